@@ -1,0 +1,29 @@
+// Background music: two Impulse Tracker modules played as an Allegro stream.
+#pragma once
+
+#include <cstdint>
+
+struct DUH;
+struct AL_DUH_PLAYER;
+
+enum MusicTrack : int32_t { Possibilities = 0, Impossibilities = 1 };
+
+constexpr float musicVolume = 0.8f;
+
+extern DUH* musicModules[2];
+extern int32_t musicTrack;
+extern int32_t previousMusicTrack;
+extern bool musicChangePending;
+extern AL_DUH_PLAYER* musicPlayer;
+
+void load_music();
+void select_music(MusicTrack track);
+void poll_music();
+
+// Pause and silence the running player / resume it at musicVolume
+// (display switches and the full-screen toggle).
+void music_pause();
+void music_resume();
+
+// Back to the state before the first selection (tests).
+void reset_music_state();

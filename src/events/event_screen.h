@@ -1,0 +1,12 @@
+// Full-screen pages of text: the title page, the continue prompt, dialogue and
+// the end page, their backdrops, line placement and input.
+#pragma once
+
+#include "render/render_context.h"
+
+void draw_event_screen(RenderContext& context);
+void event_screen_input(RenderContext& context);
+void draw_text_line(RenderContext& context, int x, int y, const char* text, int red, int green, int blue,
+                    bool centred, int lineIndex, int lineCount);
+void draw_noise_backdrop(RenderContext& context);
+void draw_corner_frame(RenderContext& context);

@@ -1,0 +1,12 @@
+// The endings found, kept across runs in data/profile.dat.
+#pragma once
+
+constexpr const char* PROFILE_PATH = "data/profile.dat";
+
+void read_profile();
+void write_profile();
+
+// The same, on a path of the caller's choosing (tests, and the two above).
+void read_profile_from(const char* path);
+// Returns false, and leaves the old file as it was, when the profile cannot be written.
+bool write_profile_to(const char* path);

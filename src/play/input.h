@@ -1,0 +1,23 @@
+// The keyboard state of one poll, shared by the input steps of every mode.
+#pragma once
+
+struct Button {
+    bool held = false;     // down at this poll
+    bool pressed = false;  // down at this poll and up at the previous one
+};
+
+struct InputState {
+    Button keyUp;
+    Button keyDown;
+    Button keyRight;
+    Button keyAction;
+    Button keyBackspace;
+    Button keyR;
+};
+
+extern InputState input;
+
+// No button held or pressed.
+void reset_input();
+// Reads Allegro's key[] into `input` and handles the full-screen toggle keys.
+void poll_input();

@@ -1,0 +1,37 @@
+// TrueType text on Allegro bitmaps: faces fitted to a line height, a glyph cache
+// of anti-aliased coverage, and drawing by blending the colour over the target.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+struct BITMAP;
+
+struct GlyphEntry {
+    bool cached = false;
+    bool hasBitmap = false;
+    int width = 0, rows = 0;
+    int left = 0, top = 0;
+    int advanceX = 0, advanceY = 0;
+    std::vector<uint8_t> pixels;  // width x rows coverage, row-major; empty when 0 x 0
+};
+
+struct FontFace {
+    FT_Face ftFace = nullptr;
+    int height = 0;
+    int pixelSize = 0;
+    int ascender = 0;
+    int charSpacing = 0;
+    std::vector<GlyphEntry> glyphCache;
+};
+
+int text_init();
+int text_set_background(int colour);
+FontFace* face_open_file(const char* path);
+int face_set_height(FontFace* face, int height);
+int face_height(const FontFace* face);
+int face_text_width(FontFace* face, const char* text);
+void face_draw_text(BITMAP* bitmap, FontFace* face, const char* text, int x, int y, int colour);
