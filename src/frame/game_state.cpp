@@ -3,7 +3,8 @@
 #include "audio/sound.h"
 #include "world/room.h"
 
-GameState game;
+// Built before any other global, so the static construction in main.cpp finds it ready.
+GameState game __attribute__((init_priority(101)));
 
 void construct_game_state()
 {

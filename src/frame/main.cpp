@@ -1,7 +1,23 @@
 // The entry point: Allegro's platform layer hands control to game_main.
 #include <allegro.h>
 
+#include "frame/game_state.h"
 #include "frame/main_loop.h"
+#include "frame/platform.h"
+
+namespace {
+
+// The global state is built before main: the room table, the player and the
+// sound effects, read from the data/ beside the game.
+struct StaticConstruction {
+    StaticConstruction()
+    {
+        change_to_game_directory();
+        construct_game_state();
+    }
+} staticConstruction;
+
+}  // namespace
 
 int main(int argc, char** argv)
 {

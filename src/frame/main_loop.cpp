@@ -1,3 +1,112 @@
 #include "frame/main_loop.h"
-bool run_frame(RenderContext& context) { return false; }
-int game_main(int argc, char** argv) { return 0; }
+
+#include <allegro.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "audio/music.h"
+#include "events/event_screen.h"
+#include "frame/fade.h"
+#include "frame/frame_stats.h"
+#include "frame/frame_timer.h"
+#include "frame/game_state.h"
+#include "frame/platform.h"
+#include "frame/profile.h"
+#include "frame/startup.h"
+#include "play/walking.h"
+#include "render/assets.h"
+#include "render/interlude.h"
+#include "render/scene.h"
+#include "world/room.h"
+
+bool run_frame(RenderContext& context)
+{
+    if (game.quitRequested) return false;
+
+    switch (game.gameMode) {
+    case Play: draw_scene(context); break;
+    case EventScreen:
+    case TheEnd: draw_event_screen(context); break;
+    case Interlude: draw_interlude(context); break;
+    }
+    frame_stats_record(monotonic_now_ns());
+
+    switch (game.gameMode) {
+    case Play: play_input(); break;
+    case EventScreen: event_screen_input(context); break;
+    case Interlude: interlude_input(context); break;
+    case TheEnd:
+        if (key[KEY_ESC]) game.quitRequested = true;
+        break;
+    }
+
+    poll_music();
+    update_pulses();
+    update_fade();
+    if (game.gameMode == Play) world_step();
+    if (game.fullscreenToggleRequested) {
+        game.fullscreenToggleRequested = false;
+        toggle_display();
+    }
+    return true;
+}
+
+namespace {
+
+void print_help()
+{
+    std::printf(
+        "Usage: karvelle [option]\n"
+        "A short narrative walking game. Right walks, Up and Down take ways up and down,\n"
+        "Space or Enter turns the page, Escape quits, Alt+Enter or F4 toggles full-screen.\n\n"
+        "  --frame-stats  at exit, print the number of frames, the mean, 99th percentile\n"
+        "                 and largest time between frames, and the time to the first frame\n"
+        "  --help         show this help\n"
+        "  --version      show the version\n");
+}
+
+}  // namespace
+
+int game_main(int argc, char** argv)
+{
+    frameStats.processStart = monotonic_now_ns();
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--frame-stats") == 0) {
+            frameStats.enabled = true;
+            frameStats.intervalsMs.reserve(60 * 60 * 30);
+        } else if (std::strcmp(argv[i], "--help") == 0) {
+            print_help();
+            return 0;
+        } else if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("Karvelle %s\n", KARVELLE_VERSION);
+            return 0;
+        } else {
+            std::fprintf(stderr, "karvelle: unknown option %s (try --help)\n", argv[i]);
+            return 2;
+        }
+    }
+
+    std::srand(unsigned(std::time(nullptr)));
+    initialise_game();
+    if (displayUnavailable) return 1;
+    install_quit_signals();
+
+    // After a start-up failure the loop draws nothing, so nothing is loaded for it.
+    if (!game.quitRequested && load_assets(renderContext)) {
+        select_music(Possibilities);
+        enter_room(0);
+    }
+    game.fadeLevel = 255;
+    game.fadeState = FadeIn;
+    game.gameMode = EventScreen;
+    read_profile();
+
+    while (run_frame(renderContext)) frame_timer_pace();
+
+    write_profile();
+    if (frameStats.enabled) std::printf("%s\n", frame_stats_line(frameStats).c_str());
+    return 0;
+}

@@ -1,0 +1,179 @@
+#include "frame/startup.h"
+
+#include <allegro.h>
+#include <aldumb.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "audio/music.h"
+#include "frame/frame_timer.h"
+#include "frame/game_state.h"
+#include "play/input.h"
+#include "render/assets.h"
+#include "render/render_context.h"
+#include "text/text.h"
+
+double SineTable[360];
+double CosineTable[360];
+int ColourRamp[256];
+bool displayUnavailable = false;
+
+namespace {
+
+// Degrees become radians with 3.1415, not with pi: the tables keep that slight skew.
+constexpr double TABLE_PI = 3.1415;
+
+// Opens the 640x480 display in the mode `fullscreen` asks for. A refused
+// full-screen mode falls back to a window; returns false when neither opens.
+bool open_display()
+{
+    if (game.fullscreen) {
+        if (set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, 640, 480, 0, 0) == 0) return true;
+        game.fullscreen = false;
+    }
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) return false;
+    show_os_cursor(MOUSE_CURSOR_ARROW);
+    return true;
+}
+
+// Display-switch mode and callbacks as start-up installs them. X11 accepts only
+// SWITCH_BACKGROUND, also full-screen, so a refused mode falls back to it before
+// start-up gives up.
+void install_switch_handling()
+{
+    int mode = game.fullscreen ? SWITCH_AMNESIA : SWITCH_BACKGROUND;
+    if (set_display_switch_mode(mode) != 0 && set_display_switch_mode(SWITCH_BACKGROUND) != 0) {
+        set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+        allegro_message("Error setting switch handler.\n");
+        game.quitRequested = true;
+    }
+    if (set_display_switch_callback(SWITCH_IN, on_switch_in) < 0) game.switchCallbackFailed = true;
+    if (set_display_switch_callback(SWITCH_OUT, on_switch_out) < 0) game.switchCallbackFailed = true;
+}
+
+}  // namespace
+
+void on_switch_in()
+{
+    music_resume();
+}
+
+void on_switch_out()
+{
+    music_pause();
+}
+
+void on_close_button()
+{
+    game.quitRequested = true;
+}
+
+void fill_lookup_tables()
+{
+    for (int d = 0; d < 360; ++d) {
+        SineTable[d] = -std::sin(d * TABLE_PI / 180);
+        CosineTable[d] = std::cos(d * TABLE_PI / 180);
+    }
+}
+
+void fill_colour_ramp()
+{
+    for (int i = 0; i < 256; ++i) {
+        if (i < 64)
+            ColourRamp[i] = makecol(0, i, i);
+        else if (i < 128)
+            ColourRamp[i] = makecol(0, 128 - i, 128 - i);
+        else if (i < 196)
+            ColourRamp[i] = makecol(i - 128, i - 128, 0);
+        else
+            ColourRamp[i] = makecol(260 - i, 260 - i, 0);
+    }
+}
+
+void initialise_game()
+{
+    text_init();
+    allegro_init();
+    atexit(&dumb_exit);
+    dumb_register_stdfiles();
+    set_window_title("Karvelle");
+    set_close_button_callback(on_close_button);
+
+    set_config_file("config.ini");
+    game.fullscreen = get_config_int("graphics", "fullscreen", 1) == 1;
+
+    install_keyboard();
+    reset_input();
+    install_timer();
+    install_mouse();
+    request_refresh_rate(60);
+    set_color_depth(32);
+
+    if (!open_display()) {
+        std::fprintf(stderr, "Karvelle: cannot open a 640x480 display (%s)\n",
+                     allegro_error[0] ? allegro_error : "no X display");
+        displayUnavailable = true;
+        return;
+    }
+    install_switch_handling();
+
+    set_volume_per_voice(0);
+    if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) < 0) {
+        set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+        allegro_message("Error installing sound.\n");
+        // Go on without sound in a display of our own again.
+        if (!open_display()) {
+            std::fprintf(stderr, "Karvelle: cannot open a 640x480 display (%s)\n", allegro_error);
+            displayUnavailable = true;
+            return;
+        }
+        install_switch_handling();
+    }
+
+    load_music();
+    frame_timer_start();
+    text_set_background(-1);
+    fill_lookup_tables();
+    fill_colour_ramp();
+    game.gameMode = Play;
+}
+
+void toggle_display()
+{
+    music_pause();
+    destroy_video_pages(renderContext);
+
+    int driver = game.fullscreen ? GFX_AUTODETECT_FULLSCREEN : GFX_AUTODETECT_WINDOWED;
+    if (set_gfx_mode(driver, 640, 480, 0, 0) != 0) {
+        // The asked-for mode is refused: stay in the one we had.
+        game.fullscreen = !game.fullscreen;
+        driver = game.fullscreen ? GFX_AUTODETECT_FULLSCREEN : GFX_AUTODETECT_WINDOWED;
+        if (set_gfx_mode(driver, 640, 480, 0, 0) != 0) {
+            std::fprintf(stderr, "Karvelle: cannot re-open the display (%s)\n", allegro_error);
+            game.quitRequested = true;
+            return;
+        }
+    }
+    if (screen) clear_bitmap(screen);
+
+    bool accepted;
+    if (game.fullscreen) {
+        // X11 refuses SWITCH_BACKAMNESIA but keeps the music going with SWITCH_BACKGROUND.
+        accepted = set_display_switch_mode(SWITCH_BACKAMNESIA) == 0 || set_display_switch_mode(SWITCH_BACKGROUND) == 0;
+    } else {
+        accepted = set_display_switch_mode(SWITCH_BACKGROUND) == 0 || set_display_switch_mode(SWITCH_AMNESIA) == 0;
+    }
+    bool outInstalled = false;
+    if (accepted) {
+        set_display_switch_callback(SWITCH_IN, on_switch_in);
+        outInstalled = set_display_switch_callback(SWITCH_OUT, on_switch_out) >= 0;
+    }
+    if (!accepted || !outInstalled) {
+        set_display_switch_mode(SWITCH_NONE);
+        set_display_switch_callback(SWITCH_IN, on_switch_in);
+    }
+
+    create_video_pages(renderContext);
+    music_resume();
+}

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "frame/game_state.h"
+#include "frame/profile.h"
+
+namespace {
+
+class ProfileTest : public ::testing::Test {
+protected:
+    std::string dir;
+    std::string path;
+
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/karvelle-profile.XXXXXX";
+        dir = mkdtemp(pattern);
+        path = dir + "/profile.dat";
+        game = GameState{};
+    }
+    void TearDown() override
+    {
+        chmod(dir.c_str(), 0700);
+        std::remove((path + ".tmp").c_str());
+        std::remove(path.c_str());
+        rmdir(path.c_str());
+        rmdir(dir.c_str());
+    }
+    void write_file(const std::string& text)
+    {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    std::string read_file()
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    std::string found()
+    {
+        std::string s;
+        for (int n = 1; n <= 8; ++n) s += game.endingsFound[n] ? '1' : '0';
+        return s;
+    }
+};
+
+}  // namespace
+
+TEST_F(ProfileTest, SomeEndingsOpenTheContinuePrompt)
+{
+    write_file("1\n0\n0\n1\n0\n0\n0\n0\n");
+    read_profile_from(path.c_str());
+    EXPECT_EQ(found(), "10010000");
+    EXPECT_EQ(game.endingsCount, 2);
+    EXPECT_EQ(game.eventCode, 40);
+}
+
+TEST_F(ProfileTest, AllEightAreWipedButTheCountStays)
+{
+    write_file("1\n1\n1\n1\n1\n1\n1\n1\n");
+    read_profile_from(path.c_str());
+    EXPECT_EQ(found(), "00000000");
+    EXPECT_EQ(game.endingsCount, 8);
+    EXPECT_EQ(game.eventCode, 0);
+    ASSERT_TRUE(write_profile_to(path.c_str()));
+    EXPECT_EQ(read_file(), "0\n0\n0\n0\n0\n0\n0\n0\n");
+}
+
+TEST_F(ProfileTest, NoneFoundEmptyOrMissingGiveTheTitle)
+{
+    for (const char* text : {"0\n0\n0\n0\n0\n0\n0\n0\n", ""}) {
+        write_file(text);
+        game.eventCode = 99;
+        read_profile_from(path.c_str());
+        EXPECT_EQ(found(), "00000000");
+        EXPECT_EQ(game.eventCode, 0);
+    }
+    std::remove(path.c_str());
+    game = GameState{};
+    game.endingsFound[3] = true;
+    read_profile_from(path.c_str());
+    EXPECT_EQ(found(), "00000000");
+    EXPECT_EQ(game.endingsCount, 0);
+    EXPECT_EQ(game.eventCode, 0);
+}
+
+TEST_F(ProfileTest, WhiteSpaceBetweenValuesIsSkipped)
+{
+    for (const char* text : {"0 1 0 1 0 0 0 0", "0\r\n1\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n", "\t0\n\n 1 0\t1 0 0 0 0"}) {
+        write_file(text);
+        read_profile_from(path.c_str());
+        EXPECT_EQ(found(), "01010000") << text;
+        EXPECT_EQ(game.eventCode, 40);
+    }
+}
+
+TEST_F(ProfileTest, AFirstBadValueStopsTheReading)
+{
+    struct Case { const char* text; const char* expected; };
+    for (Case c : {Case{"1\n2\n1\n1\n1\n1\n1\n1\n", "10000000"}, {"1\n1\n-1\n1\n", "11000000"},
+                   {"1\n1\nx\n1\n", "11000000"}, {"1\n1\n99999999999999999999\n1\n", "11000000"},
+                   {"1\n1\n1", "11100000"}, {"0\n1x\n1\n", "01000000"}}) {
+        write_file(c.text);
+        read_profile_from(path.c_str());
+        EXPECT_EQ(found(), c.expected) << c.text;
+    }
+}
+
+TEST_F(ProfileTest, RandomBytesNeverSetEntriesOutsideOneToEight)
+{
+    std::mt19937 random(12345);
+    for (int round = 0; round < 300; ++round) {
+        std::string text(random() % 64, '\0');
+        for (char& c : text) c = char(random() % 256);
+        write_file(text);
+        read_profile_from(path.c_str());
+        EXPECT_FALSE(game.endingsFound[0]);
+        EXPECT_FALSE(game.endingsFound[9]);
+        EXPECT_TRUE(game.eventCode == 0 || game.eventCode == 40);
+    }
+}
+
+TEST_F(ProfileTest, WriterWritesEightLinesAndReadsBack)
+{
+    game.endingsFound[3] = true;
+    game.endingsFound[8] = true;
+    ASSERT_TRUE(write_profile_to(path.c_str()));
+    EXPECT_EQ(read_file(), "0\n0\n1\n0\n0\n0\n0\n1\n");
+    game = GameState{};
+    read_profile_from(path.c_str());
+    EXPECT_EQ(found(), "00100001");
+}
+
+TEST_F(ProfileTest, AFailedWriteLeavesTheOldProfile)
+{
+    write_file("1\n1\n0\n0\n0\n0\n0\n0\n");
+    chmod(dir.c_str(), 0500);  // the folder becomes read-only
+    if (access(dir.c_str(), W_OK) == 0) GTEST_SKIP() << "running as a user who can write anywhere";
+    game.endingsFound[5] = true;
+    EXPECT_FALSE(write_profile_to(path.c_str()));
+    chmod(dir.c_str(), 0700);
+    EXPECT_EQ(read_file(), "1\n1\n0\n0\n0\n0\n0\n0\n");
+}
+
+TEST_F(ProfileTest, AProfileThatIsADirectoryIsNeverReplaced)
+{
+    ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+    read_profile_from(path.c_str());
+    EXPECT_EQ(game.eventCode, 0);
+    game.endingsFound[2] = true;
+    EXPECT_FALSE(write_profile_to(path.c_str()));
+    struct stat info{};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+}
+
+TEST_F(ProfileTest, AnUnreadableProfileIsNotOverwritten)
+{
+    write_file("1\n1\n1\n0\n0\n0\n0\n0\n");
+    chmod(path.c_str(), 0200);
+    if (access(path.c_str(), R_OK) == 0) GTEST_SKIP() << "running as a user who can read anything";
+    read_profile_from(path.c_str());
+    EXPECT_FALSE(write_profile_to(path.c_str()));
+    chmod(path.c_str(), 0600);
+    EXPECT_EQ(read_file(), "1\n1\n1\n0\n0\n0\n0\n0\n");
+}
