@@ -1,13 +1,95 @@
-// PLACEHOLDER: filled by the audio work.
+// Background music: the two modules, the selected track and the stream that
+// plays it. The change of track happens in the frame after it is selected.
 #include "audio/music.h"
+
+#include <aldumb.h>
+#include <cstdio>
+
+#include "audio/audio_backend.h"
+
+namespace {
+
+constexpr const char* MUSIC_FILES[2] = {
+    "data/music/possibilities.it",
+    "data/music/impossibilities.it",
+};
+
+// Stream parameters of every start: stereo, from the beginning of the module,
+// 4096 samples (about five frames) at 48000 Hz.
+constexpr int MUSIC_CHANNELS = 2;
+constexpr long MUSIC_START_POSITION = 0;
+constexpr long MUSIC_BUFFER_SAMPLES = 4096;
+constexpr int MUSIC_SAMPLE_RATE = 48000;
+
+}  // namespace
+
 DUH* musicModules[2] = {};
 int32_t musicTrack = -1;
 int32_t previousMusicTrack = -1;
 bool musicChangePending = false;
 AL_DUH_PLAYER* musicPlayer = nullptr;
-void load_music() {}
-void select_music(MusicTrack track) {}
-void poll_music() {}
-void music_pause() {}
-void music_resume() {}
-void reset_music_state() {}
+
+void load_music()
+{
+    // Start-up registers the standard files too; without them DUMB cannot open
+    // anything, so make sure here.
+    dumb_register_stdfiles();
+    for (int i = 0; i < 2; ++i) {
+        musicModules[i] = dumb_load_it(MUSIC_FILES[i]);
+        if (!musicModules[i])
+            std::fprintf(stderr, "Karvelle: cannot load the music %s; it stays silent\n", MUSIC_FILES[i]);
+    }
+}
+
+void select_music(MusicTrack track)
+{
+    // Selecting the track that is playing neither restarts nor interrupts it.
+    if (track == musicTrack) return;
+    previousMusicTrack = musicTrack;
+    musicTrack = track;
+    musicChangePending = true;
+}
+
+void poll_music()
+{
+    if (musicChangePending && musicTrack >= 0) {
+        // The running player, if any, is stopped and released first, so two
+        // streams never play at once.
+        if (musicPlayer) {
+            audioBackend.stopDuh(musicPlayer);
+            musicPlayer = nullptr;
+        }
+        DUH* module = musicTrack < 2 ? musicModules[musicTrack] : nullptr;
+        // A module that could not be loaded gives no player: silence.
+        if (module)
+            musicPlayer = audioBackend.startDuh(module, MUSIC_CHANNELS, MUSIC_START_POSITION, musicVolume,
+                                                MUSIC_BUFFER_SAMPLES, MUSIC_SAMPLE_RATE);
+        musicChangePending = false;
+    }
+    // Whether the piece has ended is of no interest: the module repeats.
+    if (musicPlayer) audioBackend.pollDuh(musicPlayer);
+}
+
+void music_pause()
+{
+    AL_DUH_PLAYER* player = musicPlayer;  // read once: the window thread may call this
+    if (!player) return;
+    audioBackend.pauseDuh(player);
+    audioBackend.setDuhVolume(player, 0.0f);
+}
+
+void music_resume()
+{
+    AL_DUH_PLAYER* player = musicPlayer;
+    if (!player) return;
+    audioBackend.resumeDuh(player);
+    audioBackend.setDuhVolume(player, musicVolume);
+}
+
+void reset_music_state()
+{
+    musicTrack = -1;
+    previousMusicTrack = -1;
+    musicChangePending = false;
+    musicPlayer = nullptr;
+}

@@ -22,6 +22,29 @@
 #include "render/scene.h"
 #include "world/room.h"
 
+namespace {
+
+// --trace: one line on stdout whenever the mode, the page or the room changes, so
+// a script driving the game can tell where it is.
+bool traceEnabled = false;
+int tracedFrames = 0;
+
+void trace_changes()
+{
+    static int lastMode = -1, lastCode = -1, lastRoom = -1;
+    ++tracedFrames;
+    if (!traceEnabled) return;
+    if (game.gameMode == lastMode && game.eventCode == lastCode && game.currentRoom == lastRoom) return;
+    static const char* const modeNames[] = {"Play", "EventScreen", "Interlude", "TheEnd"};
+    lastMode = game.gameMode;
+    lastCode = game.eventCode;
+    lastRoom = game.currentRoom;
+    std::printf("frame %d: mode %s, page %d, room %d\n", tracedFrames, modeNames[lastMode & 3], lastCode, lastRoom);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
 bool run_frame(RenderContext& context)
 {
     if (game.quitRequested) return false;
@@ -51,6 +74,7 @@ bool run_frame(RenderContext& context)
         game.fullscreenToggleRequested = false;
         toggle_display();
     }
+    trace_changes();
     return true;
 }
 
@@ -64,6 +88,7 @@ void print_help()
         "Space or Enter turns the page, Escape quits, Alt+Enter or F4 toggles full-screen.\n\n"
         "  --frame-stats  at exit, print the number of frames, the mean, 99th percentile\n"
         "                 and largest time between frames, and the time to the first frame\n"
+        "  --trace        print a line whenever the mode, the page or the room changes\n"
         "  --help         show this help\n"
         "  --version      show the version\n");
 }
@@ -77,6 +102,8 @@ int game_main(int argc, char** argv)
         if (std::strcmp(argv[i], "--frame-stats") == 0) {
             frameStats.enabled = true;
             frameStats.intervalsMs.reserve(60 * 60 * 30);
+        } else if (std::strcmp(argv[i], "--trace") == 0) {
+            traceEnabled = true;
         } else if (std::strcmp(argv[i], "--help") == 0) {
             print_help();
             return 0;

@@ -95,6 +95,13 @@ void initialise_game()
 {
     text_init();
     allegro_init();
+    // Without an X server Allegro falls back to a console driver, whose window
+    // calls are not safe: there is no display to play on.
+    if (!system_driver || system_driver->id != SYSTEM_XWINDOWS) {
+        std::fprintf(stderr, "Karvelle: cannot open a display: no X server (is DISPLAY set?)\n");
+        displayUnavailable = true;
+        return;
+    }
     atexit(&dumb_exit);
     dumb_register_stdfiles();
     set_window_title("Karvelle");

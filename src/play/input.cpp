@@ -1,5 +1,64 @@
-// PLACEHOLDER: filled by the walking work.
+// Polling the keyboard into the one InputState, and the full-screen toggle keys.
 #include "play/input.h"
+
+#include <allegro.h>
+
+#include "frame/game_state.h"
+
 InputState input;
-void reset_input() { input = InputState{}; }
-void poll_input() {}
+
+namespace {
+
+// Every key that advances a page.
+constexpr int ACTION_KEYS[] = {
+    KEY_ENTER, KEY_ALT,   KEY_ALTGR,    KEY_SPACE,    KEY_Z,      KEY_X,      KEY_A,
+    KEY_S,     KEY_C,     KEY_D,        KEY_LCONTROL, KEY_RCONTROL, KEY_LSHIFT, KEY_RSHIFT,
+};
+
+bool down(int scancode)
+{
+    return key[scancode] != 0;
+}
+
+void update(Button& button, bool downNow)
+{
+    button.pressed = downNow && !button.held;
+    button.held = downNow;
+}
+
+}  // namespace
+
+void reset_input()
+{
+    input = InputState{};
+}
+
+bool action_key_down()
+{
+    for (int scancode : ACTION_KEYS)
+        if (down(scancode)) return true;
+    return false;
+}
+
+void wait_until_keys_up(int firstKey, int secondKey)
+{
+    while (down(firstKey) || (secondKey >= 0 && down(secondKey))) rest(1);
+}
+
+void poll_input()
+{
+    // Alt+Enter, AltGr+Enter or F4 switch between window and full screen; the
+    // keys must be let go before anything else is read, or the switch repeats.
+    if (((down(KEY_ALT) || down(KEY_ALTGR)) && down(KEY_ENTER)) || down(KEY_F4)) {
+        game.fullscreen = !game.fullscreen;
+        game.fullscreenToggleRequested = true;
+        wait_until_keys_up(KEY_ENTER, KEY_F4);
+    }
+
+    update(input.keyUp, down(KEY_UP));
+    update(input.keyDown, down(KEY_DOWN));
+    update(input.keyRight, down(KEY_RIGHT));
+    update(input.keyAction, action_key_down());
+    update(input.keyBackspace, down(KEY_BACKSPACE));
+    update(input.keyR, down(KEY_R));
+}

@@ -21,3 +21,9 @@ extern InputState input;
 void reset_input();
 // Reads Allegro's key[] into `input` and handles the full-screen toggle keys.
 void poll_input();
+
+// Whether any of the keys that advance a page is down.
+bool action_key_down();
+// Waits, polling nothing else, until every one of the given Allegro keys is up.
+// Allegro's keyboard thread releases them.
+void wait_until_keys_up(int firstKey, int secondKey = -1);

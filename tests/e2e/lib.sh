@@ -35,6 +35,7 @@ e2e_cleanup() {
 
 # Starts the game in $WORK and waits for its window; sets GAME_PID and WID.
 start_game() {
+    TRACE_POS=0
     (cd "$WORK" && exec ./karvelle "$@" >"$WORK/stdout.log" 2>"$WORK/stderr.log") &
     GAME_PID=$!
     WID=$(timeout 10 xdotool search --sync --name '^Karvelle$' | head -n1)
@@ -72,3 +73,168 @@ pixel() {  # pixel FILE X Y: prints "r,g,b"
 }
 
 profile_lines() { cat "$WORK/data/profile.dat" 2>/dev/null; }
+
+# --- Following the game through its --trace lines -------------------------------
+# The game prints "frame N: mode M, page P, room R" whenever one of them changes.
+
+TRACE_POS=0
+
+# wait_trace REGEX [SECONDS]: waits for the next trace line (after those already
+# consumed) that matches; consumes up to it.
+wait_trace() {
+    local pattern=$1 limit=${2:-60} waited=0 hit
+    while :; do
+        hit=$(tail -n +$((TRACE_POS + 1)) "$WORK/stdout.log" 2>/dev/null | grep -n -m1 -E "$pattern" | cut -d: -f1)
+        if [ -n "$hit" ]; then
+            TRACE_POS=$((TRACE_POS + hit))
+            return 0
+        fi
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for '$pattern'"
+        sleep 0.05
+        waited=$((waited + 1))
+        [ $waited -ge $((limit * 20)) ] && fail "no '$pattern' within ${limit}s; last trace: $(tail -n 3 "$WORK/stdout.log")"
+    done
+}
+
+# A new press of the action key, long enough for the game to see it in a frame.
+tap() {
+    xdotool keydown "${1:-space}"
+    sleep 0.08
+    xdotool keyup "${1:-space}"
+    sleep 0.05
+}
+
+# expect_page CODE: waits for page CODE and turns it.
+expect_page() {
+    wait_trace "mode EventScreen, page $1," "${2:-60}"
+    sleep 0.1
+    tap space
+}
+
+# From the first page (title or prompt) into play.
+begin_game() {
+    wait_trace "mode EventScreen, page (0|40)," 10
+    if tail -n +$TRACE_POS "$WORK/stdout.log" | head -n1 | grep -q "page 40,"; then
+        sleep 0.2
+        tap space
+        wait_trace "mode EventScreen, page 0," 5
+    fi
+    sleep 0.2
+    tap space
+    wait_trace "mode Play," 10
+}
+
+# quit_from_title: Escape on a page ends the game, which writes the profile.
+quit_game() {
+    xdotool keydown Escape
+    wait_exit 3 || fail "Escape did not end the game"
+    xdotool keyup Escape
+    [ "$GAME_STATUS" = 0 ] || fail "exit code $GAME_STATUS"
+}
+
+release_all() {
+    for k in Right Up Down; do xdotool keyup $k; done
+}
+
+# ocr FILE: the words tesseract reads on a screenshot, on one line.
+ocr() {
+    tesseract "$1" - --psm 6 2>/dev/null | tr '\n' ' '
+}
+
+# --- The paths -------------------------------------------------------------------
+
+expect_profile() {
+    [ "$(profile_lines | tr -d '\n')" = "$1" ] || fail "profile is $(profile_lines | tr -d '\n'), expected $1"
+    note "profile $1"
+}
+
+# walk_path N: a new game walks path N from room 0 to its ending and back to the
+# title, then quits. Right is held throughout.
+walk_path() {
+    start_game --trace
+    begin_game
+    xdotool keydown Right
+    case $1 in
+    1)  # Up at every fork: town, the pub, the back room
+        xdotool keydown Up
+        for p in 1 2 25 26 27; do expect_page $p; done
+        wait_trace "page -9," 30 ;;
+    2)  # Up into town and the pub, then on through it
+        xdotool keydown Up
+        for p in 1 2; do expect_page $p; done
+        wait_trace "mode EventScreen, page 25," 60
+        xdotool keyup Up
+        tap space
+        for p in 28 29 30 24 22 23; do expect_page $p; done
+        wait_trace "page -8," 30 ;;
+    3)  # Up into town, then on to the barracks
+        xdotool keydown Up
+        for p in 1 2; do expect_page $p; done
+        wait_trace "room 12$" 30
+        xdotool keyup Up
+        expect_page 21 60
+        wait_trace "page -7," 60 ;;
+    4)  # Up into town, down to her street, up to the bedroom
+        xdotool keydown Up keydown Down
+        for p in 1 2 12 20 17 18 19; do expect_page $p 60; done
+        wait_trace "page -5," 30 ;;
+    5)  # as 4, but on past the bedroom door
+        xdotool keydown Up keydown Down
+        for p in 1 2; do expect_page $p; done
+        wait_trace "mode EventScreen, page 12," 60
+        xdotool keyup Up keyup Down
+        tap space
+        for p in 13 14 15 16; do expect_page $p; done
+        wait_trace "page -4," 30 ;;
+    6)  # on over the bridge, then up the mountain
+        for p in 1 2; do expect_page $p; done
+        wait_trace "room 4$" 30
+        xdotool keydown Up
+        for p in 4 5 6 7 10 8 9; do expect_page $p 60; done
+        wait_trace "page -3," 60 ;;
+    7)  # straight on home
+        for p in 1 2 4 11; do expect_page $p 60; done
+        wait_trace "page -2," 30 ;;
+    esac
+    wait_trace "mode EventScreen, page 0, room 0" 20
+    release_all
+    if [ "$1" = 1 ]; then
+        shot=$(screenshot title)
+        ocr "$shot" | grep -qi "one path out of eight" || fail "title page does not count one path: $(ocr "$shot")"
+    fi
+    quit_game
+}
+
+# The last path, from a profile of endings 1 to 7: the prompt, the title, room 61
+# with its shadow, the plasma of room 62, the maze and "The End".
+walk_last_path() {
+    start_game --trace
+    wait_trace "mode EventScreen, page 40," 10
+    sleep 0.3
+    shot=$(screenshot prompt)
+    ocr "$shot" | grep -qi "seven paths out of eight" || fail "prompt does not count seven paths: $(ocr "$shot")"
+    tap space
+    wait_trace "mode EventScreen, page 0," 5
+    tap space
+    wait_trace "mode Play, page 0, room 61" 10
+    xdotool keydown Right
+    sleep 0.6
+    a=$(screenshot room61a); sleep 0.1; b=$(screenshot room61b)
+    # The shadow over the right of room 61 flickers; its left stays as painted.
+    right=$(compare -metric AE -crop 120x300+500+0 "$a" "$b" null: 2>&1 | cut -d' ' -f1)
+    [ "${right%.*}" -gt 1000 ] || fail "no flickering shadow in room 61 ($right pixels changed)"
+    wait_trace "room 62$" 20
+    sleep 0.5
+    a=$(screenshot plasma_a); sleep 0.15; b=$(screenshot plasma_b)
+    moved=$(compare -metric AE -crop 640x200+0+0 "$a" "$b" null: 2>&1 | cut -d' ' -f1)
+    [ "${moved%.*}" -gt 5000 ] || fail "the plasma of room 62 does not move ($moved pixels changed)"
+    for p in 31 35 32 34 36 38 37 39; do expect_page $p 60; done
+    wait_trace "page -10," 60
+    wait_trace "mode Interlude," 10
+    wait_trace "mode TheEnd, page 42," 15
+    release_all
+    sleep 0.5
+    shot=$(screenshot the_end)
+    ocr "$shot" | grep -q "The End" || fail "no \"The End\" on the end page: $(ocr "$shot")"
+    quit_game
+}
