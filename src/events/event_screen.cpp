@@ -1,8 +1,216 @@
-// PLACEHOLDER: filled by the event screen work.
+// The machinery shared by every full-screen page: one frame of drawing, the two
+// backdrops, the placement of lines, the title page and the keys that leave a page.
 #include "events/event_screen.h"
-void draw_event_screen(RenderContext& context) {}
-void event_screen_input(RenderContext& context) {}
+
+#include <cstdint>
+
+#include <allegro.h>
+
+#include "audio/music.h"
+#include "events/endings.h"
+#include "events/pages.h"
+#include "frame/game_state.h"
+#include "play/input.h"
+#include "render/present.h"
+#include "text/text.h"
+#include "world/room.h"
+
+namespace {
+
+constexpr int FULL_W = 640;
+constexpr int FULL_H = 480;
+constexpr int LOW_W = 320;
+constexpr int LOW_H = 240;
+
+// The first room of the last path, open once endings 1 to 7 are found.
+constexpr int LAST_PATH_ROOM = 61;
+
+// N was down at the previous poll (N is not one of the input buttons).
+bool nWasDown = false;
+
+}  // namespace
+
+int dialogue_grey() { return 255 - game.pulse100; }
+int hint_grey() { return 180 - game.pulse100 / 2; }
+
+LinePlacement place_text_line(int textWidth, int fontHeight, int x, int y, bool centred, int lineIndex,
+                              int lineCount)
+{
+    const int h = fontHeight / 2;
+    const int w = textWidth / 2;
+    if (x == -1) x = 320 - w;
+    if (centred) {
+        x = 320 - w;
+        if (lineCount > 0) {
+            // Computed wide so that a wild index cannot overflow; the result wraps like int32.
+            const int64_t top = 240 - h - int64_t(h + 1) * (int64_t(lineCount) - 1) +
+                                (int64_t(lineIndex) - 1) * (2 * int64_t(h) + 2);
+            y = static_cast<int>(static_cast<int32_t>(top));
+        } else {
+            y = 240 - h;
+        }
+    }
+    return {x, y};
+}
+
 void draw_text_line(RenderContext& context, int x, int y, const char* text, int red, int green, int blue,
-                    bool centred, int lineIndex, int lineCount) {}
-void draw_noise_backdrop(RenderContext& context) {}
-void draw_corner_frame(RenderContext& context) {}
+                    bool centred, int lineIndex, int lineCount)
+{
+    FontFace* font = context.dialogueFont;
+    if (!context.backBuffer || !font || !text) return;
+    const LinePlacement at =
+        place_text_line(face_text_width(font, text), face_height(font), x, y, centred, lineIndex, lineCount);
+    face_draw_text(context.backBuffer, font, text, at.x, at.y, makecol(red, green, blue));
+}
+
+void draw_small_centred(RenderContext& context, const char* text, int y, int grey)
+{
+    FontFace* font = context.smallFont;
+    if (!context.backBuffer || !font || !text) return;
+    const int x = 320 - face_text_width(font, text) / 2;
+    face_draw_text(context.backBuffer, font, text, x, y, makecol(grey, grey, grey));
+}
+
+void draw_noise_backdrop(RenderContext& context)
+{
+    BITMAP* low = context.lowResBuffer;
+    if (!low) return;
+    // The grey breathes with the pulse: 48 down to 23 and back.
+    const int g = 48 - game.pulse100 / 4;
+    rectfill(low, 0, 0, FULL_W, FULL_H, makecol(g, g, g));
+    const int black = makecol(0, 0, 0);
+    for (int r = 0; r < 60; ++r) {
+        for (int c = 0; c < 80; ++c) {
+            drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
+            set_trans_blender(0, 0, 0, rand() % 100 + 25);
+            rectfill(low, 4 * c, 4 * r, 4 * c + 3, 4 * r + 3, black);
+            solid_mode();
+        }
+    }
+}
+
+void draw_corner_frame(RenderContext& context)
+{
+    BITMAP* low = context.lowResBuffer;
+    if (!low) return;
+    clear_to_color(low, makecol(0, 0, 0));
+    const int grey = dialogue_grey();
+    const int colour = makecol(grey, grey, grey);
+    line(low, 10, 10, 35, 10, colour);
+    line(low, 10, 10, 10, 35, colour);
+    line(low, 310, 10, 285, 10, colour);
+    line(low, 310, 10, 310, 35, colour);
+    line(low, 310, 230, 285, 230, colour);
+    line(low, 310, 230, 310, 205, colour);
+    line(low, 10, 230, 35, 230, colour);
+    line(low, 10, 230, 10, 205, colour);
+}
+
+void draw_title_page(RenderContext& context)
+{
+    FontFace* titleFont = context.titleFont;
+    if (context.backBuffer && titleFont) {
+        const int x = 320 - face_text_width(titleFont, TITLE_NAME) / 2;
+        // Four black copies around the name give it a 2-pixel outline.
+        const int black = makecol(0, 0, 0);
+        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x - 2, 150, black);
+        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x + 2, 150, black);
+        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x, 148, black);
+        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x, 152, black);
+        const int tint = makecol(255 - game.pulse100, 255 - 2 * game.pulse50, 255 - game.pulse100 / 2);
+        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x, 150, tint);
+    }
+
+    const int grey = dialogue_grey();
+    draw_text_line(context, -1, 415, "[Press Space to Begin]", grey, grey, grey, false, 0, 0);
+    count_step(context, 3);
+    draw_small_centred(context, TITLE_CREDIT, 445, hint_grey());
+}
+
+void draw_error_page(RenderContext& context)
+{
+    const int red = 255 - game.pulse100;
+    draw_text_line(context, 5, 5, "ERROR: oops a daisy", red, 196, 196, true, 1, 2);
+    draw_text_line(context, 5, 5, "you shouldn't be seeing this", red, 196, 196, true, 2, 2);
+}
+
+void compose_event_frame(RenderContext& context)
+{
+    BITMAP* low = context.lowResBuffer;
+    BITMAP* back = context.backBuffer;
+    if (!back) return;
+
+    if (low) {
+        acquire_bitmap(low);
+        if (game.eventCode == TITLE_PAGE || game.eventCode == CONTINUE_PROMPT)
+            draw_noise_backdrop(context);
+        else
+            draw_corner_frame(context);
+        stretch_blit(low, back, 0, 0, LOW_W, LOW_H, 0, 0, FULL_W, FULL_H);
+    } else {
+        clear_to_color(back, makecol(0, 0, 0));
+    }
+
+    draw_event_text(context, game.eventCode);
+    if (game.switchCallbackFailed) draw_diagnostic_line(context);
+    // The overlay darkens the text as well as the backdrop.
+    if (game.fadeState != Idle) draw_fade_overlay(back, FULL_W, FULL_H);
+
+    if (low) release_bitmap(low);
+}
+
+void draw_event_screen(RenderContext& context)
+{
+    compose_event_frame(context);
+    if (context.backBuffer) show_frame(context);
+}
+
+void event_screen_act(RenderContext& context)
+{
+    // Escape leaves the game from every page, the title included.
+    if (key[KEY_ESC]) game.quitRequested = true;
+
+    const bool nDown = key[KEY_N] != 0;
+    const bool nPressed = nDown && !nWasDown;
+    nWasDown = nDown;
+
+    // The title has faded to black: the walk begins.
+    bool playStarted = false;
+    if (game.fadeState == Black && game.eventCode == TITLE_PAGE) {
+        if (game.lastPathOpen) {
+            enter_room(LAST_PATH_ROOM);
+            select_music(Impossibilities);
+        }
+        game.fadeState = FadeIn;
+        game.fadeLevel = 254;
+        game.gameMode = Play;
+        playStarted = true;
+    }
+
+    // A press in the very frame that play starts belongs to play: taking it as a
+    // second dismissal of the title would fade the walk out to black and leave it there.
+    if (!playStarted) {
+        if (game.eventCode == CONTINUE_PROMPT && nPressed) {
+            // A new set of endings, as when start-up finds all eight.
+            clear_endings();
+            game.eventCode = TITLE_PAGE;
+        } else if (input.keyAction.pressed) {
+            if (game.eventCode == TITLE_PAGE)
+                game.fadeState = FadeOut;
+            else if (game.eventCode == CONTINUE_PROMPT)
+                game.eventCode = TITLE_PAGE;
+            else
+                game.gameMode = Play;
+        }
+    }
+
+    clear_keybuf();
+}
+
+void event_screen_input(RenderContext& context)
+{
+    poll_input();
+    event_screen_act(context);
+}
+
+void reset_event_screen_input() { nWasDown = false; }

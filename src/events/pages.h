@@ -1,7 +1,21 @@
 // The script: what every page code shows and what it changes.
 #pragma once
 
+#include <vector>
+
 #include "frame/game_state.h"
 #include "render/render_context.h"
 
+// One line of a dialogue page: its slot in a centred block of `count` slots
+// (index 1-based; 0 and 0 for a lone line).
+struct PageLine {
+    int index;
+    int count;
+    const char* text;
+};
+
 void draw_event_text(RenderContext& context, EventCode code);
+
+// The lines a dialogue page shows (code 2's by the endings found), or null for the
+// title page, the continue prompt, the end page and unknown codes.
+const std::vector<PageLine>* page_lines(EventCode code, int endingsCount);

@@ -1,9 +1,144 @@
-// PLACEHOLDER: filled by the asset loading work.
 #include "render/assets.h"
+
+#include <allegro.h>
+
+#include <set>
+#include <string>
+
+#include "frame/game_state.h"
+#include "text/text.h"
+#include "world/room.h"
+
 RenderContext renderContext;
-bool load_assets(RenderContext& context) { return true; }
-void load_room_images(const char* sceneImage, const char* midLayer, const char* backLayer) {}
-void load_scene_image(const char* name) {}
-void create_video_pages(RenderContext& context) {}
-void destroy_video_pages(RenderContext& context) {}
-void report_missing(const char* what) {}
+
+namespace {
+
+const char* const FONT_PATH = "data/graphics/font.ttf";
+const char* const SPRITE_SHEET_PATH = "data/graphics/spritesheet.pcx";
+const char* const SCREENS_DIR = "data/graphics/screens/";
+
+constexpr int TILE_SIZE = 25;
+constexpr int SHEET_COLUMNS = 8;
+
+// Receives the palette of every PCX file read; nothing else uses it.
+PALETTE loadPalette;
+
+// What has been reported already, so a failure shows one message box.
+std::set<std::string> reported;
+int failureCount = 0;
+
+BITMAP* create_or_report(int width, int height, const char* name)
+{
+    BITMAP* bitmap = create_bitmap(width, height);
+    if (!bitmap) report_missing((std::string("bitmap ") + name).c_str());
+    return bitmap;
+}
+
+FontFace* open_font(int height)
+{
+    FontFace* face = face_open_file(FONT_PATH);
+    if (!face) {
+        report_missing(FONT_PATH);
+        return nullptr;
+    }
+    face_set_height(face, height);
+    return face;
+}
+
+void cut_sprite_tiles(RenderContext& context)
+{
+    BITMAP* sheet = load_pcx(SPRITE_SHEET_PATH, loadPalette);
+    if (!sheet) report_missing(SPRITE_SHEET_PATH);
+    for (int row = 0; row < SHEET_COLUMNS; ++row)
+        for (int column = 0; column < SHEET_COLUMNS; ++column) {
+            int n = SHEET_COLUMNS * row + column;
+            std::string name = "spriteTiles[" + std::to_string(n) + "]";
+            BITMAP* tile = create_or_report(TILE_SIZE, TILE_SIZE, name.c_str());
+            context.spriteTiles[n] = tile;
+            if (!tile) continue;
+            // A tile with nothing to cut from stays transparent.
+            clear_to_color(tile, bitmap_mask_color(tile));
+            if (sheet) blit(sheet, tile, TILE_SIZE * column, TILE_SIZE * row, 0, 0, TILE_SIZE, TILE_SIZE);
+        }
+    if (sheet) destroy_bitmap(sheet);
+}
+
+}  // namespace
+
+void report_missing(const char* what)
+{
+    std::string name = what ? what : "";
+    game.quitRequested = true;
+    ++failureCount;
+    if (!reported.insert(name).second) return;
+    bool isBitmap = name.rfind("bitmap ", 0) == 0;
+    allegro_message("Cannot %s %s\n", isBitmap ? "create" : "load", name.c_str());
+}
+
+void forget_missing_reports() { reported.clear(); }
+
+bool load_assets(RenderContext& context)
+{
+    int failuresBefore = failureCount;
+
+    context.dialogueFont = open_font(28);
+    context.titleFont = open_font(102);
+    context.smallFont = open_font(20);
+
+    context.sceneBitmap = create_or_report(80, 60, "sceneBitmap");
+    const Room& first = room_at(0);
+    load_room_images(first.sceneImage.c_str(), first.midLayer.c_str(), first.backLayer.c_str());
+
+    cut_sprite_tiles(context);
+
+    context.lowResBuffer = create_or_report(320, 240, "lowResBuffer");
+    context.backBuffer = create_or_report(640, 480, "backBuffer");
+    create_video_pages(context);
+    context.pageIndex = 0;
+
+    return failureCount == failuresBefore;
+}
+
+void load_room_images(const char* sceneImage, const char* midLayer, const char* backLayer)
+{
+    // Only the scene image is drawn; the middle and back layers are never loaded.
+    load_scene_image(sceneImage);
+}
+
+void load_scene_image(const char* name)
+{
+    BITMAP* scene = renderContext.sceneBitmap;
+    if (!scene) return;
+    clear_to_color(scene, 0);
+    std::string path = std::string(SCREENS_DIR) + (name ? name : "") + ".pcx";
+    BITMAP* image = load_pcx(path.c_str(), loadPalette);
+    if (!image) {
+        report_missing(path.c_str());
+        return;
+    }
+    // blit clips to both bitmaps: the image's top-left 80x60 pixels, black beyond a smaller one.
+    blit(image, scene, 0, 0, 0, 0, 160, 120);
+    destroy_bitmap(image);
+}
+
+void create_video_pages(RenderContext& context)
+{
+    for (BITMAP*& page : context.pages) page = nullptr;
+    // Without a display there is nothing to make video pages from.
+    if (!screen || !gfx_driver) return;
+    bool complete = true;
+    for (BITMAP*& page : context.pages) {
+        page = create_video_bitmap(640, 480);
+        if (!page) complete = false;
+    }
+    // Pages are all or nothing: with fewer than three, frames go straight to the screen.
+    if (!complete) destroy_video_pages(context);
+}
+
+void destroy_video_pages(RenderContext& context)
+{
+    for (BITMAP*& page : context.pages) {
+        if (page) destroy_bitmap(page);
+        page = nullptr;
+    }
+}

@@ -16,4 +16,8 @@ void destroy_video_pages(RenderContext& context);
 
 // A data file or bitmap that cannot be had: a message box naming it, then an
 // orderly stop at the top of the next frame, with the profile written as usual.
+// The message reads "Cannot load " followed by `what` ("Cannot create " when `what`
+// starts with "bitmap "); each name is reported once.
 void report_missing(const char* what);
+// Lets every name be reported again (a fresh start, for tests).
+void forget_missing_reports();

@@ -1,5 +1,37 @@
-// PLACEHOLDER: filled by the scene rendering work.
 #include "render/present.h"
-void show_frame(RenderContext& context) {}
-void draw_fade_overlay(BITMAP* target, int width, int height) {}
-void draw_diagnostic_line(RenderContext& context) {}
+
+#include <allegro.h>
+
+#include "frame/game_state.h"
+#include "text/text.h"
+
+void show_frame(RenderContext& context)
+{
+    if (!context.backBuffer) return;
+    if (context.pageIndex < 0 || context.pageIndex >= VIDEO_PAGE_COUNT) context.pageIndex = 0;
+    BITMAP* page = context.pages[context.pageIndex];
+    if (page) {
+        blit(context.backBuffer, page, 0, 0, 0, 0, 640, 480);
+        show_video_bitmap(page);
+    } else if (screen) {
+        // The display gave no video pages (X11): the finished frame goes straight on.
+        blit(context.backBuffer, screen, 0, 0, 0, 0, 640, 480);
+    }
+    context.pageIndex = (context.pageIndex + 1) % VIDEO_PAGE_COUNT;
+}
+
+void draw_fade_overlay(BITMAP* target, int width, int height)
+{
+    if (!target || game.fadeState == Idle) return;
+    drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
+    set_trans_blender(0, 0, 0, game.fadeLevel);
+    rectfill(target, 0, 0, width, height, makecol(0, 0, 0));
+    solid_mode();
+}
+
+void draw_diagnostic_line(RenderContext& context)
+{
+    if (!game.switchCallbackFailed) return;
+    face_draw_text(context.backBuffer, context.dialogueFont, game.debugMessage.c_str(), 5, 5,
+                   makecol(255, 128, 128));
+}

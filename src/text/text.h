@@ -35,3 +35,13 @@ int face_set_height(FontFace* face, int height);
 int face_height(const FontFace* face);
 int face_text_width(FontFace* face, const char* text);
 void face_draw_text(BITMAP* bitmap, FontFace* face, const char* text, int x, int y, int colour);
+
+// The same text drawn pixel by pixel through putpixel, switching between solid and
+// translucent drawing per pixel. face_draw_text writes 32-bit memory bitmaps
+// directly, with exactly these pixels, and uses this path for every other bitmap.
+void face_draw_text_slow(BITMAP* bitmap, FontFace* face, const char* text, int x, int y, int colour);
+
+// The pixel size at which a face's lines are `height` pixels tall. `probe` sets a
+// size and returns its ascender + descender in whole pixels, or -1 when the size
+// is refused. Returns 0 when no size fits.
+int fit_pixel_size(int height, int (*probe)(void* data, int size), void* data);

@@ -25,6 +25,7 @@ protected:
         dir = mkdtemp(pattern);
         path = dir + "/profile.dat";
         game = GameState{};
+        read_profile_from(path.c_str());  // nothing there: forget any earlier unreadable profile
     }
     void TearDown() override
     {

@@ -1,0 +1,187 @@
+// Loading the drawing resources from a data directory made by the test.
+#include <gtest/gtest.h>
+
+#include <allegro.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "frame/game_state.h"
+#include "render/assets.h"
+#include "render/render_context.h"
+#include "text/text.h"
+#include "world/room.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void start_allegro()
+{
+    static bool started = false;
+    if (started) return;
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(32);
+    started = true;
+}
+
+int cell_colour(int n) { return makecol(n, 255 - n, 90); }
+
+// A temporary working directory with data/graphics/ laid out as the game expects.
+class AssetsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        start_allegro();
+        text_init();
+        construct_game_state();
+        forget_missing_reports();
+        renderContext = RenderContext{};
+        previous = fs::current_path();
+        root = fs::temp_directory_path() / ("karvelle-assets-" + std::to_string(getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(root / "data/graphics/screens");
+        fs::current_path(root);
+    }
+    void TearDown() override
+    {
+        fs::current_path(previous);
+        fs::remove_all(root);
+        renderContext = RenderContext{};
+    }
+    static void save_image(const std::string& path, int w, int h, int colour)
+    {
+        BITMAP* image = create_bitmap(w, h);
+        clear_to_color(image, colour);
+        save_pcx(path.c_str(), image, nullptr);
+        destroy_bitmap(image);
+    }
+    // A 225x225 sheet: each 25x25 cell of the 8x8 grid in its own colour, a dot
+    // at each cell's top-left, and an extra row and column that no tile uses.
+    static void save_sheet()
+    {
+        BITMAP* sheet = create_bitmap(225, 225);
+        clear_to_color(sheet, makecol(255, 255, 255));
+        for (int n = 0; n < 64; ++n) {
+            int x = 25 * (n % 8), y = 25 * (n / 8);
+            rectfill(sheet, x, y, x + 24, y + 24, cell_colour(n));
+            putpixel(sheet, x, y, makecol(0, 0, 0));
+        }
+        save_pcx("data/graphics/spritesheet.pcx", sheet, nullptr);
+        destroy_bitmap(sheet);
+    }
+    void lay_out_everything()
+    {
+        save_sheet();
+        save_image("data/graphics/screens/" + room_at(0).sceneImage + ".pcx", 80, 60, makecol(10, 20, 30));
+        const char* font = fs::exists("/usr/share/fonts/truetype/gentiumplus/GentiumPlus-Regular.ttf")
+                               ? "/usr/share/fonts/truetype/gentiumplus/GentiumPlus-Regular.ttf"
+                               : "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+        fs::copy_file(font, "data/graphics/font.ttf");
+    }
+    fs::path previous, root;
+};
+
+}  // namespace
+
+TEST_F(AssetsTest, LoadsEverythingAndCutsTilesFromTheirCells)
+{
+    lay_out_everything();
+    EXPECT_TRUE(load_assets(renderContext));
+    EXPECT_FALSE(game.quitRequested);
+    EXPECT_EQ(face_height(renderContext.dialogueFont), 28);
+    EXPECT_EQ(face_height(renderContext.titleFont), 102);
+    EXPECT_EQ(face_height(renderContext.smallFont), 20);
+    ASSERT_NE(renderContext.lowResBuffer, nullptr);
+    EXPECT_EQ(renderContext.lowResBuffer->w, 320);
+    EXPECT_EQ(renderContext.backBuffer->h, 480);
+    EXPECT_EQ(renderContext.pageIndex, 0);
+    for (BITMAP* page : renderContext.pages) EXPECT_EQ(page, nullptr);  // no display here
+    EXPECT_EQ(getpixel(renderContext.sceneBitmap, 40, 30), makecol(10, 20, 30));
+
+    for (int n : {0, 9, 63}) {
+        BITMAP* tile = renderContext.spriteTiles[n];
+        ASSERT_NE(tile, nullptr);
+        EXPECT_EQ(tile->w, 25);
+        EXPECT_EQ(getpixel(tile, 0, 0), makecol(0, 0, 0)) << n;
+        EXPECT_EQ(getpixel(tile, 1, 0), cell_colour(n)) << n;
+        EXPECT_EQ(getpixel(tile, 24, 24), cell_colour(n)) << n;
+    }
+}
+
+TEST_F(AssetsTest, SceneImageIsReadAgainCroppedAndPadded)
+{
+    renderContext.sceneBitmap = create_bitmap(80, 60);
+    BITMAP* big = create_bitmap(100, 70);
+    clear_to_color(big, makecol(0, 0, 200));
+    rectfill(big, 0, 0, 79, 59, makecol(200, 0, 0));
+    save_pcx("data/graphics/screens/hall.pcx", big, nullptr);
+    destroy_bitmap(big);
+    load_scene_image("hall");
+    EXPECT_EQ(getpixel(renderContext.sceneBitmap, 79, 59), makecol(200, 0, 0));
+    EXPECT_EQ(getpixel(renderContext.sceneBitmap, 0, 0), makecol(200, 0, 0));
+
+    // The same name again reads the changed file; a smaller image is padded with black.
+    save_image("data/graphics/screens/hall.pcx", 40, 30, makecol(0, 150, 0));
+    load_room_images("hall", "mid1", "back1");
+    EXPECT_EQ(getpixel(renderContext.sceneBitmap, 39, 29), makecol(0, 150, 0));
+    EXPECT_EQ(getpixel(renderContext.sceneBitmap, 40, 0), 0);
+    EXPECT_EQ(getpixel(renderContext.sceneBitmap, 0, 30), 0);
+    EXPECT_EQ(getpixel(renderContext.sceneBitmap, 79, 59), 0);
+    EXPECT_FALSE(game.quitRequested);
+    destroy_bitmap(renderContext.sceneBitmap);
+}
+
+TEST_F(AssetsTest, MissingSceneImageStopsInOrder)
+{
+    renderContext.sceneBitmap = create_bitmap(80, 60);
+    clear_to_color(renderContext.sceneBitmap, makecol(1, 2, 3));
+    load_scene_image("p4s1");
+    EXPECT_TRUE(game.quitRequested);
+    EXPECT_EQ(getpixel(renderContext.sceneBitmap, 10, 10), 0);
+    destroy_bitmap(renderContext.sceneBitmap);
+    renderContext.sceneBitmap = nullptr;
+
+    // Without a scene bitmap nothing is read and nothing is reported.
+    construct_game_state();
+    load_scene_image("p4s1");
+    EXPECT_FALSE(game.quitRequested);
+}
+
+TEST_F(AssetsTest, MissingSheetOrFontFailsButLeavesNoNullBitmaps)
+{
+    lay_out_everything();
+    fs::remove("data/graphics/spritesheet.pcx");
+    EXPECT_FALSE(load_assets(renderContext));
+    EXPECT_TRUE(game.quitRequested);
+    for (BITMAP* tile : renderContext.spriteTiles) {
+        ASSERT_NE(tile, nullptr);
+        EXPECT_EQ(getpixel(tile, 3, 3), bitmap_mask_color(tile));  // transparent
+    }
+
+    construct_game_state();
+    renderContext = RenderContext{};
+    save_sheet();
+    fs::remove("data/graphics/font.ttf");
+    EXPECT_FALSE(load_assets(renderContext));
+    EXPECT_TRUE(game.quitRequested);
+    EXPECT_EQ(renderContext.dialogueFont, nullptr);
+    EXPECT_NE(renderContext.backBuffer, nullptr);
+}
+
+TEST_F(AssetsTest, ReportMissingAsksForAnOrderlyStop)
+{
+    EXPECT_FALSE(game.quitRequested);
+    ::testing::internal::CaptureStdout();  // the message box of a display-less run
+    report_missing("data/graphics/screens/p4s1.pcx");
+    EXPECT_TRUE(game.quitRequested);
+    construct_game_state();
+    report_missing("data/graphics/screens/p4s1.pcx");  // shown once, still stops
+    EXPECT_TRUE(game.quitRequested);
+    report_missing("bitmap backBuffer");
+    std::string shown = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(shown, "Cannot load data/graphics/screens/p4s1.pcx\nCannot create bitmap backBuffer\n");
+}
