@@ -21,6 +21,17 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j 1
+	@$(MAKE) --no-print-directory sanitize
+
+# The unit tests and one end-to-end run again, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Leaks are not checked: the game keeps its resources
+# until the process ends, on purpose.
+SANITIZE_DIR ?= build-sanitize
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DKARVELLE_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_DIR) -j $(JOBS) --target karvelle unit_tests game_data
+	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 $(SANITIZE_DIR)/tests/unit_tests --gtest_brief=1
+	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 tests/e2e/test_dialogue.sh $(SANITIZE_DIR)
 
 unit: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -LE e2e
@@ -33,4 +44,4 @@ contact-sheet: build
 	@echo "contact sheet: $(BUILD_DIR)/contact-sheet.png"
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

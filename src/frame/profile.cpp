@@ -44,20 +44,26 @@ bool read_integer(FILE* file, long& value)
 void read_profile_from(const char* path)
 {
     profileUnreadable = false;
-    for (int n = 1; n <= 8; ++n) game.endingsFound[n] = false;
-
     FILE* file = std::fopen(path, "r");
     if (!file) {
+        for (int n = 1; n <= 8; ++n) game.endingsFound[n] = false;
         profileUnreadable = errno != ENOENT;
         game.eventCode = 0;
         return;
     }
+    read_profile_stream(file);
+    if (std::ferror(file)) profileUnreadable = true;
+    std::fclose(file);
+}
+
+void read_profile_stream(FILE* file)
+{
+    for (int n = 1; n <= 8; ++n) game.endingsFound[n] = false;
     for (int n = 1; n <= 8; ++n) {
         long value = 0;
         if (!read_integer(file, value) || (value != 0 && value != 1)) break;
         game.endingsFound[n] = value == 1;
     }
-    if (std::ferror(file)) profileUnreadable = true;
 
     game.endingsCount = 0;
     for (bool found : game.endingsFound) game.endingsCount += found ? 1 : 0;
@@ -67,7 +73,6 @@ void read_profile_from(const char* path)
     } else {
         game.eventCode = 40;
     }
-    std::fclose(file);
 }
 
 bool write_profile_to(const char* path)

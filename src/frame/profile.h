@@ -1,6 +1,8 @@
 // The endings found, kept across runs in data/profile.dat.
 #pragma once
 
+#include <cstdio>
+
 constexpr const char* PROFILE_PATH = "data/profile.dat";
 
 void read_profile();
@@ -8,5 +10,7 @@ void write_profile();
 
 // The same, on a path of the caller's choosing (tests, and the two above).
 void read_profile_from(const char* path);
+// Reads the eight values from an open stream and chooses the first page.
+void read_profile_stream(FILE* file);
 // Returns false, and leaves the old file as it was, when the profile cannot be written.
 bool write_profile_to(const char* path);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "frame/game_state.h"
+#include "render/pcx_check.h"
 #include "text/text.h"
 #include "world/room.h"
 
@@ -34,6 +35,12 @@ BITMAP* create_or_report(int width, int height, const char* name)
     return bitmap;
 }
 
+// A PCX file read whole, or null when it is missing, unreadable or cut short.
+BITMAP* load_whole_pcx(const char* path)
+{
+    return pcx_complete(path) ? load_pcx(path, loadPalette) : nullptr;
+}
+
 FontFace* open_font(int height)
 {
     FontFace* face = face_open_file(FONT_PATH);
@@ -41,13 +48,14 @@ FontFace* open_font(int height)
         report_missing(FONT_PATH);
         return nullptr;
     }
-    face_set_height(face, height);
+    // A damaged file may open and still fail to size or to render a letter.
+    if (face_set_height(face, height) != 0 || face_text_width(face, "A") <= 0) report_missing(FONT_PATH);
     return face;
 }
 
 void cut_sprite_tiles(RenderContext& context)
 {
-    BITMAP* sheet = load_pcx(SPRITE_SHEET_PATH, loadPalette);
+    BITMAP* sheet = load_whole_pcx(SPRITE_SHEET_PATH);
     if (!sheet) report_missing(SPRITE_SHEET_PATH);
     for (int row = 0; row < SHEET_COLUMNS; ++row)
         for (int column = 0; column < SHEET_COLUMNS; ++column) {
@@ -111,7 +119,7 @@ void load_scene_image(const char* name)
     if (!scene) return;
     clear_to_color(scene, 0);
     std::string path = std::string(SCREENS_DIR) + (name ? name : "") + ".pcx";
-    BITMAP* image = load_pcx(path.c_str(), loadPalette);
+    BITMAP* image = load_whole_pcx(path.c_str());
     if (!image) {
         report_missing(path.c_str());
         return;

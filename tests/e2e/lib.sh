@@ -136,9 +136,11 @@ release_all() {
     for k in Right Up Down; do xdotool keyup $k; done
 }
 
-# ocr FILE: the words tesseract reads on a screenshot, on one line.
+# ocr FILE: the words tesseract reads on a screenshot, on one line. The page is
+# cut inside its corner brackets, made dark on light and enlarged for it.
 ocr() {
-    tesseract "$1" - --psm 6 2>/dev/null | tr '\n' ' '
+    convert "$1" -crop 592x432+24+24 +repage -negate -resize 200% png:- |
+        tesseract - - --psm 6 2>/dev/null | tr '\n' ' '
 }
 
 # --- The paths -------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -174,4 +175,57 @@ TEST_F(ProfileTest, AnUnreadableProfileIsNotOverwritten)
     EXPECT_FALSE(write_profile_to(path.c_str()));
     chmod(path.c_str(), 0600);
     EXPECT_EQ(read_file(), "1\n1\n1\n0\n0\n0\n0\n0\n");
+}
+
+namespace {
+
+// What the reader must make of a profile, written another way: values are read
+// as by a C++ stream, and the first one that is not 0 or 1 ends the reading.
+std::string model_of(const std::string& text, int& eventCode)
+{
+    std::istringstream in(text);
+    std::string found = "00000000";
+    for (int n = 0; n < 8; ++n) {
+        long long value;
+        if (!(in >> value) || (value != 0 && value != 1)) break;
+        found[n] = value == 1 ? '1' : '0';
+    }
+    int count = 0;
+    for (char c : found) count += c == '1';
+    eventCode = count == 0 || count > 7 ? 0 : 40;
+    if (eventCode == 0) found = "00000000";
+    return found;
+}
+
+}  // namespace
+
+TEST(ProfileFuzzTest, AMillionGeneratedProfilesReadAsTheModelSays)
+{
+    // Pieces a profile is made of, good and bad, drawn at random.
+    const std::vector<std::string> pieces = {"0", "1", "0", "1", "\n", "\r\n", " ", "\t", "\v", "2", "-", "+", "x",
+                                             "00", "01", "10", "-0", "+1", "99999999999999999999999", std::string(1, '\0'),
+                                             "\xff", "1\n", "0\n", ".", "1e3", "\f"};
+    std::mt19937 random(20261208);
+    char buffer[512];
+    for (int round = 0; round < 1000000; ++round) {
+        std::string text;
+        int length = random() % 24;
+        for (int i = 0; i < length; ++i) text += pieces[random() % pieces.size()];
+        if (text.size() > sizeof buffer) text.resize(sizeof buffer);
+        std::memcpy(buffer, text.data(), text.size());
+
+        FILE* file = text.empty() ? std::fopen("/dev/null", "r") : fmemopen(buffer, text.size(), "r");
+        ASSERT_NE(file, nullptr);
+        game.endingsFound[0] = game.endingsFound[9] = false;
+        read_profile_stream(file);
+        std::fclose(file);
+
+        int expectedCode;
+        std::string expected = model_of(text, expectedCode);
+        std::string actual;
+        for (int n = 1; n <= 8; ++n) actual += game.endingsFound[n] ? '1' : '0';
+        ASSERT_EQ(actual, expected) << "profile bytes: " << ::testing::PrintToString(text);
+        ASSERT_EQ(game.eventCode, expectedCode) << ::testing::PrintToString(text);
+        ASSERT_FALSE(game.endingsFound[0] || game.endingsFound[9]);
+    }
 }

@@ -1,0 +1,80 @@
+#!/bin/bash
+# SIGTERM ends the game with the profile written in every mode: on the title, a
+# dialogue page, walking, the long interlude and "The End". A read-only data
+# folder, a profile that is a directory and a config.ini of garbage or a huge
+# value: the game still runs, and the old profile is never damaged.
+. "$(dirname "$0")/lib.sh"
+e2e_setup "$1"
+
+term_and_check() {  # term_and_check EXPECTED-PROFILE
+    kill -TERM "$GAME_PID"
+    wait_exit 2 || fail "SIGTERM did not end the game"
+    [ "$GAME_STATUS" = 0 ] || fail "exit code $GAME_STATUS after SIGTERM"
+    [ "$(profile_lines | tr -d '\n')" = "$1" ] || fail "profile after SIGTERM: $(profile_lines | tr -d '\n'), expected $1"
+}
+
+note "SIGTERM on the title page"
+printf '0\n1\n0\n0\n0\n0\n0\n0\n' > "$WORK/data/profile.dat"
+start_game --trace
+wait_trace "mode EventScreen, page 40," 10
+term_and_check 01000000
+
+note "SIGTERM on a dialogue page and walking"
+start_game --trace
+begin_game
+xdotool keydown Right
+wait_trace "mode EventScreen, page 1," 30
+term_and_check 01000000
+start_game --trace
+begin_game
+xdotool keydown Right
+sleep 0.5
+term_and_check 01000000
+xdotool keyup Right
+
+note "SIGTERM in the interlude before \"The End\", and on \"The End\""
+for mode in Interlude TheEnd; do
+    printf '1\n1\n1\n1\n1\n1\n1\n0\n' > "$WORK/data/profile.dat"
+    start_game --trace
+    begin_game
+    wait_trace "room 61" 5
+    xdotool keydown Right
+    for p in 31 35 32 34 36 38 37 39; do expect_page $p 60; done
+    wait_trace "mode $mode," 30
+    xdotool keyup Right
+    sleep 0.5
+    term_and_check 11111111
+done
+
+note "a read-only data folder"
+printf '0\n0\n1\n0\n0\n0\n0\n0\n' > "$WORK/data/profile.dat"
+chmod a-w "$WORK/data"
+start_game --trace
+begin_game
+xdotool keydown Escape; sleep 0.2; xdotool keyup Escape
+wait_trace "mode EventScreen, page 0," 5
+quit_game
+chmod u+w "$WORK/data"
+[ "$(profile_lines | tr -d '\n')" = "00100000" ] || fail "profile changed in a read-only folder"
+
+note "a profile that is a directory"
+rm -f "$WORK/data/profile.dat"
+mkdir "$WORK/data/profile.dat"
+touch "$WORK/data/profile.dat/keep"
+start_game --trace
+wait_trace "mode EventScreen, page 0," 5
+quit_game
+[ -f "$WORK/data/profile.dat/keep" ] || fail "the profile directory was replaced"
+grep -q "profile.dat" "$WORK/stderr.log" || fail "no word on stderr about the profile that could not be saved"
+rm -rf "$WORK/data/profile.dat"
+
+for config in 'garbage \x01\xff[[[' '[graphics]\nfullscreen = 99999999999999999999999\n' '[graphics]\nfullscreen = banana\n'; do
+    note "config.ini: $config"
+    printf "$config" > "$WORK/config.ini"
+    printf '1\n0\n0\n0\n0\n0\n0\n1\n' > "$WORK/data/profile.dat"
+    start_game --trace
+    wait_trace "mode EventScreen, page 40," 10
+    quit_game
+    [ "$(profile_lines | tr -d '\n')" = "10000001" ] || fail "profile damaged with config $config"
+done
+echo "signals and set-up: ok"

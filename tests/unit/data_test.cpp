@@ -1,0 +1,327 @@
+// The generated data tree, read through the game's own libraries: every scene
+// and the sprite sheet with load_pcx, the music with DUMB, the sounds with
+// load_sample; the rules the engine puts on the pictures; and the generator
+// giving the same bytes twice without touching the profile.
+#include <allegro.h>
+#include <dumb.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string DATA = KARVELLE_TEST_DATA_DIR;
+const std::string GENERATOR = KARVELLE_TEST_DATA_DIR "/../tools/karvelle_assets";
+const char* const FONT_FILE = "/usr/share/fonts/truetype/gentiumplus/GentiumPlus-Regular.ttf";
+const char* const FONT_LICENCE = "/usr/share/doc/fonts-sil-gentiumplus/copyright";
+
+// Every scene image the rooms name, and the one the timed swap loads.
+const std::vector<std::string> SCENES = {
+    "scene1", "scene2", "scene3", "scene4", "scene5", "scene6", "scene7", "scene8", "scene9", "scene10",
+    "scene11", "scene12", "scene13", "scene14", "scene15", "p1s1", "p1s2", "p2s1", "p2s2", "p2s3",
+    "p3s1", "p3s2", "p3s3", "p3s4", "p3s5", "p3s6", "p4s1", "p4s2", "p4s3", "p4s4",
+    "p4s5", "p5s1", "p5s2", "p5s3", "p5s4", "p6s1", "p6s2", "p6s3", "p6s4", "p6s5",
+    "p6s6", "p6s7", "p6s8", "p6s9", "p6s10", "p6s11", "p6s12", "p7s1", "p7s1a", "p7s2",
+    "p7s3", "p8s1", "p8s2", "p8s3", "p8s4", "p8s5", "p8s6", "p8s7", "p8s8", "p8s9", "blank"};
+
+const std::vector<int> UNUSED_TILES = {11, 39, 47, 54, 55, 58, 59, 60, 61, 62, 63};
+
+void start_allegro()
+{
+    static bool started = false;
+    if (!started) {
+        install_allegro(SYSTEM_NONE, &errno, atexit);
+        set_color_depth(32);
+        started = true;
+    }
+}
+
+struct Pixel {
+    int r, g, b;
+    bool magenta() const { return r == 255 && g == 0 && b == 255; }
+    int luma() const { return (r * 30 + g * 59 + b * 11) / 100; }
+};
+
+Pixel at(BITMAP* bmp, int x, int y)
+{
+    int c = getpixel(bmp, x, y);
+    return {getr(c), getg(c), getb(c)};
+}
+
+int distance(Pixel a, Pixel b) { return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b); }
+
+BITMAP* load_scene(const std::string& name)
+{
+    PALETTE pal;
+    return load_pcx((DATA + "/graphics/screens/" + name + ".pcx").c_str(), pal);
+}
+
+// Is there an edge (the top of the ground) in this column between rows lo and hi?
+bool ground_edge(BITMAP* bmp, int x, int lo, int hi)
+{
+    for (int y = lo; y <= hi; ++y)
+        if (distance(at(bmp, x, y), at(bmp, x, y - 1)) >= 30)
+            return true;
+    return false;
+}
+
+std::string read_file(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+TEST(DataScenesTest, EverySceneLoadsAt80x60WithoutMagenta)
+{
+    start_allegro();
+    for (const std::string& name : SCENES) {
+        BITMAP* bmp = load_scene(name);
+        ASSERT_NE(bmp, nullptr) << name;
+        EXPECT_EQ(bmp->w, 80) << name;
+        EXPECT_EQ(bmp->h, 60) << name;
+        int magenta = 0;
+        for (int y = 0; y < bmp->h; ++y)
+            for (int x = 0; x < bmp->w; ++x)
+                magenta += at(bmp, x, y).magenta();
+        EXPECT_EQ(magenta, 0) << name;
+        destroy_bitmap(bmp);
+    }
+}
+
+TEST(DataScenesTest, FeetLandOnTheFloor)
+{
+    // On flat floors the ground begins above the feet (row 52) and below the
+    // residents' heads; on the two slopes it follows the line of the walk.
+    start_allegro();
+    for (const std::string& name : SCENES) {
+        BITMAP* bmp = load_scene(name);
+        ASSERT_NE(bmp, nullptr) << name;
+        bool slope = name == "p6s1" || name == "p6s7";
+        int columns = 0;
+        for (int x = 0; x < 80; ++x) {
+            if (slope) {
+                int line = int(52.25 - x / 5.5);
+                columns += ground_edge(bmp, x, line - 1, line + 1);
+            } else {
+                columns += ground_edge(bmp, x, 44, 51);
+            }
+        }
+        EXPECT_GE(columns, slope ? 76 : 56) << name << ": ground edge found in " << columns << " columns";
+        destroy_bitmap(bmp);
+    }
+}
+
+TEST(DataScenesTest, WaysDownOpenInTheirColumns)
+{
+    // A way down is an opening in front of the walk, rows 55-59 of its column:
+    // it must stand out from the ground beside it.
+    start_allegro();
+    const std::vector<std::pair<std::string, int>> downs = {
+        {"scene9", 3}, {"p8s2", 3}, {"p8s3", 2}, {"p8s4", 2}, {"p8s5", 2}, {"p8s6", 2}, {"p8s7", 2}, {"p8s8", 2}};
+    for (const auto& [name, column] : downs) {
+        BITMAP* bmp = load_scene(name);
+        ASSERT_NE(bmp, nullptr) << name;
+        long inside[3] = {}, outside[3] = {};
+        int inCount = 0, outCount = 0;
+        for (int y = 55; y < 60; ++y)
+            for (int x = 0; x < 80; ++x) {
+                Pixel p = at(bmp, x, y);
+                int col = x / 20 + 1;
+                bool centre = x % 20 >= 5 && x % 20 < 15;
+                long* sum = col == column && centre ? inside : col != column ? outside : nullptr;
+                if (!sum)
+                    continue;
+                sum[0] += p.r;
+                sum[1] += p.g;
+                sum[2] += p.b;
+                ++(sum == inside ? inCount : outCount);
+            }
+        Pixel in{int(inside[0] / inCount), int(inside[1] / inCount), int(inside[2] / inCount)};
+        Pixel out{int(outside[0] / outCount), int(outside[1] / outCount), int(outside[2] / outCount)};
+        EXPECT_GT(distance(in, out), 45) << name;
+        destroy_bitmap(bmp);
+    }
+}
+
+TEST(DataScenesTest, PubClockFaceIsPaleUnderTheHands)
+{
+    start_allegro();
+    BITMAP* bmp = load_scene("scene11");
+    ASSERT_NE(bmp, nullptr);
+    const int marks[5][2] = {{14, 22}, {12, 21}, {11, 19}, {12, 17}, {13, 16}};
+    for (auto& m : marks) {
+        EXPECT_GT(at(bmp, m[0], m[1]).luma(), 170) << m[0] << "," << m[1];
+        // the grey (137) marks and dark (37) hands must stand out from the face
+        EXPECT_GT(distance(at(bmp, m[0], m[1]), {137, 137, 137}), 80);
+    }
+    // and the face is round: pale out to radius 4 in every direction
+    for (int dy = -4; dy <= 4; ++dy)
+        for (int dx = -4; dx <= 4; ++dx)
+            if (dx * dx + dy * dy <= 16 && (dx || dy))
+                EXPECT_GT(at(bmp, 14 + dx, 19 + dy).luma(), 170) << dx << "," << dy;
+    destroy_bitmap(bmp);
+}
+
+TEST(DataSpriteSheetTest, TilesSitOnMagenta)
+{
+    start_allegro();
+    PALETTE pal;
+    BITMAP* sheet = load_pcx((DATA + "/graphics/spritesheet.pcx").c_str(), pal);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_EQ(sheet->w, 200);
+    ASSERT_EQ(sheet->h, 200);
+    for (int n = 0; n < 64; ++n) {
+        int left = 25 * (n % 8), top = 25 * (n / 8);
+        int painted = 0, bottomRow = 0, topRows = 0;
+        for (int y = 0; y < 25; ++y)
+            for (int x = 0; x < 25; ++x)
+                if (!at(sheet, left + x, top + y).magenta()) {
+                    ++painted;
+                    bottomRow += y == 24;
+                    topRows += y < 10;
+                }
+        bool unused = std::find(UNUSED_TILES.begin(), UNUSED_TILES.end(), n) != UNUSED_TILES.end();
+        if (unused) {
+            EXPECT_EQ(painted, 0) << "tile " << n;
+            continue;
+        }
+        EXPECT_GT(painted, 15) << "tile " << n;
+        EXPECT_LT(painted, 25 * 25 * 3 / 4) << "tile " << n << " has too little background";
+        for (auto [cx, cy] : {std::pair{0, 0}, {24, 0}, {0, 24}, {24, 24}})
+            EXPECT_TRUE(at(sheet, left + cx, top + cy).magenta()) << "tile " << n << " corner " << cx << "," << cy;
+        if (n == 56 || n == 57)  // hints float above the head or below the feet
+            EXPECT_TRUE(bottomRow == 0 && topRows > 0) << "tile " << n;
+        else  // figures stand on the tile's last row
+            EXPECT_GT(bottomRow, 0) << "tile " << n;
+    }
+    destroy_bitmap(sheet);
+}
+
+TEST(DataFontTest, FontAndLicenceAreBesideTheImages)
+{
+    std::string font = read_file(DATA + "/graphics/font.ttf");
+    ASSERT_GT(font.size(), 12u);
+    EXPECT_EQ(font.substr(0, 4), std::string("\0\1\0\0", 4));  // a TrueType outline font
+    EXPECT_NE(font.find("glyf"), std::string::npos);
+    std::string licence = read_file(DATA + "/graphics/font-licence.txt");
+    EXPECT_NE(licence.find("SIL OPEN FONT LICENSE"), std::string::npos);
+}
+
+namespace {
+
+int count_loops(void* data)
+{
+    ++*static_cast<int*>(data);
+    return 0;
+}
+
+}  // namespace
+
+TEST(DataMusicTest, ModulesLoadPlayAndLoop)
+{
+    dumb_register_stdfiles();
+    for (const char* name : {"possibilities.it", "impossibilities.it"}) {
+        DUH* duh = dumb_load_it((DATA + "/music/" + name).c_str());
+        ASSERT_NE(duh, nullptr) << name;
+        double seconds = duh_get_length(duh) / 65536.0;
+        EXPECT_GE(seconds, 60.0) << name;
+        EXPECT_LE(seconds, 120.0) << name;
+
+        const int rate = 11025;
+        DUH_SIGRENDERER* sr = duh_start_sigrenderer(duh, 0, 2, 0);
+        ASSERT_NE(sr, nullptr);
+        int loops = 0;
+        dumb_it_set_loop_callback(duh_get_it_sigrenderer(sr), count_loops, &loops);
+        std::vector<short> buffer(size_t(rate) * 2);
+        int loudest = 0;
+        double rendered = 0;
+        // through one whole pass and a few seconds into the next
+        while (rendered < seconds + 3.0) {
+            long got = duh_render(sr, 16, 0, 1.0f, 65536.0f / rate, rate, buffer.data());
+            ASSERT_EQ(got, rate) << name << " stopped at " << rendered << " s";
+            for (short s : buffer)
+                loudest = std::max(loudest, std::abs(int(s)));
+            rendered += 1.0;
+        }
+        EXPECT_GT(loudest, 2000) << name << " is silent";
+        EXPECT_LT(loudest, 32767) << name << " clips";
+        EXPECT_EQ(loops, 1) << name << " did not go back to its start once";
+        duh_end_sigrenderer(sr);
+        unload_duh(duh);
+    }
+}
+
+TEST(DataSoundTest, EffectsLoadWithTheirLengths)
+{
+    start_allegro();
+    struct Expect {
+        const char* file;
+        double minSeconds, maxSeconds;
+    };
+    for (Expect e : {Expect{"destroy.wav", 0.3, 0.99}, Expect{"dragon.wav", 2.0, 3.0}, Expect{"war1.wav", 0.2, 0.69},
+                     Expect{"war2.wav", 1.0, 5.0}}) {
+        SAMPLE* s = load_sample((DATA + "/sound/" + e.file).c_str());
+        ASSERT_NE(s, nullptr) << e.file;
+        double seconds = double(s->len) / s->freq;
+        EXPECT_GE(seconds, e.minSeconds) << e.file;
+        EXPECT_LE(seconds, e.maxSeconds) << e.file;
+        ASSERT_EQ(s->bits, 16);
+        // loud somewhere, and quiet at the end (each effect fades out)
+        const unsigned short* data = static_cast<const unsigned short*>(s->data);
+        int loudest = 0, tail = 0;
+        for (unsigned long i = 0; i < s->len; ++i) {
+            int v = std::abs(int(data[i]) - 32768);  // Allegro keeps samples unsigned
+            loudest = std::max(loudest, v);
+            if (i > s->len * 95 / 100)
+                tail = std::max(tail, v);
+        }
+        EXPECT_GT(loudest, 8000) << e.file;
+        EXPECT_LT(tail, loudest / 4) << e.file;
+        destroy_sample(s);
+    }
+}
+
+TEST(DataGeneratorTest, SameBytesOnEveryRunAndProfileLeftAlone)
+{
+    fs::path base = fs::temp_directory_path() / ("karvelle-data-test-" + std::to_string(getpid()));
+    fs::remove_all(base);
+    fs::path a = base / "a", b = base / "b";
+    fs::create_directories(a);
+    {
+        std::ofstream profile(a / "profile.dat");
+        profile << "1\n0\n1\n0\n0\n0\n0\n0\n";
+    }
+    auto stamp = fs::last_write_time(a / "profile.dat");
+    for (const fs::path& dir : {a, b}) {
+        std::string command = GENERATOR + " " + dir.string() + " " + FONT_FILE + " " + FONT_LICENCE;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    EXPECT_EQ(read_file(a / "profile.dat"), "1\n0\n1\n0\n0\n0\n0\n0\n");
+    EXPECT_EQ(fs::last_write_time(a / "profile.dat"), stamp);
+
+    int files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(b)) {
+        if (!entry.is_regular_file())
+            continue;
+        ++files;
+        fs::path twin = a / fs::relative(entry.path(), b);
+        ASSERT_TRUE(fs::exists(twin)) << twin;
+        EXPECT_TRUE(read_file(entry.path()) == read_file(twin)) << entry.path() << " differs between runs";
+    }
+    EXPECT_EQ(files, 61 + 1 + 2 + 2 + 4);
+    fs::remove_all(base);
+}
