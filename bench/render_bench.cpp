@@ -11,6 +11,7 @@
 #include "frame/game_state.h"
 #include "frame/startup.h"
 #include "render/render_context.h"
+#include "render/interlude.h"
 #include "render/scene.h"
 #include "world/room.h"
 
@@ -55,6 +56,21 @@ double floor_seconds()
     return spent.count() / rounds;
 }
 
+// Times one drawing step per iteration and reports it as a ratio to the floor.
+template <typename Draw>
+void run_frames(benchmark::State& state, Draw draw)
+{
+    double floor = floor_seconds();
+    auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        draw();
+        benchmark::ClobberMemory();
+    }
+    std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+    double perFrame = spent.count() / static_cast<double>(state.iterations());
+    state.counters["ratio_to_floor"] = perFrame / floor;
+}
+
 void run_room(benchmark::State& state, int room, bool topBand)
 {
     prepare();
@@ -62,15 +78,16 @@ void run_room(benchmark::State& state, int room, bool topBand)
     game.playerX = 120.0;
     game.playerFrame = 1;
     if (topBand) game.endingsFound[6] = true;  // room 8: the top band
-    double floor = floor_seconds();
-    auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) {
-        draw_scene(renderContext);
-        benchmark::ClobberMemory();
-    }
-    std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-    double perFrame = spent.count() / static_cast<double>(state.iterations());
-    state.counters["ratio_to_floor"] = perFrame / floor;
+    run_frames(state, [] { draw_scene(renderContext); });
+}
+
+void BM_Interlude(benchmark::State& state)
+{
+    prepare();
+    game.gameMode = Interlude;
+    game.fadeState = FadeIn;
+    game.fadeLevel = 128;
+    run_frames(state, [] { draw_interlude(renderContext); });
 }
 
 void BM_PlainRoom(benchmark::State& state) { run_room(state, 2, false); }
@@ -96,3 +113,4 @@ BENCHMARK(BM_PlainRoom)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TopBandShadowRoom)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Room61)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlasmaRoom62)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Interlude)->Unit(benchmark::kMicrosecond);

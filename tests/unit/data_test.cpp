@@ -18,6 +18,8 @@
 
 #include <unistd.h>
 
+#include "test_support.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -37,16 +39,6 @@ const std::vector<std::string> SCENES = {
     "p7s3", "p8s1", "p8s2", "p8s3", "p8s4", "p8s5", "p8s6", "p8s7", "p8s8", "p8s9", "blank"};
 
 const std::vector<int> UNUSED_TILES = {11, 39, 47, 54, 55, 58, 59, 60, 61, 62, 63};
-
-void start_allegro()
-{
-    static bool started = false;
-    if (!started) {
-        install_allegro(SYSTEM_NONE, &errno, atexit);
-        set_color_depth(32);
-        started = true;
-    }
-}
 
 struct Pixel {
     int r, g, b;
@@ -87,7 +79,7 @@ std::string read_file(const fs::path& p)
 
 TEST(DataScenesTest, EverySceneLoadsAt80x60WithoutMagenta)
 {
-    start_allegro();
+    ensure_allegro();
     for (const std::string& name : SCENES) {
         BITMAP* bmp = load_scene(name);
         ASSERT_NE(bmp, nullptr) << name;
@@ -106,7 +98,7 @@ TEST(DataScenesTest, FeetLandOnTheFloor)
 {
     // On flat floors the ground begins above the feet (row 52) and below the
     // residents' heads; on the two slopes it follows the line of the walk.
-    start_allegro();
+    ensure_allegro();
     for (const std::string& name : SCENES) {
         BITMAP* bmp = load_scene(name);
         ASSERT_NE(bmp, nullptr) << name;
@@ -129,7 +121,7 @@ TEST(DataScenesTest, WaysDownOpenInTheirColumns)
 {
     // A way down is an opening in front of the walk, rows 55-59 of its column:
     // it must stand out from the ground beside it.
-    start_allegro();
+    ensure_allegro();
     const std::vector<std::pair<std::string, int>> downs = {
         {"scene9", 3}, {"p8s2", 3}, {"p8s3", 2}, {"p8s4", 2}, {"p8s5", 2}, {"p8s6", 2}, {"p8s7", 2}, {"p8s8", 2}};
     for (const auto& [name, column] : downs) {
@@ -159,7 +151,7 @@ TEST(DataScenesTest, WaysDownOpenInTheirColumns)
 
 TEST(DataScenesTest, PubClockFaceIsPaleUnderTheHands)
 {
-    start_allegro();
+    ensure_allegro();
     BITMAP* bmp = load_scene("scene11");
     ASSERT_NE(bmp, nullptr);
     const int marks[5][2] = {{14, 22}, {12, 21}, {11, 19}, {12, 17}, {13, 16}};
@@ -178,7 +170,7 @@ TEST(DataScenesTest, PubClockFaceIsPaleUnderTheHands)
 
 TEST(DataSpriteSheetTest, TilesSitOnMagenta)
 {
-    start_allegro();
+    ensure_allegro();
     PALETTE pal;
     BITMAP* sheet = load_pcx((DATA + "/graphics/spritesheet.pcx").c_str(), pal);
     ASSERT_NE(sheet, nullptr);
@@ -267,7 +259,7 @@ TEST(DataMusicTest, ModulesLoadPlayAndLoop)
 
 TEST(DataSoundTest, EffectsLoadWithTheirLengths)
 {
-    start_allegro();
+    ensure_allegro();
     struct Expect {
         const char* file;
         double minSeconds, maxSeconds;
