@@ -14,19 +14,12 @@
 #include "render/render_context.h"
 #include "text/text.h"
 #include "world/room.h"
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-void start_allegro()
-{
-    static bool started = false;
-    if (started) return;
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    started = true;
-}
 
 int cell_colour(int n) { return makecol(n, 255 - n, 90); }
 
@@ -35,7 +28,7 @@ class AssetsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        start_allegro();
+        ensure_allegro();
         text_init();
         construct_game_state();
         forget_missing_reports();

@@ -15,14 +15,10 @@
 #include "audio/sound.h"
 #include "frame/game_state.h"
 #include "world/room.h"
+#include "test_support.h"
 
 namespace {
 
-void ensure_allegro()
-{
-    if (!system_driver) install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-}
 
 // One call that reached the sound libraries.
 struct Call {

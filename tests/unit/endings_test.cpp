@@ -10,16 +10,10 @@
 #include "events/pages.h"
 #include "frame/game_state.h"
 #include "text/text.h"
+#include "test_support.h"
 
 namespace {
 
-void start_allegro_once()
-{
-    if (!system_driver) {
-        install_allegro(SYSTEM_NONE, &errno, atexit);
-        set_color_depth(32);
-    }
-}
 
 FontFace* font_of(int height)
 {
@@ -33,7 +27,7 @@ protected:
     RenderContext context;
     void SetUp() override
     {
-        start_allegro_once();
+        ensure_allegro();
         construct_game_state();
         game.gameMode = EventScreen;
         static FontFace* dialogue = font_of(28);

@@ -16,18 +16,12 @@
 #include "play/input.h"
 #include "text/text.h"
 #include "world/room.h"
+#include "test_support.h"
 
 namespace {
 
 constexpr const char* FONT_PATH = "/usr/share/fonts/truetype/gentiumplus/GentiumPlus-Regular.ttf";
 
-void start_allegro_once()
-{
-    if (!system_driver) {
-        install_allegro(SYSTEM_NONE, &errno, atexit);
-        set_color_depth(32);
-    }
-}
 
 FontFace* open_font(int height)
 {
@@ -42,7 +36,7 @@ struct Canvas {
     RenderContext context;
     Canvas()
     {
-        start_allegro_once();
+        ensure_allegro();
         static FontFace* dialogue = open_font(28);
         static FontFace* title = open_font(102);
         static FontFace* small = open_font(20);
@@ -84,7 +78,7 @@ class EventScreenTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        start_allegro_once();
+        ensure_allegro();
         construct_game_state();
         reset_input();
         reset_event_screen_input();
@@ -153,7 +147,7 @@ TEST_F(LinePlacementTest, HorizontalCentring)
 TEST_F(BackdropTest, NoiseIsFourByFourCellsDarkerThanTheBreathingGrey)
 {
     Canvas canvas;
-    start_allegro_once();
+    ensure_allegro();
     srand(3);
     game.pulse100 = 40;  // grey 38
     draw_noise_backdrop(canvas.context);

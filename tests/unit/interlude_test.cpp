@@ -11,23 +11,16 @@
 #include "play/input.h"
 #include "render/interlude.h"
 #include "render/render_context.h"
+#include "test_support.h"
 
 namespace {
 
-void start_allegro()
-{
-    static bool started = false;
-    if (started) return;
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    started = true;
-}
 
 class InterludeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        start_allegro();
+        ensure_allegro();
         construct_game_state();
         reset_input();
         renderContext = RenderContext{};

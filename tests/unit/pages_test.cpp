@@ -16,16 +16,10 @@
 #include "frame/game_state.h"
 #include "text/text.h"
 #include "world/room.h"
+#include "test_support.h"
 
 namespace {
 
-void start_allegro_once()
-{
-    if (!system_driver) {
-        install_allegro(SYSTEM_NONE, &errno, atexit);
-        set_color_depth(32);
-    }
-}
 
 FontFace* dialogue_font()
 {
@@ -42,7 +36,7 @@ protected:
     RenderContext context;
     void SetUp() override
     {
-        start_allegro_once();
+        ensure_allegro();
         construct_game_state();
         game.gameMode = EventScreen;
         context.backBuffer = create_bitmap(640, 480);

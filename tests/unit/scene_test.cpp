@@ -17,19 +17,12 @@
 #include "render/scene.h"
 #include "text/text.h"
 #include "world/room.h"
+#include "test_support.h"
 
 namespace {
 
 constexpr int TEST_ROOM = 100;  // an unused slot, plain by default
 
-void start_allegro()
-{
-    static bool started = false;
-    if (started) return;
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    started = true;
-}
 
 int tile_colour(int n) { return makecol(4 * n, 100, 255 - 3 * n); }
 
@@ -38,7 +31,7 @@ class SceneTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        start_allegro();
+        ensure_allegro();
         construct_game_state();
         fill_lookup_tables();
         fill_colour_ramp();

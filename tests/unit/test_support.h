@@ -8,9 +8,6 @@
 
 inline void ensure_allegro()
 {
-    static bool ready = false;
-    if (ready) return;
-    install_allegro(SYSTEM_NONE, &errno, atexit);
+    if (!system_driver) install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(32);
-    ready = true;
 }

@@ -9,19 +9,12 @@
 #include <map>
 
 #include "text/text.h"
+#include "test_support.h"
 
 #include FT_FREETYPE_H
 
 namespace {
 
-void start_allegro()
-{
-    static bool started = false;
-    if (started) return;
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    started = true;
-}
 
 const char* font_path()
 {
@@ -32,7 +25,7 @@ const char* font_path()
 
 FontFace* open_at(int height)
 {
-    start_allegro();
+    ensure_allegro();
     text_init();
     FontFace* face = face_open_file(font_path());
     if (face) face_set_height(face, height);
@@ -182,7 +175,7 @@ TEST(TextFit, SameHeightAndBadHeightsChangeNothing)
 
 TEST(TextFit, MissingFileAndNullFace)
 {
-    start_allegro();
+    ensure_allegro();
     EXPECT_EQ(face_open_file("/nonexistent/font.ttf"), nullptr);
     EXPECT_EQ(face_text_width(nullptr, "abc"), 0);
     EXPECT_EQ(face_height(nullptr), 0);

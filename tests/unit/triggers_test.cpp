@@ -19,14 +19,10 @@
 #include "play/walking.h"
 #include "render/render_context.h"
 #include "world/room.h"
+#include "test_support.h"
 
 namespace {
 
-void ensure_allegro()
-{
-    if (!system_driver) install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-}
 
 // Which sample was started in which frame.
 std::vector<const SAMPLE*> playedSamples;

@@ -13,14 +13,10 @@
 #include "play/input.h"
 #include "play/walking.h"
 #include "world/room.h"
+#include "test_support.h"
 
 namespace {
 
-void ensure_allegro()
-{
-    if (!system_driver) install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-}
 
 // No sound card in tests: every sample call is swallowed.
 AudioBackend silent_backend()

@@ -8,16 +8,10 @@
 
 #include "frame/game_state.h"
 #include "world/room.h"
+#include "test_support.h"
 
 namespace {
 
-void start_allegro_once()
-{
-    if (!system_driver) {
-        install_allegro(SYSTEM_NONE, &errno, atexit);
-        set_color_depth(32);
-    }
-}
 
 void expect_default_room(const Room& r, int index)
 {
@@ -64,7 +58,7 @@ class WorldTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        start_allegro_once();
+        ensure_allegro();
         construct_game_state();
     }
 };
