@@ -1,0 +1,387 @@
+// The music. A tune is a handful of lines, one per voice, bar by bar:
+//
+//   melody:  notes as  E5:6  (E in IT octave 5, where C5 is middle C, lasting 6
+//            rows; 16 rows make a bar, 4 a beat), Ab4:4, G#4:8; a rest is r:4.
+//            Bars are separated by '|' and each must add up to 16 rows.
+//   chords:  one chord per bar or half bar: C:16, Am:8, Fm, G7, E (major),
+//            played by a pad (three voices) and a bass.
+//   arp:     a 16-step pattern of chord tones (0 root, 1 third, 2 fifth,
+//            3 octave; '.' silent) and the bars it plays in.
+//   drums:   16-step patterns (k kick, s brush, h shaker) named by a letter, and
+//            a string with one letter per bar ('-' for none).
+//
+// To change a bar of a tune, edit that bar between its '|' marks below.
+#include "audio/tunes.h"
+
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "audio/synth.h"
+
+namespace {
+
+constexpr int ROWS_PER_BAR = 16;
+constexpr int BARS_PER_PATTERN = 4;
+constexpr int SAMPLE_RATE = 22050;
+
+// ---------------------------------------------------------------- the tunes
+
+// Main theme, C major with a turn to F minor; the last bar leads back to the first.
+const char* const THEME_MELODY =
+    "E5:6 D5:2 C5:4 G4:4 | D5:8 B4:4 G4:4 | C5:6 B4:2 A4:4 E5:4 | G5:8 E5:4 r:4 |"
+    "A5:6 G5:2 F5:4 C5:4 | E5:6 D5:2 C5:4 E5:4 | F5:4 E5:4 D5:4 A4:4 | B4:8 D5:4 G4:4 |"
+    "E5:6 D5:2 C5:4 G4:4 | D5:8 B4:4 G4:4 | C5:6 B4:2 A4:4 E5:4 | B5:8 G5:4 E5:4 |"
+    "A5:6 G5:2 F5:4 A5:4 | Ab5:6 G5:2 F5:4 C5:4 | E5:6 D5:2 C5:8 | r:4 G4:4 A4:4 B4:4 |"
+    "C5:4 E5:4 A5:8 | G5:4 F5:4 C5:8 | E5:4 G5:4 C6:8 | B5:4 A5:2 G5:2 D5:8 |"
+    "C5:4 E5:4 A5:6 B5:2 | C6:6 A5:2 F5:8 | F5:4 E5:4 D5:4 F5:4 | E5:8 G#4:8 |"
+    "A4:4 C5:4 F5:8 | E5:6 D5:2 C5:8 | D5:4 F5:4 A5:6 G5:2 | G5:8 D5:8 |"
+    "A5:6 G5:2 F5:4 C5:4 | Ab5:6 G5:2 F5:4 Ab4:4 | G4:4 C5:4 E5:4 D5:4 | D5:8 B4:4 G4:4";
+
+const char* const THEME_CHORDS =
+    "C | G | Am | Em | F | C | Dm | G |"
+    "C | G | Am | Em | F | Fm | C | G |"
+    "Am | F | C | G | Am | F | Dm | E |"
+    "F | C | Dm | G | F | Fm | C | G";
+
+// The same melody remembered in A minor: every note moved down two steps of the
+// scale (see to_minor), the quick notes left out.
+const char* const MEMORY_CHORDS =
+    "Am | Em | F | C | Dm | Am | G | Em |"
+    "Am | Em | F | C | Dm | Dm | Am | Em |"
+    "F | Dm | Am | Em | F | Dm | G | Am |"
+    "Dm | Am | G | Em | Dm | Dm | Am | Em";
+
+struct Drums {
+    std::map<char, std::string> patterns;
+    std::string bars;
+};
+
+const Drums THEME_DRUMS{{{'A', "k.......s......."}, {'B', "k.....h.s...h.h."}, {'C', "k.......s...k.s."}},
+                        "----AAAAAAAAAAABBBBBBBBCAAAAAAAC"};
+
+const std::string THEME_ARP = "0.2.3.2.1.2.3.2.";
+const std::string THEME_ARP_BARS = "--------xxxxxxxxxxxxxxxx--------";
+const std::string MEMORY_ARP = "0...2...3...2...";
+const std::string MEMORY_ARP_BARS = "----xxxx----xxxx----xxxx----xxxx";
+
+// ---------------------------------------------------------------- notation
+
+struct Note {
+    int pitch;  // IT note number, -1 for a rest
+    int rows;
+};
+
+int parse_pitch(const std::string& token)
+{
+    static const int base[] = {9, 11, 0, 2, 4, 5, 7};  // A..G
+    size_t i = 0;
+    char letter = token[i++];
+    if (letter < 'A' || letter > 'G')
+        throw std::runtime_error("bad note '" + token + "'");
+    int semitone = base[letter - 'A'];
+    while (i < token.size() && (token[i] == '#' || token[i] == 'b'))
+        semitone += token[i++] == '#' ? 1 : -1;
+    if (i >= token.size() || token[i] < '0' || token[i] > '9')
+        throw std::runtime_error("note without octave '" + token + "'");
+    return (token[i] - '0') * 12 + semitone;
+}
+
+std::vector<std::string> split(const std::string& s, char by)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(s);
+    while (std::getline(in, part, by))
+        parts.push_back(part);
+    return parts;
+}
+
+std::vector<std::string> words(const std::string& s)
+{
+    std::vector<std::string> out;
+    std::istringstream in(s);
+    std::string w;
+    while (in >> w)
+        out.push_back(w);
+    return out;
+}
+
+// One list of notes per bar.
+std::vector<std::vector<Note>> parse_melody(const std::string& text)
+{
+    std::vector<std::vector<Note>> bars;
+    for (const std::string& barText : split(text, '|')) {
+        std::vector<Note> bar;
+        int total = 0, last = 4;
+        for (const std::string& w : words(barText)) {
+            size_t colon = w.find(':');
+            std::string name = w.substr(0, colon);
+            int rows = colon == std::string::npos ? last : std::stoi(w.substr(colon + 1));
+            last = rows;
+            bar.push_back({name == "r" ? -1 : parse_pitch(name), rows});
+            total += rows;
+        }
+        if (total != ROWS_PER_BAR)
+            throw std::runtime_error("bar " + std::to_string(bars.size() + 1) + " lasts " + std::to_string(total) +
+                                     " rows, not 16: " + barText);
+        bars.push_back(bar);
+    }
+    return bars;
+}
+
+struct Chord {
+    int root;               // pitch class
+    std::vector<int> tones; // semitones above the root
+    int rows;
+};
+
+std::vector<std::vector<Chord>> parse_chords(const std::string& text)
+{
+    static const std::map<char, int> roots{{'C', 0}, {'D', 2}, {'E', 4}, {'F', 5}, {'G', 7}, {'A', 9}, {'B', 11}};
+    std::vector<std::vector<Chord>> bars;
+    for (const std::string& barText : split(text, '|')) {
+        std::vector<Chord> bar;
+        int total = 0;
+        for (const std::string& w : words(barText)) {
+            size_t colon = w.find(':');
+            std::string name = w.substr(0, colon);
+            int rows = colon == std::string::npos ? ROWS_PER_BAR : std::stoi(w.substr(colon + 1));
+            if (!roots.count(name[0]))
+                throw std::runtime_error("bad chord '" + w + "'");
+            size_t i = 1;
+            int root = roots.at(name[0]);
+            if (i < name.size() && (name[i] == '#' || name[i] == 'b'))
+                root += name[i++] == '#' ? 1 : -1;
+            std::string kind = name.substr(i);
+            std::vector<int> tones = kind == "m" ? std::vector<int>{0, 3, 7}
+                                   : kind == "7" ? std::vector<int>{0, 4, 10}
+                                   : kind == "m7" ? std::vector<int>{0, 3, 10}
+                                                  : std::vector<int>{0, 4, 7};
+            bar.push_back({(root + 12) % 12, tones, rows});
+            total += rows;
+        }
+        if (total != ROWS_PER_BAR)
+            throw std::runtime_error("chord bar " + std::to_string(bars.size() + 1) + " does not last 16 rows");
+        bars.push_back(bar);
+    }
+    return bars;
+}
+
+// C major to A minor: each note two steps down the scale, accidentals dropped.
+std::vector<std::vector<Note>> to_minor(std::vector<std::vector<Note>> bars)
+{
+    static const int scale[] = {0, 2, 4, 5, 7, 9, 11};
+    for (auto& bar : bars)
+        for (Note& n : bar) {
+            if (n.pitch < 0)
+                continue;
+            int octave = n.pitch / 12, pc = n.pitch % 12, degree = 0;
+            for (int d = 0; d < 7; ++d)
+                if (scale[d] <= pc)
+                    degree = d;
+            degree -= 2;
+            if (degree < 0) {
+                degree += 7;
+                --octave;
+            }
+            n.pitch = octave * 12 + scale[degree];
+        }
+    return bars;
+}
+
+// Leaves out notes shorter than a beat, letting the note before ring on.
+std::vector<std::vector<Note>> sparser(std::vector<std::vector<Note>> bars)
+{
+    for (auto& bar : bars) {
+        std::vector<Note> kept;
+        for (const Note& n : bar) {
+            if (n.rows < 4 && !kept.empty())
+                kept.back().rows += n.rows;
+            else
+                kept.push_back(n);
+        }
+        bar = kept;
+    }
+    return bars;
+}
+
+// ---------------------------------------------------------------- arranging
+
+struct Grid {
+    int rows;
+    std::vector<std::vector<ItCell>> cells;
+    Grid(int rowCount, int channels) : rows(rowCount), cells(size_t(rowCount), std::vector<ItCell>(size_t(channels))) {}
+    ItCell& at(int row, int channel) { return cells[size_t(row)][size_t(channel)]; }
+};
+
+void play(Grid& g, int row, int channel, int note, int instrument, int volume)
+{
+    if (row < 0 || row >= g.rows)
+        return;
+    ItCell& c = g.at(row, channel);
+    c.note = note;
+    c.instrument = instrument;
+    c.volume = volume;
+}
+
+void fade(Grid& g, int row, int channel)  // a quick volume slide down instead of a click
+{
+    if (row >= 0 && row < g.rows && g.at(row, channel).note < 0)
+        g.at(row, channel).volume = 95 + 9;
+}
+
+void place_melody(Grid& g, const std::vector<std::vector<Note>>& bars, int channel, int instrument, int volume,
+                  int delay)
+{
+    int row = delay;
+    for (const auto& bar : bars)
+        for (const Note& n : bar) {
+            if (n.pitch < 0)
+                fade(g, row, channel);
+            else
+                play(g, row, channel, n.pitch, instrument, volume);
+            row += n.rows;
+        }
+}
+
+int fit(int pitchClass, int low)  // the pitch of that class in [low, low + 12)
+{
+    return low + ((pitchClass - low) % 12 + 12) % 12;
+}
+
+void place_chords(Grid& g, const std::vector<std::vector<Chord>>& bars, int padChannel, int padInstrument,
+                  int padVolume, int bassChannel, int bassInstrument, int bassVolume)
+{
+    int row = 0;
+    for (const auto& bar : bars)
+        for (const Chord& ch : bar) {
+            for (size_t v = 0; v < 3 && v < ch.tones.size(); ++v)
+                play(g, row, padChannel + int(v), fit(ch.root + ch.tones[v], 55), padInstrument, padVolume);
+            int root = fit(ch.root, 40);
+            play(g, row, bassChannel, root, bassInstrument, bassVolume);
+            if (ch.rows == ROWS_PER_BAR)  // the fifth on the third beat
+                play(g, row + 8, bassChannel, fit(ch.root + 7, 40), bassInstrument, bassVolume * 3 / 4);
+            row += ch.rows;
+        }
+}
+
+void place_arp(Grid& g, const std::vector<std::vector<Chord>>& bars, const std::string& pattern,
+               const std::string& barMask, int channel, int instrument, int volume)
+{
+    for (size_t b = 0; b < bars.size(); ++b) {
+        if (b >= barMask.size() || barMask[b] != 'x')
+            continue;
+        int row = int(b) * ROWS_PER_BAR;
+        for (const Chord& ch : bars[b]) {
+            for (int step = 0; step < ch.rows; ++step) {
+                char c = pattern[size_t(row % ROWS_PER_BAR + step) % pattern.size()];
+                if (c < '0' || c > '3')
+                    continue;
+                int k = c - '0';
+                int pitch = k == 3 ? fit(ch.root, 60) + 12 : fit(ch.root + ch.tones[size_t(k)], 60);
+                play(g, row + step, channel, pitch, instrument, volume);
+            }
+            row += ch.rows;
+        }
+    }
+}
+
+void place_drums(Grid& g, const Drums& drums, int kickChannel, int otherChannel, int kick, int brush, int shaker,
+                 int volume)
+{
+    for (size_t b = 0; b < drums.bars.size(); ++b) {
+        auto found = drums.patterns.find(drums.bars[b]);
+        if (found == drums.patterns.end())
+            continue;
+        for (int step = 0; step < ROWS_PER_BAR; ++step) {
+            int row = int(b) * ROWS_PER_BAR + step;
+            switch (found->second[size_t(step)]) {
+            case 'k': play(g, row, kickChannel, 60, kick, volume); break;
+            case 's': play(g, row, otherChannel, 60, brush, volume * 3 / 4); break;
+            case 'h': play(g, row, otherChannel, 60, shaker, volume / 2); break;
+            default: break;
+            }
+        }
+    }
+}
+
+ItModule finish(const std::string& name, int tempo, int mixVolume, Grid& g, int controlChannel, std::vector<int> pans)
+{
+    // speed and tempo on the first row, and a jump back to the start on the last
+    g.at(0, controlChannel).command = 'A' - 'A' + 1;
+    g.at(0, controlChannel).parameter = 6;
+    g.at(1, controlChannel).command = 'T' - 'A' + 1;
+    g.at(1, controlChannel).parameter = tempo;
+    g.at(g.rows - 1, controlChannel).command = 'B' - 'A' + 1;
+    g.at(g.rows - 1, controlChannel).parameter = 0;
+
+    ItModule m;
+    m.name = name;
+    m.speed = 6;
+    m.tempo = tempo;
+    m.mixVolume = mixVolume;
+    m.channelPan = std::move(pans);
+    const int patternRows = ROWS_PER_BAR * BARS_PER_PATTERN;
+    for (int start = 0; start < g.rows; start += patternRows) {
+        ItPattern p;
+        p.rows = patternRows;
+        p.cells.assign(g.cells.begin() + start, g.cells.begin() + start + patternRows);
+        m.orders.push_back(int(m.patterns.size()));
+        m.patterns.push_back(std::move(p));
+    }
+    return m;
+}
+
+// Channels of both modules.
+enum Channel { Lead, Echo, Pad, Pad2, Pad3, Bass, Arp, Kick, Brush, Control, ChannelCount };
+
+}  // namespace
+
+ItModule possibilities_module()
+{
+    auto melody = parse_melody(THEME_MELODY);
+    auto chords = parse_chords(THEME_CHORDS);
+    if (melody.size() != chords.size() || melody.size() % BARS_PER_PATTERN != 0)
+        throw std::runtime_error("the theme's voices differ in length");
+    Grid g(int(melody.size()) * ROWS_PER_BAR, ChannelCount);
+    enum { LeadI = 1, PadI, BassI, PluckI, KickI, BrushI, ShakerI };
+    place_melody(g, melody, Lead, LeadI, 46, 0);
+    place_melody(g, melody, Echo, PluckI, 14, 3);
+    place_chords(g, chords, Pad, PadI, 20, Bass, BassI, 44);
+    place_arp(g, chords, THEME_ARP, THEME_ARP_BARS, Arp, PluckI, 22);
+    place_drums(g, THEME_DRUMS, Kick, Brush, KickI, BrushI, ShakerI, 40);
+    ItModule m = finish("Possibilities", 88, 64, g, Control, {30, 46, 18, 32, 46, 32, 42, 32, 26, 32});
+    int rate = SAMPLE_RATE;
+    m.samples = {soft_lead(rate), warm_pad(rate), round_bass(rate), pluck(rate),
+                 soft_kick(rate), brush(rate),    shaker(rate)};
+    return m;
+}
+
+ItModule impossibilities_module()
+{
+    auto melody = sparser(to_minor(parse_melody(THEME_MELODY)));
+    auto chords = parse_chords(MEMORY_CHORDS);
+    if (melody.size() != chords.size() || melody.size() % BARS_PER_PATTERN != 0)
+        throw std::runtime_error("the remembered tune's voices differ in length");
+    Grid g(int(melody.size()) * ROWS_PER_BAR, ChannelCount);
+    enum { BellI = 1, PadI, BassI, PluckI };
+    place_melody(g, melody, Lead, BellI, 38, 0);
+    place_melody(g, melody, Echo, BellI, 16, 6);  // the same notes again, further off
+    place_chords(g, chords, Pad, PadI, 22, Bass, BassI, 30);
+    place_arp(g, chords, MEMORY_ARP, MEMORY_ARP_BARS, Arp, PluckI, 14);
+    ItModule m = finish("Impossibilities", 70, 80, g, Control, {26, 54, 14, 32, 50, 32, 40, 32, 32, 32});
+    int rate = SAMPLE_RATE;
+    m.samples = {glass_bell(rate), warm_pad(rate), round_bass(rate), pluck(rate)};
+    return m;
+}
+
+double loop_seconds(const ItModule& module)
+{
+    int rows = 0;
+    for (int o : module.orders)
+        rows += module.patterns[size_t(o)].rows;
+    return rows * module.speed * 2.5 / module.tempo;
+}
