@@ -162,9 +162,11 @@ TEST(DataScenesTest, PubClockFaceIsPaleUnderTheHands)
     }
     // and the face is round: pale out to radius 4 in every direction
     for (int dy = -4; dy <= 4; ++dy)
-        for (int dx = -4; dx <= 4; ++dx)
-            if (dx * dx + dy * dy <= 16 && (dx || dy))
+        for (int dx = -4; dx <= 4; ++dx) {
+            if (dx * dx + dy * dy <= 16 && (dx || dy)) {
                 EXPECT_GT(at(bmp, 14 + dx, 19 + dy).luma(), 170) << dx << "," << dy;
+            }
+        }
     destroy_bitmap(bmp);
 }
 

@@ -258,7 +258,9 @@ TEST_F(TitlePageTest, NameHasATwoPixelBlackOutline)
             bool near = false;
             for (int d = -2; d <= 2 && !near; ++d)
                 near = coverage(px + d, py) || coverage(px, py + d);
-            if (!near && py < 250) ASSERT_EQ(canvas.at(px, py), grey) << px << "," << py;
+            if (!near && py < 250) {
+                ASSERT_EQ(canvas.at(px, py), grey) << px << "," << py;
+            }
         }
     destroy_bitmap(mask);
     EXPECT_GT(solid, 500);

@@ -102,7 +102,9 @@ TEST_F(InterludeTest, KeysHaveNoEffectAndTheBufferIsEmptied)
     EXPECT_EQ(game.gameMode, Interlude);
     EXPECT_FALSE(game.quitRequested);
     EXPECT_DOUBLE_EQ(game.interludeClock, -239.5);
-    key[KEY_ESC] = key[KEY_ENTER] = key[KEY_BACKSPACE] = 0;
+    key[KEY_ESC] = 0;
+    key[KEY_ENTER] = 0;
+    key[KEY_BACKSPACE] = 0;
 }
 
 TEST_F(InterludeTest, FadeIsDrawnOverTheBlackAndTheDiagnosticLineNeedsAFont)

@@ -263,7 +263,9 @@ TEST(TextDraw, TextOutsideTheClipRectangleDrawsNothing)
         for (int x = 0; x < 100; ++x) {
             bool changed = getpixel(bitmap, x, y) != getpixel(before, x, y);
             bool clipped = x >= 20 && x < 80 && y >= 20 && y < 80;
-            if (!clipped) ASSERT_FALSE(changed) << x << "," << y;
+            if (!clipped) {
+                ASSERT_FALSE(changed) << x << "," << y;
+            }
             inside += changed;
         }
     EXPECT_GT(inside, 0);
@@ -289,7 +291,9 @@ TEST(TextDraw, StaysInsideASubBitmapEvenWithClippingOff)
             for (int x = 0; x < 200; ++x) {
                 bool changed = getpixel(parent, x, y) != getpixel(before, x, y);
                 bool within = x >= 75 && x < 125 && y >= 75 && y < 125;
-                if (!within) ASSERT_FALSE(changed) << x << "," << y;
+                if (!within) {
+                    ASSERT_FALSE(changed) << x << "," << y;
+                }
                 inside += changed;
             }
         EXPECT_GT(inside, 0);
