@@ -19,7 +19,7 @@
 #include "play/walking.h"
 #include "render/render_context.h"
 #include "world/room.h"
-#include "test_support.h"
+#include "play_fixture.h"
 
 namespace {
 
@@ -38,55 +38,25 @@ AudioBackend recording_backend()
     return backend;
 }
 
-class Triggers : public ::testing::Test {
+class Triggers : public PlayFixture {
 protected:
     void SetUp() override
     {
-        ensure_allegro();
-        savedBackend = audioBackend;
-        audioBackend = recording_backend();
-        std::memset(const_cast<char*>(key), 0, KEY_MAX);
-        construct_game_state();
+        start_play(recording_backend());
         for (int i = 0; i < SOUND_EFFECT_COUNT; ++i) {
             savedSamples[i] = soundEffects[i];
             samples[i] = create_sample(8, 0, 11025, 16);
             soundEffects[i] = samples[i];
         }
         playedSamples.clear();
-        reset_input();
-        game.gameMode = Play;
-        game.fadeState = Idle;
-        game.fadeLevel = 0;
     }
     void TearDown() override
     {
-        std::memset(const_cast<char*>(key), 0, KEY_MAX);
         for (int i = 0; i < SOUND_EFFECT_COUNT; ++i) {
             soundEffects[i] = savedSamples[i];
             destroy_sample(samples[i]);
         }
-        audioBackend = savedBackend;
-        construct_game_state();
-    }
-
-    Room& bare_room(int index)
-    {
-        Room& room = room_at(index);
-        room = Room{};
-        return room;
-    }
-
-    void place(int roomIndex, double x)
-    {
-        game.currentRoom = roomIndex;
-        game.playerX = x;
-    }
-
-    void frame()
-    {
-        play_input();
-        update_fade();
-        if (game.gameMode == Play) world_step();
+        PlayFixture::TearDown();
     }
 
     int plays_of(int index) const
@@ -96,7 +66,6 @@ protected:
         return count;
     }
 
-    AudioBackend savedBackend{};
     SAMPLE* savedSamples[SOUND_EFFECT_COUNT] = {};
     SAMPLE* samples[SOUND_EFFECT_COUNT] = {};
 };

@@ -13,7 +13,7 @@
 #include "play/input.h"
 #include "play/walking.h"
 #include "world/room.h"
-#include "test_support.h"
+#include "play_fixture.h"
 
 namespace {
 
@@ -37,52 +37,9 @@ std::thread release_later(int scancode)
     });
 }
 
-class Walking : public ::testing::Test {
+class Walking : public PlayFixture {
 protected:
-    void SetUp() override
-    {
-        ensure_allegro();
-        savedBackend = audioBackend;
-        audioBackend = silent_backend();
-        std::memset(const_cast<char*>(key), 0, KEY_MAX);
-        construct_game_state();
-        reset_input();
-        game.gameMode = Play;
-        game.fadeState = Idle;
-        game.fadeLevel = 0;
-    }
-    void TearDown() override
-    {
-        std::memset(const_cast<char*>(key), 0, KEY_MAX);
-        audioBackend = savedBackend;
-        construct_game_state();
-    }
-
-    // A bare room in a slot that tests own; the catalogue's contents don't matter here.
-    Room& bare_room(int index)
-    {
-        Room& room = room_at(index);
-        room = Room{};
-        return room;
-    }
-
-    void place(int roomIndex, double x)
-    {
-        game.currentRoom = roomIndex;
-        game.playerX = x;
-    }
-
-    // The Play part of one main-loop frame: the follower advance the renderer
-    // makes, input, fade, then the world.
-    void frame()
-    {
-        if (game.gameMode == Play && follower_moves()) current_room().followerX += 1;
-        play_input();
-        update_fade();
-        if (game.gameMode == Play) world_step();
-    }
-
-    AudioBackend savedBackend{};
+    void SetUp() override { start_play(silent_backend()); }
 };
 
 TEST_F(Walking, ColumnsAreEightyUnitsWideFromOne)
