@@ -9,6 +9,7 @@
 
 #include "audio/music.h"
 #include "events/event_screen.h"
+#include "frame/display_options.h"
 #include "frame/fade.h"
 #include "frame/frame_stats.h"
 #include "frame/frame_timer.h"
@@ -19,6 +20,7 @@
 #include "play/walking.h"
 #include "render/assets.h"
 #include "render/interlude.h"
+#include "render/scaling.h"
 #include "render/scene.h"
 #include "world/room.h"
 
@@ -83,9 +85,19 @@ namespace {
 void print_help()
 {
     std::printf(
-        "Usage: karvelle [option]\n"
+        "Usage: karvelle [option]...\n"
         "A short narrative walking game. Right walks, Up and Down take ways up and down,\n"
-        "Space or Enter turns the page, Escape quits, Alt+Enter or F4 toggles full-screen.\n\n"
+        "Space or Enter turns the page, Escape quits, Alt+Enter or F4 toggles full-screen.\n"
+        "A gamepad plays too: the left stick or the d-pad walks and takes the ways up and\n"
+        "down, the face buttons (A, B, X, Y) and Start turn the page, Back/Select in a\n"
+        "room gives up the walk as Backspace does.\n\n"
+        "  --scale N|auto enlarge the 640x480 picture N times (1 to 8), each pixel an\n"
+        "                 N x N block; auto takes the largest that fits the desktop\n"
+        "                 (config.ini: [graphics] scale = 1)\n"
+        "  --window       play in a window (config.ini: [graphics] fullscreen = 0)\n"
+        "  --fullscreen   play full-screen; where the monitor cannot switch to 640x480,\n"
+        "                 or the scale is not 1, at the desktop's resolution with the\n"
+        "                 picture enlarged as far as it fits\n"
         "  --frame-stats  at exit, print the number of frames, the mean, 99th percentile\n"
         "                 and largest time between frames, and the time to the first frame\n"
         "  --trace        print a line whenever the mode, the page or the room changes\n"
@@ -102,6 +114,9 @@ int game_main(int argc, char** argv)
         if (std::strcmp(argv[i], "--frame-stats") == 0) {
             frameStats.enabled = true;
             frameStats.intervalsMs.reserve(60 * 60 * 30);
+        } else if (int used = take_display_option(argc, argv, i)) {
+            if (used < 0) return 2;
+            i += used - 1;
         } else if (std::strcmp(argv[i], "--trace") == 0) {
             traceEnabled = true;
         } else if (std::strcmp(argv[i], "--help") == 0) {
@@ -134,6 +149,6 @@ int game_main(int argc, char** argv)
     while (run_frame(renderContext)) frame_timer_pace();
 
     write_profile();
-    if (frameStats.enabled) std::printf("%s\n", frame_stats_line(frameStats).c_str());
+    if (frameStats.enabled) std::printf("%s, scale %d\n", frame_stats_line(frameStats).c_str(), displayLayout.factor);
     return 0;
 }

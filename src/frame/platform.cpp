@@ -1,14 +1,23 @@
 #include "frame/platform.h"
 
 #include <csignal>
+#include <cstdio>
 #include <ctime>
+#include <fcntl.h>
+#include <linux/joystick.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
 #include "frame/game_state.h"
+
+// Last: Xlib's macros (None, Bool, Status) stay out of the game's own headers.
+#include <X11/Xlib.h>
+#include <X11/extensions/xf86vmode.h>
 
 int64_t monotonic_now_ns()
 {
@@ -60,4 +69,45 @@ void change_to_game_directory()
     if (chdir(folder.c_str()) != 0) {
         // Stay where we are: the loaders then name the files they cannot find.
     }
+}
+
+bool x_server_can_switch_to(int width, int height)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    bool found = false;
+    int eventBase = 0, errorBase = 0, count = 0;
+    XF86VidModeModeInfo** modes = nullptr;
+    if (XF86VidModeQueryExtension(display, &eventBase, &errorBase) &&
+        XF86VidModeGetAllModeLines(display, DefaultScreen(display), &count, &modes)) {
+        for (int i = 0; i < count; ++i)
+            if (modes[i]->hdisplay == width && modes[i]->vdisplay == height) found = true;
+        XFree(modes);
+    }
+    XCloseDisplay(display);
+    return found;
+}
+
+bool first_joystick_codes(std::vector<int>& axisCodes, std::vector<int>& buttonCodes)
+{
+    // The devices in the order Allegro's joystick driver tries them.
+    for (const char* pattern : {"/dev/input/js%d", "/dev/js%d"}) {
+        for (int n = 0; n < 4; ++n) {
+            char path[32];
+            std::snprintf(path, sizeof path, pattern, n);
+            int fd = open(path, O_RDONLY | O_NONBLOCK);
+            if (fd < 0) continue;
+            unsigned char axes = 0, buttons = 0;
+            uint8_t axisMap[ABS_CNT] = {};
+            uint16_t buttonMap[KEY_MAX - BTN_MISC + 1] = {};
+            bool known = ioctl(fd, JSIOCGAXES, &axes) >= 0 && ioctl(fd, JSIOCGBUTTONS, &buttons) >= 0 &&
+                         ioctl(fd, JSIOCGAXMAP, axisMap) >= 0 && ioctl(fd, JSIOCGBTNMAP, buttonMap) >= 0;
+            close(fd);
+            if (!known) return false;
+            axisCodes.assign(axisMap, axisMap + std::min<int>(axes, ABS_CNT));
+            buttonCodes.assign(buttonMap, buttonMap + std::min<int>(buttons, KEY_MAX - BTN_MISC + 1));
+            return true;
+        }
+    }
+    return false;
 }

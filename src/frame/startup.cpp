@@ -7,8 +7,11 @@
 #include <cstdio>
 
 #include "audio/music.h"
+#include "frame/display.h"
+#include "frame/display_options.h"
 #include "frame/frame_timer.h"
 #include "frame/game_state.h"
+#include "play/gamepad.h"
 #include "play/input.h"
 #include "render/assets.h"
 #include "render/render_context.h"
@@ -24,15 +27,15 @@ namespace {
 // Degrees become radians with 3.1415, not with pi: the tables keep that slight skew.
 constexpr double TABLE_PI = 3.1415;
 
-// Opens the 640x480 display in the mode `fullscreen` asks for. A refused
-// full-screen mode falls back to a window; returns false when neither opens.
+// Opens the display in the mode `fullscreen` asks for. A refused full-screen
+// mode falls back to a window; returns false when neither opens.
 bool open_display()
 {
     if (game.fullscreen) {
-        if (set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, 640, 480, 0, 0) == 0) return true;
+        if (open_display_mode(true)) return true;
         game.fullscreen = false;
     }
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) return false;
+    if (!open_display_mode(false)) return false;
     show_os_cursor(MOUSE_CURSOR_ARROW);
     return true;
 }
@@ -109,11 +112,13 @@ void initialise_game()
 
     set_config_file("config.ini");
     game.fullscreen = get_config_int("graphics", "fullscreen", 1) == 1;
+    apply_display_options();
 
     install_keyboard();
     reset_input();
     install_timer();
     install_mouse();
+    install_gamepad();
     request_refresh_rate(60);
     set_color_depth(32);
 
@@ -151,12 +156,10 @@ void toggle_display()
     music_pause();
     destroy_video_pages(renderContext);
 
-    int driver = game.fullscreen ? GFX_AUTODETECT_FULLSCREEN : GFX_AUTODETECT_WINDOWED;
-    if (set_gfx_mode(driver, 640, 480, 0, 0) != 0) {
+    if (!open_display_mode(game.fullscreen)) {
         // The asked-for mode is refused: stay in the one we had.
         game.fullscreen = !game.fullscreen;
-        driver = game.fullscreen ? GFX_AUTODETECT_FULLSCREEN : GFX_AUTODETECT_WINDOWED;
-        if (set_gfx_mode(driver, 640, 480, 0, 0) != 0) {
+        if (!open_display_mode(game.fullscreen)) {
             std::fprintf(stderr, "Karvelle: cannot re-open the display (%s)\n", allegro_error);
             game.quitRequested = true;
             return;

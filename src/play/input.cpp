@@ -1,9 +1,10 @@
-// Polling the keyboard into the one InputState, and the full-screen toggle keys.
+// Polling the keyboard and the gamepad into the one InputState, and the full-screen toggle keys.
 #include "play/input.h"
 
 #include <allegro.h>
 
 #include "frame/game_state.h"
+#include "play/gamepad.h"
 
 InputState input;
 
@@ -55,10 +56,12 @@ void poll_input()
         wait_until_keys_up(KEY_ENTER, KEY_F4);
     }
 
-    update(input.keyUp, down(KEY_UP));
-    update(input.keyDown, down(KEY_DOWN));
-    update(input.keyRight, down(KEY_RIGHT));
-    update(input.keyAction, action_key_down());
-    update(input.keyBackspace, down(KEY_BACKSPACE));
+    // A gamepad's stick, d-pad and buttons count as the keys they stand for.
+    const PadState pad = read_gamepad();
+    update(input.keyUp, down(KEY_UP) || pad.up);
+    update(input.keyDown, down(KEY_DOWN) || pad.down);
+    update(input.keyRight, down(KEY_RIGHT) || pad.right);
+    update(input.keyAction, action_key_down() || pad.action);
+    update(input.keyBackspace, down(KEY_BACKSPACE) || pad.back);
     update(input.keyR, down(KEY_R));
 }

@@ -134,6 +134,8 @@ void create_video_pages(RenderContext& context)
     for (BITMAP*& page : context.pages) page = nullptr;
     // Without a display there is nothing to make video pages from.
     if (!screen || !gfx_driver) return;
+    // A larger display shows the frame enlarged, straight on the screen.
+    if (SCREEN_W != 640 || SCREEN_H != 480) return;
     bool complete = true;
     for (BITMAP*& page : context.pages) {
         page = create_video_bitmap(640, 480);

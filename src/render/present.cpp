@@ -3,12 +3,19 @@
 #include <allegro.h>
 
 #include "frame/game_state.h"
+#include "render/scaling.h"
 #include "text/text.h"
 
 void show_frame(RenderContext& context)
 {
     if (!context.backBuffer) return;
     if (context.pageIndex < 0 || context.pageIndex >= VIDEO_PAGE_COUNT) context.pageIndex = 0;
+    if (displayLayout.factor != 1 || displayLayout.x != 0 || displayLayout.y != 0) {
+        // A larger window or a whole screen: the frame is enlarged straight onto it.
+        if (screen) enlarge_frame(context.backBuffer, screen, displayLayout.factor, displayLayout.x, displayLayout.y);
+        context.pageIndex = (context.pageIndex + 1) % VIDEO_PAGE_COUNT;
+        return;
+    }
     BITMAP* page = context.pages[context.pageIndex];
     if (page) {
         blit(context.backBuffer, page, 0, 0, 0, 0, 640, 480);

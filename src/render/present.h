@@ -1,5 +1,6 @@
 // Shows a finished 640x480 back buffer: on the next video page when there is one,
-// straight onto the screen when the display gave no pages.
+// straight onto the screen when the display gave no pages, enlarged onto the
+// screen when the display is larger than the frame.
 #pragma once
 
 #include "render/render_context.h"

@@ -1,0 +1,24 @@
+// The first gamepad, read into the game's logical controls: the left stick or the
+// d-pad for Right, Up and Down, the face buttons and Start for the action keys,
+// Back/Select for Backspace. No pad, or no joystick driver, reads as nothing held.
+#pragma once
+
+#include <vector>
+
+struct PadState {
+    bool up = false;
+    bool down = false;
+    bool right = false;
+    bool action = false;
+    bool back = false;
+};
+
+// Installs Allegro's joystick driver and learns the first pad's layout from the
+// device. A failure is silent: the keyboard alone plays the game.
+void install_gamepad();
+// The roles of the pad's axes and buttons from their Linux input codes (ABS_*, BTN_*),
+// in the driver's order. Empty lists give the plain layout: axes 0 and 1, and a
+// digital stick, steer; buttons 0 to 3 are action buttons; there is no Back.
+void set_gamepad_layout(const std::vector<int>& axisCodes, const std::vector<int>& buttonCodes);
+// Polls the joystick driver and reads the first pad from Allegro's joy[].
+PadState read_gamepad();
