@@ -1,6 +1,7 @@
 # Shared helpers of the end-to-end tests: a private Xvfb display, a private copy
 # of the game and its data, keys through xdotool, screenshots through ImageMagick.
-# Source it, then call e2e_setup with the build directory.
+# Source it, then call e2e_setup with the build directory (and, if not 800x600,
+# the size of the X screen).
 set -u
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -17,7 +18,7 @@ e2e_setup() {
     XVFB_PID=""
     trap e2e_cleanup EXIT
     exec 9<> "$WORK/.displayfd"
-    Xvfb -displayfd 9 -screen 0 800x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 9 -screen 0 "${2:-800x600}x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     local tries=0
     while [ ! -s "$WORK/.displayfd" ] && [ $tries -lt 100 ]; do sleep 0.05; tries=$((tries + 1)); done
@@ -65,6 +66,11 @@ wait_exit() {
 
 screenshot() {  # screenshot NAME: the game's 640x480 window as $WORK/NAME.png
     import -window "$WID" "$WORK/$1.png" 2>/dev/null || fail "screenshot $1"
+    echo "$WORK/$1.png"
+}
+
+screenshot_root() {  # screenshot_root NAME: the whole X screen as $WORK/NAME.png
+    import -window root "$WORK/$1.png" 2>/dev/null || fail "screenshot $1"
     echo "$WORK/$1.png"
 }
 
