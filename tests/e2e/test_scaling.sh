@@ -2,7 +2,8 @@
 # Larger pictures on a 1920x1080 screen without mode switching: --scale 2 opens a
 # 1280x960 window showing the scale-1 frame with every pixel a 2x2 block; the
 # default configuration fills the screen at factor 2, centred between black bars;
-# Alt+Enter back and forth five times leaves a working game with its picture.
+# Alt+Enter back and forth five times leaves a working game with its picture;
+# --scale auto fits the desktop, and a bad scale is named and gives scale 1.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1" 1920x1080
 
@@ -95,6 +96,17 @@ differ=$(same_pixels "$WORK/ref.png" "$WORK/scale2.png")
 [ "$differ" = 0 ] || fail "--scale 2 shrunk by 2 differs from scale 1 in $differ pixels"
 xdotool keydown Escape; sleep 0.2; xdotool keyup Escape
 wait_trace "mode EventScreen, page 0," 5
+quit_game
+
+# --- auto in a window, and a scale that is no scale -------------------------------
+start_game --scale auto --window
+geometry=$(xdotool getwindowgeometry "$WID" | sed -n 's/.*Geometry: //p')
+[ "$geometry" = "1280x960" ] || fail "--scale auto on 1920x1080 opened $geometry, not 1280x960"
+quit_game
+start_game --scale 0
+geometry=$(xdotool getwindowgeometry "$WID" | sed -n 's/.*Geometry: //p')
+[ "$geometry" = "640x480" ] || fail "--scale 0 opened $geometry, not 640x480"
+grep -q 'scale "0" is not a whole number' "$WORK/stderr.log" || fail "no word about --scale 0: $(cat "$WORK/stderr.log")"
 quit_game
 
 # --- the default configuration: full-screen ---------------------------------------
