@@ -55,7 +55,7 @@ bool open_display_mode(bool fullscreen)
     bool opened;
     if (fullscreen) {
         bool natural = scale.factor == 1 && !scale.automatic && x_server_can_switch_to(FRAME_WIDTH, FRAME_HEIGHT);
-        opened = natural ? open_natural_fullscreen() : open_desktop_fullscreen(scale) || open_natural_fullscreen();
+        opened = natural ? open_natural_fullscreen() : (open_desktop_fullscreen(scale) || open_natural_fullscreen());
     } else {
         int factor = window_factor(scale);
         opened = open_window(factor);

@@ -33,7 +33,7 @@ ScaleSetting read_scale(const std::string& text, const char* source)
 {
     ScaleSetting scale;
     if (!parse_scale(text, scale)) {
-        std::fprintf(stderr, "Karvelle: %s scale \"%s\" is not a whole number from 1 to %d or \"auto\"; using 1\n",
+        std::fprintf(stderr, "Karvelle: %s \"%s\" is not a whole number from 1 to %d or \"auto\"; using 1\n",
                      source, text.c_str(), MAX_SCALE);
         scale = ScaleSetting{};
     }
@@ -72,7 +72,7 @@ void apply_display_options()
 {
     if (!displayOptions.scaleGiven) {
         const char* text = get_config_string("graphics", "scale", nullptr);
-        if (text) displayOptions.scale = read_scale(text, "config.ini [graphics]");
+        if (text) displayOptions.scale = read_scale(text, "config.ini [graphics] scale");
     }
     if (displayOptions.fullscreenOption >= 0) game.fullscreen = displayOptions.fullscreenOption == 1;
 }

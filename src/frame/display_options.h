@@ -19,7 +19,8 @@ extern DisplayOptions displayOptions;
 
 // Reads "1".."8" or "auto". Anything else leaves `out` alone and returns false.
 bool parse_scale(const std::string& text, ScaleSetting& out);
-// As parse_scale, but a bad value prints one line on stderr naming `source` and gives scale 1.
+// As parse_scale, but a bad value prints one line on stderr naming the setting
+// (`source`, such as "--scale") and gives scale 1.
 ScaleSetting read_scale(const std::string& text, const char* source);
 
 // Takes the display option at argv[i]: returns how many arguments it used (0 when

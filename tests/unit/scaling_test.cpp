@@ -18,7 +18,7 @@ namespace {
 ScaleSetting read_quietly(const std::string& text, std::string& message)
 {
     testing::internal::CaptureStderr();
-    ScaleSetting scale = read_scale(text, "config.ini [graphics]");
+    ScaleSetting scale = read_scale(text, "config.ini [graphics] scale");
     message = testing::internal::GetCapturedStderr();
     return scale;
 }
@@ -91,7 +91,7 @@ TEST_F(DisplayOptionsTest, CommandLineOptionsAndTheirArguments)
 
     testing::internal::CaptureStderr();
     EXPECT_EQ(take({"karvelle", "--scale", "-3"}, 1), 2);  // a bad value is used up, and scale 1 follows
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("--scale scale \"-3\""), std::string::npos);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("--scale \"-3\" is not a whole number"), std::string::npos);
     EXPECT_EQ(displayOptions.scale.factor, 1);
     EXPECT_FALSE(displayOptions.scale.automatic);
 }
