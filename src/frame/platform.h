@@ -1,4 +1,5 @@
-// The Linux-specific pieces: the monotonic clock, signals, sleeping and paths.
+// The Linux-specific pieces: the monotonic clock, signals, sleeping, paths, the X
+// server's display modes and the joystick devices.
 #pragma once
 
 #include <cstdint>

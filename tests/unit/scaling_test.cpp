@@ -8,6 +8,7 @@
 
 #include "frame/display_options.h"
 #include "frame/game_state.h"
+#include "frame/platform.h"
 #include "render/present.h"
 #include "render/render_context.h"
 #include "render/scaling.h"
@@ -219,6 +220,22 @@ TEST(EnlargeFrameTest, ShowFrameEnlargesOntoTheScreenAndLeavesTheBarsAlone)
     expect_blocks(context.backBuffer, fakeScreen, 2, 320, 60, 0);
     destroy_bitmap(fakeScreen);
     destroy_bitmap(context.backBuffer);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ModeSwitchQueryTest, NoXServerMeansNoSwitching)
+{
+    const char* saved = std::getenv("DISPLAY");
+    std::string display = saved ? saved : "";
+    setenv("DISPLAY", ":9999", 1);  // nothing listens there
+    EXPECT_FALSE(x_server_can_switch_to(640, 480));
+    if (saved)
+        setenv("DISPLAY", display.c_str(), 1);
+    else
+        unsetenv("DISPLAY");
 }
 
 }  // namespace
