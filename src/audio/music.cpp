@@ -6,12 +6,13 @@
 #include <cstdio>
 
 #include "audio/audio_backend.h"
+#include "frame/platform.h"
 
 namespace {
 
 constexpr const char* MUSIC_FILES[2] = {
-    "data/music/possibilities.it",
-    "data/music/impossibilities.it",
+    "music/possibilities.it",
+    "music/impossibilities.it",
 };
 
 // Stream parameters of every start: stereo, from the beginning of the module,
@@ -35,9 +36,10 @@ void load_music()
     // anything, so make sure here.
     dumb_register_stdfiles();
     for (int i = 0; i < 2; ++i) {
-        musicModules[i] = dumb_load_it(MUSIC_FILES[i]);
+        std::string path = data_path(MUSIC_FILES[i]);
+        musicModules[i] = dumb_load_it(path.c_str());
         if (!musicModules[i])
-            std::fprintf(stderr, "Karvelle: cannot load the music %s; it stays silent\n", MUSIC_FILES[i]);
+            std::fprintf(stderr, "Karvelle: cannot load the music %s; it stays silent\n", path.c_str());
     }
 }
 

@@ -6,15 +6,16 @@
 #include <cstdio>
 
 #include "audio/audio_backend.h"
+#include "frame/platform.h"
 #include "world/room.h"
 
 namespace {
 
 constexpr const char* SOUND_FILES[SOUND_EFFECT_COUNT] = {
-    "data/sound/destroy.wav",  // 0: the bridge monster is hit
-    "data/sound/dragon.wav",   // 1: the dragon
-    "data/sound/war1.wav",     // 2: the war ambience
-    "data/sound/war2.wav",     // 3: the end of the war
+    "sound/destroy.wav",  // 0: the bridge monster is hit
+    "sound/dragon.wav",   // 1: the dragon
+    "sound/war1.wav",     // 2: the war ambience
+    "sound/war2.wav",     // 3: the end of the war
 };
 
 constexpr int SAMPLE_VOLUME = 255;
@@ -49,10 +50,11 @@ void load_sound_effects()
     if (!allegro_errno) allegro_errno = &earlyAllegroErrno;
     static bool reported[SOUND_EFFECT_COUNT] = {};
     for (int i = 0; i < SOUND_EFFECT_COUNT; ++i) {
-        soundEffects[i] = load_sample(SOUND_FILES[i]);
+        std::string path = data_path(SOUND_FILES[i]);
+        soundEffects[i] = load_sample(path.c_str());
         if (!soundEffects[i] && !reported[i]) {
             reported[i] = true;
-            std::fprintf(stderr, "Karvelle: cannot load the sound %s; it stays silent\n", SOUND_FILES[i]);
+            std::fprintf(stderr, "Karvelle: cannot load the sound %s; it stays silent\n", path.c_str());
         }
     }
 }

@@ -8,12 +8,13 @@
 namespace {
 
 // The global state is built before main: the room table, the player and the
-// sound effects, read from the data/ beside the game.
+// sound effects, read from the data folder found first. Without one, the main
+// routine says where it looked.
 struct StaticConstruction {
     StaticConstruction()
     {
-        change_to_game_directory();
-        construct_game_state();
+        choose_game_paths();
+        if (gamePaths.place != DataPlace::Missing) construct_game_state();
     }
 } staticConstruction;
 

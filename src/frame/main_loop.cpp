@@ -101,6 +101,7 @@ void print_help()
         "  --frame-stats  at exit, print the number of frames, the mean, 99th percentile\n"
         "                 and largest time between frames, and the time to the first frame\n"
         "  --trace        print a line whenever the mode, the page or the room changes\n"
+        "  --paths        show where the data, the endings found and config.ini are\n"
         "  --help         show this help\n"
         "  --version      show the version\n");
 }
@@ -119,6 +120,9 @@ int game_main(int argc, char** argv)
             i += used - 1;
         } else if (std::strcmp(argv[i], "--trace") == 0) {
             traceEnabled = true;
+        } else if (std::strcmp(argv[i], "--paths") == 0) {
+            std::printf("%s", describe_game_paths(gamePaths).c_str());
+            return gamePaths.place == DataPlace::Missing ? 1 : 0;
         } else if (std::strcmp(argv[i], "--help") == 0) {
             print_help();
             return 0;
@@ -129,6 +133,11 @@ int game_main(int argc, char** argv)
             std::fprintf(stderr, "karvelle: unknown option %s (try --help)\n", argv[i]);
             return 2;
         }
+    }
+
+    if (gamePaths.place == DataPlace::Missing) {
+        std::fprintf(stderr, "%s\n", missing_data_message(gamePaths).c_str());
+        return 1;
     }
 
     std::srand(unsigned(std::time(nullptr)));

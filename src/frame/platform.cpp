@@ -1,16 +1,20 @@
 #include "frame/platform.h"
 
 #include <csignal>
-#include <cstdio>
 #include <ctime>
 #include <fcntl.h>
 #include <linux/joystick.h>
+#include <pwd.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "frame/game_state.h"
@@ -18,6 +22,17 @@
 // Last: Xlib's macros (None, Bool, Status) stay out of the game's own headers.
 #include <X11/Xlib.h>
 #include <X11/extensions/xf86vmode.h>
+
+// The installed data, relative to the folder of the installed binary and as the
+// build's install prefix put it; the build system passes both.
+#ifndef KARVELLE_DATA_FROM_GAME
+#define KARVELLE_DATA_FROM_GAME "../share/games/karvelle"
+#endif
+#ifndef KARVELLE_INSTALLED_DATA
+#define KARVELLE_INSTALLED_DATA "/usr/local/share/games/karvelle"
+#endif
+
+GamePaths gamePaths;
 
 int64_t monotonic_now_ns()
 {
@@ -41,11 +56,83 @@ void on_quit_signal(int)
     game.quitRequested = true;
 }
 
-bool is_directory(const char* path)
+bool is_directory(const std::string& path)
 {
     struct stat info{};
-    return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
+
+bool exists(const std::string& path)
+{
+    struct stat info{};
+    return stat(path.c_str(), &info) == 0;
+}
+
+// "/a/b/../c/./d" becomes "/a/c/d/": a folder named from another one, tidied
+// without touching the file system. Keeps the trailing '/'.
+std::string tidy_folder(const std::string& path)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find('/', start);
+        if (end == std::string::npos) end = path.size();
+        std::string part = path.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string tidy = path.empty() || path[0] != '/' ? "" : "/";
+    for (const std::string& part : parts) tidy += part + "/";
+    return tidy;
+}
+
+std::string current_folder()
+{
+    char path[PATH_MAX];
+    if (!getcwd(path, sizeof path)) return "";
+    return tidy_folder(path);
+}
+
+std::string home_folder()
+{
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return home;
+    const passwd* user = getpwuid(getuid());
+    if (user && user->pw_dir && user->pw_dir[0] == '/') return user->pw_dir;
+    return "";
+}
+
+// An XDG base folder: the variable when it holds an absolute path (relative ones
+// are ignored, as the XDG rules say), else the fallback under the home folder;
+// "" when there is no home either. Ends in '/'.
+std::string xdg_folder(const char* variable, const char* fallback)
+{
+    const char* value = std::getenv(variable);
+    if (value && value[0] == '/') return tidy_folder(value);
+    std::string home = home_folder();
+    return home.empty() ? "" : tidy_folder(home + "/" + fallback);
+}
+
+// Makes every missing folder of `folder`, each with mode 0700.
+bool make_folders(const std::string& folder)
+{
+    for (size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1)) {
+        std::string prefix = folder.substr(0, slash);
+        if (mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (!is_directory(prefix)) {
+            errno = ENOTDIR;
+            return false;
+        }
+    }
+    return true;
+}
+
+const char* const PLACE_NAMES[] = {"the working directory", "beside the game", "installed tree",
+                                   "the build's install prefix", "not found"};
 
 }  // namespace
 
@@ -57,17 +144,58 @@ void install_quit_signals()
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
-void change_to_game_directory()
+GamePaths find_game_paths(const std::string& gameFolder, const std::string& compiledDataFolder)
 {
-    if (is_directory("data")) return;
+    GamePaths paths;
+    std::string here = current_folder();
+    std::string game = gameFolder.empty() ? "" : tidy_folder(gameFolder);
+    paths.searched.push_back(here + "data/");
+    paths.searched.push_back(game.empty() ? "" : game + "data/");
+    paths.searched.push_back(game.empty() ? "" : tidy_folder(game + KARVELLE_DATA_FROM_GAME));
+    paths.searched.push_back(tidy_folder(compiledDataFolder));
+
+    int found = 0;
+    while (found < 4 && (paths.searched[found].empty() || !is_directory(paths.searched[found] + "graphics"))) ++found;
+    paths.place = DataPlace(found);
+    if (paths.place == DataPlace::Missing) return paths;
+
+    // The portable folder: data/ and config.ini where the game works. The data is
+    // named relative to it, as the game has always named it.
+    std::string work = here;
+    if (paths.place == DataPlace::BesideGame && game != here) {
+        paths.changeTo = game;
+        work = game;
+    }
+    bool portable = paths.place == DataPlace::WorkingDirectory || paths.place == DataPlace::BesideGame;
+    paths.dataFolder = portable ? "data/" : paths.searched[found];
+    // Root can write anywhere, so where the data lies decides first; the write
+    // test only moves a read-only portable folder's profile to the player.
+    paths.perUser = !portable || access((work + "data/").c_str(), W_OK) != 0;
+    if (!paths.perUser) return paths;
+
+    std::string dataHome = xdg_folder("XDG_DATA_HOME", ".local/share");
+    std::string configHome = xdg_folder("XDG_CONFIG_HOME", ".config");
+    paths.profileFolder = dataHome.empty() ? "" : dataHome + "karvelle/";
+    paths.profile = dataHome.empty() ? "" : paths.profileFolder + "profile.dat";
+    paths.profileSeed = portable ? "data/profile.dat" : "";
+    if (!exists(work + "config.ini") && !configHome.empty()) paths.config = configHome + "karvelle/config.ini";
+    return paths;
+}
+
+void choose_game_paths()
+{
     char path[PATH_MAX];
     ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return;
-    path[length] = '\0';
-    std::string folder(path);
-    folder.erase(folder.find_last_of('/') + 1);
-    if (chdir(folder.c_str()) != 0) {
-        // Stay where we are: the loaders then name the files they cannot find.
+    std::string gameFolder;
+    if (length > 0) {
+        gameFolder.assign(path, size_t(length));
+        gameFolder.erase(gameFolder.find_last_of('/') + 1);
+    }
+    gamePaths = find_game_paths(gameFolder, KARVELLE_INSTALLED_DATA);
+    if (!gamePaths.changeTo.empty() && chdir(gamePaths.changeTo.c_str()) != 0) {
+        // Stay where we are and name the portable files in full instead.
+        for (std::string* name : {&gamePaths.dataFolder, &gamePaths.profile, &gamePaths.profileSeed, &gamePaths.config})
+            if (!name->empty() && (*name)[0] != '/') *name = gamePaths.changeTo + *name;
     }
 }
 
@@ -110,4 +238,62 @@ bool first_joystick_codes(std::vector<int>& axisCodes, std::vector<int>& buttonC
         }
     }
     return false;
+}
+
+std::string data_path(const std::string& relative)
+{
+    return gamePaths.dataFolder + relative;
+}
+
+const char* profile_path()
+{
+    if (!gamePaths.perUser) return gamePaths.profile.c_str();
+    if (!gamePaths.profileFolderTried) {
+        gamePaths.profileFolderTried = true;
+        if (gamePaths.profileFolder.empty()) {
+            std::fprintf(stderr, "Karvelle: no home folder is known (HOME is not set), so the endings found will not be saved\n");
+        } else if (make_folders(gamePaths.profileFolder)) {
+            gamePaths.profileFolderReady = true;
+        } else {
+            std::fprintf(stderr, "Karvelle: cannot make the folder %s (%s), so the endings found will not be saved\n",
+                         gamePaths.profileFolder.c_str(), std::strerror(errno));
+        }
+    }
+    return gamePaths.profileFolderReady ? gamePaths.profile.c_str() : nullptr;
+}
+
+const char* profile_read_path()
+{
+    const char* saved = profile_path();
+    if (saved && (exists(saved) || gamePaths.profileSeed.empty())) return saved;
+    return gamePaths.profileSeed.c_str();
+}
+
+const char* config_path()
+{
+    return gamePaths.config.c_str();
+}
+
+std::string describe_game_paths(const GamePaths& paths)
+{
+    int place = int(paths.place);
+    if (paths.place == DataPlace::Missing) return missing_data_message(paths) + "\n";
+    std::string work = paths.changeTo.empty() ? current_folder() : paths.changeTo;
+    auto full = [&](const std::string& name) { return name.empty() || name[0] == '/' ? name : work + name; };
+    std::string text = "data: " + paths.searched[place] + " (" + PLACE_NAMES[place] + ")\n";
+    text += "profile: " + (paths.profile.empty() ? std::string("none (no home folder)") : full(paths.profile)) + "\n";
+    text += "config: " + full(paths.config) + "\n";
+    return text;
+}
+
+std::string missing_data_message(const GamePaths& paths)
+{
+    std::string text = "Karvelle: cannot find the game's data (a folder holding graphics/); looked in";
+    const char* separator = " ";
+    for (const std::string& folder : paths.searched) {
+        if (folder.empty()) continue;
+        text += separator + folder;
+        separator = ", ";
+    }
+    return text;
 }

@@ -3,14 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 int64_t monotonic_now_ns();
 void sleep_ns(int64_t ns);
 // SIGTERM, SIGINT and SIGHUP ask the loop to end, so the profile is written.
 void install_quit_signals();
-// When data/ is not in the working directory, move to the folder holding the game.
-void change_to_game_directory();
 
 // Whether the X server can switch the monitor to a width x height mode: it has
 // the XF86VidMode extension and lists such a mode. False without an X server.
@@ -20,3 +19,48 @@ bool x_server_can_switch_to(int width, int height);
 // buttons, in the order its driver numbers them. False when there is no such
 // device or it does not say.
 bool first_joystick_codes(std::vector<int>& axisCodes, std::vector<int>& buttonCodes);
+
+// Where the data was found, in the order the game looks for it.
+enum class DataPlace { WorkingDirectory, BesideGame, InstalledTree, CompiledPrefix, Missing };
+
+// Where the game reads and writes its files. A portable folder keeps
+// data/profile.dat and config.ini beside the game; an installed game (or a
+// portable one whose data folder is read-only) keeps them in the player's own
+// XDG folders.
+struct GamePaths {
+    DataPlace place = DataPlace::WorkingDirectory;
+    std::string dataFolder = "data/";     // ends in '/'; every data file is under it
+    std::string changeTo;                 // the folder to work in, when not the current one
+    std::vector<std::string> searched;    // every folder looked at, in order
+    bool perUser = false;
+    std::string profileFolder;            // per-user only: made on the first save
+    std::string profile = "data/profile.dat";
+    std::string profileSeed;              // read while `profile` does not exist yet
+    std::string config = "config.ini";
+    bool profileFolderTried = false;      // profile_path() has tried to make the folder
+    bool profileFolderReady = false;
+};
+
+extern GamePaths gamePaths;
+
+// Looks for the data in data/ of the working directory, data/ in gameFolder (the
+// folder of the binary), the installed tree relative to gameFolder, then
+// compiledDataFolder; the first that holds graphics/ wins. Reads HOME and the
+// XDG variables for the per-user files. Changes nothing.
+GamePaths find_game_paths(const std::string& gameFolder, const std::string& compiledDataFolder);
+// Finds the paths for this binary before anything is loaded, and moves to the
+// portable folder when the data was found beside the game.
+void choose_game_paths();
+// A data file's path: data_path("graphics/font.ttf").
+std::string data_path(const std::string& relative);
+// The file the endings are saved to. The first call makes its folder (mode
+// 0700) where needed; when that fails it says so once on stderr and returns null.
+const char* profile_path();
+// The profile to read at start-up: the saved one, else the read-only portable
+// one it replaces; "" when there is none.
+const char* profile_read_path();
+const char* config_path();
+// For --paths: what was chosen, one item a line.
+std::string describe_game_paths(const GamePaths& paths);
+// One line naming the places searched, when no data was found.
+std::string missing_data_message(const GamePaths& paths);

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "frame/game_state.h"
+#include "frame/platform.h"
 
 namespace {
 
@@ -104,10 +105,10 @@ bool write_profile_to(const char* path)
 
 void read_profile()
 {
-    read_profile_from(PROFILE_PATH);
+    read_profile_from(profile_read_path());
 }
 
 void write_profile()
 {
-    write_profile_to(PROFILE_PATH);
+    if (const char* path = profile_path()) write_profile_to(path);
 }

@@ -1,9 +1,8 @@
-// The endings found, kept across runs in data/profile.dat.
+// The endings found, kept across runs in data/profile.dat (or, for an installed
+// game, in the player's own data folder: see profile_path()).
 #pragma once
 
 #include <cstdio>
-
-constexpr const char* PROFILE_PATH = "data/profile.dat";
 
 void read_profile();
 void write_profile();

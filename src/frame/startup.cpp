@@ -11,6 +11,7 @@
 #include "frame/display_options.h"
 #include "frame/frame_timer.h"
 #include "frame/game_state.h"
+#include "frame/platform.h"
 #include "play/gamepad.h"
 #include "play/input.h"
 #include "render/assets.h"
@@ -110,7 +111,7 @@ void initialise_game()
     set_window_title("Karvelle");
     set_close_button_callback(on_close_button);
 
-    set_config_file("config.ini");
+    set_config_file(config_path());
     game.fullscreen = get_config_int("graphics", "fullscreen", 1) == 1;
     apply_display_options();
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "frame/game_state.h"
+#include "frame/platform.h"
 #include "render/pcx_check.h"
 #include "text/text.h"
 #include "world/room.h"
@@ -14,9 +15,9 @@ RenderContext renderContext;
 
 namespace {
 
-const char* const FONT_PATH = "data/graphics/font.ttf";
-const char* const SPRITE_SHEET_PATH = "data/graphics/spritesheet.pcx";
-const char* const SCREENS_DIR = "data/graphics/screens/";
+const char* const FONT_FILE = "graphics/font.ttf";
+const char* const SPRITE_SHEET_FILE = "graphics/spritesheet.pcx";
+const char* const SCREENS_DIR = "graphics/screens/";
 
 constexpr int TILE_SIZE = 25;
 constexpr int SHEET_COLUMNS = 8;
@@ -43,20 +44,22 @@ BITMAP* load_whole_pcx(const char* path)
 
 FontFace* open_font(int height)
 {
-    FontFace* face = face_open_file(FONT_PATH);
+    std::string path = data_path(FONT_FILE);
+    FontFace* face = face_open_file(path.c_str());
     if (!face) {
-        report_missing(FONT_PATH);
+        report_missing(path.c_str());
         return nullptr;
     }
     // A damaged file may open and still fail to size or to render a letter.
-    if (face_set_height(face, height) != 0 || face_text_width(face, "A") <= 0) report_missing(FONT_PATH);
+    if (face_set_height(face, height) != 0 || face_text_width(face, "A") <= 0) report_missing(path.c_str());
     return face;
 }
 
 void cut_sprite_tiles(RenderContext& context)
 {
-    BITMAP* sheet = load_whole_pcx(SPRITE_SHEET_PATH);
-    if (!sheet) report_missing(SPRITE_SHEET_PATH);
+    std::string path = data_path(SPRITE_SHEET_FILE);
+    BITMAP* sheet = load_whole_pcx(path.c_str());
+    if (!sheet) report_missing(path.c_str());
     for (int row = 0; row < SHEET_COLUMNS; ++row)
         for (int column = 0; column < SHEET_COLUMNS; ++column) {
             int n = SHEET_COLUMNS * row + column;
@@ -118,7 +121,7 @@ void load_scene_image(const char* name)
     BITMAP* scene = renderContext.sceneBitmap;
     if (!scene) return;
     clear_to_color(scene, 0);
-    std::string path = std::string(SCREENS_DIR) + (name ? name : "") + ".pcx";
+    std::string path = data_path(SCREENS_DIR + std::string(name ? name : "") + ".pcx");
     BITMAP* image = load_whole_pcx(path.c_str());
     if (!image) {
         report_missing(path.c_str());
