@@ -1,9 +1,11 @@
 # Karvelle: `make run` sets up, builds, makes the data and starts the game;
-# `make test` sets up, builds and runs every test.
+# `make test` sets up, builds and runs every test; `make install` (PREFIX,
+# DESTDIR) installs it, `make package` builds the Debian package.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test unit e2e bench contact-sheet sanitize clean
+.PHONY: all deps configure build run test unit e2e bench contact-sheet sanitize clean install uninstall package
 
 all: build
 
@@ -42,6 +44,26 @@ bench: build
 contact-sheet: build
 	@cmake --build $(BUILD_DIR) --target contact_sheet
 	@echo "contact sheet: $(BUILD_DIR)/contact-sheet.png"
+
+# The install prefix is compiled into the game (its last place to look for the
+# data), so installing under another prefix reconfigures with it; only the game
+# and its data are rebuilt. After `make`, `sudo make install` with the same
+# prefix writes nothing into the build folder. The binary is stripped.
+cached = $(shell sed -n 's/^$(1):[A-Z]*=//p' $(BUILD_DIR)/CMakeCache.txt 2>/dev/null)
+install:
+	@[ "$(call cached,CMAKE_INSTALL_PREFIX)" = "$(PREFIX)" ] || cmake -S . -B $(BUILD_DIR) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target karvelle game_data icons dist_files
+	@DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --strip
+
+uninstall:
+	@DESTDIR=$(DESTDIR) cmake --build $(BUILD_DIR) --target uninstall
+
+# build/karvelle_<version>_<arch>.deb, for /usr.
+package: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target karvelle game_data icons dist_files
+	@cd $(BUILD_DIR) && cpack -G DEB >/dev/null
+	@ls $(BUILD_DIR)/karvelle_*.deb
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

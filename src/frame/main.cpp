@@ -14,7 +14,7 @@ struct StaticConstruction {
     StaticConstruction()
     {
         choose_game_paths();
-        if (gamePaths.place != DataPlace::Missing) construct_game_state();
+        if (game_paths().place != DataPlace::Missing) construct_game_state();
     }
 } staticConstruction;
 

@@ -121,8 +121,8 @@ int game_main(int argc, char** argv)
         } else if (std::strcmp(argv[i], "--trace") == 0) {
             traceEnabled = true;
         } else if (std::strcmp(argv[i], "--paths") == 0) {
-            std::printf("%s", describe_game_paths(gamePaths).c_str());
-            return gamePaths.place == DataPlace::Missing ? 1 : 0;
+            std::printf("%s", describe_game_paths(game_paths()).c_str());
+            return game_paths().place == DataPlace::Missing ? 1 : 0;
         } else if (std::strcmp(argv[i], "--help") == 0) {
             print_help();
             return 0;
@@ -135,8 +135,8 @@ int game_main(int argc, char** argv)
         }
     }
 
-    if (gamePaths.place == DataPlace::Missing) {
-        std::fprintf(stderr, "%s\n", missing_data_message(gamePaths).c_str());
+    if (game_paths().place == DataPlace::Missing) {
+        std::fprintf(stderr, "%s\n", missing_data_message(game_paths()).c_str());
         return 1;
     }
 

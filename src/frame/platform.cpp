@@ -32,7 +32,11 @@
 #define KARVELLE_INSTALLED_DATA "/usr/local/share/games/karvelle"
 #endif
 
-GamePaths gamePaths;
+GamePaths& game_paths()
+{
+    static GamePaths paths;
+    return paths;
+}
 
 int64_t monotonic_now_ns()
 {
@@ -191,11 +195,11 @@ void choose_game_paths()
         gameFolder.assign(path, size_t(length));
         gameFolder.erase(gameFolder.find_last_of('/') + 1);
     }
-    gamePaths = find_game_paths(gameFolder, KARVELLE_INSTALLED_DATA);
-    if (!gamePaths.changeTo.empty() && chdir(gamePaths.changeTo.c_str()) != 0) {
+    game_paths() = find_game_paths(gameFolder, KARVELLE_INSTALLED_DATA);
+    if (!game_paths().changeTo.empty() && chdir(game_paths().changeTo.c_str()) != 0) {
         // Stay where we are and name the portable files in full instead.
-        for (std::string* name : {&gamePaths.dataFolder, &gamePaths.profile, &gamePaths.profileSeed, &gamePaths.config})
-            if (!name->empty() && (*name)[0] != '/') *name = gamePaths.changeTo + *name;
+        for (std::string* name : {&game_paths().dataFolder, &game_paths().profile, &game_paths().profileSeed, &game_paths().config})
+            if (!name->empty() && (*name)[0] != '/') *name = game_paths().changeTo + *name;
     }
 }
 
@@ -242,36 +246,36 @@ bool first_joystick_codes(std::vector<int>& axisCodes, std::vector<int>& buttonC
 
 std::string data_path(const std::string& relative)
 {
-    return gamePaths.dataFolder + relative;
+    return game_paths().dataFolder + relative;
 }
 
 const char* profile_path()
 {
-    if (!gamePaths.perUser) return gamePaths.profile.c_str();
-    if (!gamePaths.profileFolderTried) {
-        gamePaths.profileFolderTried = true;
-        if (gamePaths.profileFolder.empty()) {
+    if (!game_paths().perUser) return game_paths().profile.c_str();
+    if (!game_paths().profileFolderTried) {
+        game_paths().profileFolderTried = true;
+        if (game_paths().profileFolder.empty()) {
             std::fprintf(stderr, "Karvelle: no home folder is known (HOME is not set), so the endings found will not be saved\n");
-        } else if (make_folders(gamePaths.profileFolder)) {
-            gamePaths.profileFolderReady = true;
+        } else if (make_folders(game_paths().profileFolder)) {
+            game_paths().profileFolderReady = true;
         } else {
             std::fprintf(stderr, "Karvelle: cannot make the folder %s (%s), so the endings found will not be saved\n",
-                         gamePaths.profileFolder.c_str(), std::strerror(errno));
+                         game_paths().profileFolder.c_str(), std::strerror(errno));
         }
     }
-    return gamePaths.profileFolderReady ? gamePaths.profile.c_str() : nullptr;
+    return game_paths().profileFolderReady ? game_paths().profile.c_str() : nullptr;
 }
 
 const char* profile_read_path()
 {
     const char* saved = profile_path();
-    if (saved && (exists(saved) || gamePaths.profileSeed.empty())) return saved;
-    return gamePaths.profileSeed.c_str();
+    if (saved && (exists(saved) || game_paths().profileSeed.empty())) return saved;
+    return game_paths().profileSeed.c_str();
 }
 
 const char* config_path()
 {
-    return gamePaths.config.c_str();
+    return game_paths().config.c_str();
 }
 
 std::string describe_game_paths(const GamePaths& paths)
@@ -290,8 +294,9 @@ std::string missing_data_message(const GamePaths& paths)
 {
     std::string text = "Karvelle: cannot find the game's data (a folder holding graphics/); looked in";
     const char* separator = " ";
-    for (const std::string& folder : paths.searched) {
-        if (folder.empty()) continue;
+    for (size_t i = 0; i < paths.searched.size(); ++i) {
+        const std::string& folder = paths.searched[i];
+        if (folder.empty() || (i > 0 && folder == paths.searched[i - 1])) continue;
         text += separator + folder;
         separator = ", ";
     }

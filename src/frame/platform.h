@@ -41,7 +41,9 @@ struct GamePaths {
     bool profileFolderReady = false;
 };
 
-extern GamePaths gamePaths;
+// The paths of this run. A function, so they exist before the static
+// initialiser that chooses them runs, whatever the order of the files.
+GamePaths& game_paths();
 
 // Looks for the data in data/ of the working directory, data/ in gameFolder (the
 // folder of the binary), the installed tree relative to gameFolder, then

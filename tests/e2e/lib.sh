@@ -35,9 +35,10 @@ e2e_cleanup() {
 }
 
 # Starts the game in $WORK and waits for its window; sets GAME_PID and WID.
+# GAME_BIN and GAME_DIR start another binary, from another folder.
 start_game() {
     TRACE_POS=0
-    (cd "$WORK" && exec ./karvelle "$@" >"$WORK/stdout.log" 2>"$WORK/stderr.log") &
+    (cd "${GAME_DIR:-$WORK}" && exec "${GAME_BIN:-./karvelle}" "$@" >"$WORK/stdout.log" 2>"$WORK/stderr.log") &
     GAME_PID=$!
     WID=$(timeout 10 xdotool search --sync --name '^Karvelle$' | head -n1)
     [ -n "$WID" ] || fail "no window titled Karvelle"

@@ -56,7 +56,7 @@ protected:
         for (const fs::path& folder : {work, bin, home}) fs::create_directories(folder);
         savedDirectory = fs::current_path();
         fs::current_path(work);
-        savedPaths = gamePaths;
+        savedPaths = game_paths();
         for (int i = 0; i < 3; ++i) {
             const char* value = std::getenv(VARIABLES[i]);
             if (value) savedVariables[i] = value;
@@ -68,7 +68,7 @@ protected:
     void TearDown() override
     {
         fs::current_path(savedDirectory);
-        gamePaths = savedPaths;
+        game_paths() = savedPaths;
         for (int i = 0; i < 3; ++i) {
             if (savedVariables[i])
                 setenv(VARIABLES[i], savedVariables[i]->c_str(), 1);
@@ -131,7 +131,7 @@ TEST_F(PathsTest, APortableFolderKeepsItsFilesBesideTheGame)
     EXPECT_EQ(paths.profile, "data/profile.dat");
     EXPECT_EQ(paths.config, "config.ini");
 
-    gamePaths = paths;
+    game_paths() = paths;
     EXPECT_EQ(data_path("graphics/font.ttf"), "data/graphics/font.ttf");
     EXPECT_STREQ(profile_path(), "data/profile.dat");
     EXPECT_FALSE(fs::exists(home / ".local")) << "nothing is made in the home folder";
@@ -167,7 +167,7 @@ TEST_F(PathsTest, TheProfileFolderIsMadePrivateAndTheEndingsReachIt)
 {
     hold_graphics(installed);
     setenv("XDG_DATA_HOME", (root / "deep/data").c_str(), 1);
-    gamePaths = find();
+    game_paths() = find();
     EXPECT_FALSE(fs::exists(root / "deep")) << "nothing is made before the profile is needed";
 
     game = GameState{};
@@ -191,7 +191,7 @@ TEST_F(PathsTest, AProfileFolderThatCannotBeMadeIsReportedOnceAndTheGameGoesOn)
     hold_graphics(installed);
     std::ofstream(root / "a-file") << "not a folder";
     setenv("XDG_DATA_HOME", (root / "a-file/data").c_str(), 1);
-    gamePaths = find();
+    game_paths() = find();
 
     game = GameState{};
     game.eventCode = 7;
@@ -213,7 +213,7 @@ TEST_F(PathsTest, NoHomeFolderIsReportedOnce)
     unsetenv("HOME");
     GamePaths homeless = find();
     if (!homeless.profileFolder.empty()) GTEST_SKIP() << "the password file names a home folder";
-    gamePaths = homeless;
+    game_paths() = homeless;
     ::testing::internal::CaptureStderr();
     read_profile();
     write_profile();
@@ -226,7 +226,7 @@ std::string read_only_portable_folder(const fs::path& work, const fs::path& home
 {
     if (!paths.perUser) return "a read-only data folder keeps the profile in it";
     if (paths.profileSeed != "data/profile.dat") return "no seed: " + paths.profileSeed;
-    gamePaths = paths;
+    game_paths() = paths;
     game = GameState{};
     read_profile();
     if (game.eventCode != 40 || !game.endingsFound[1] || !game.endingsFound[4])

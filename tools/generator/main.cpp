@@ -1,6 +1,7 @@
 // karvelle_assets: writes the game's data tree (pictures, font, music, sounds).
 //
 //   karvelle_assets DATA_DIR FONT.ttf FONT_LICENCE
+//   karvelle_assets --icons ICON_DIR     (the desktop icons, karvelle-SIZE.png)
 //
 // Everything is made from the sources in tools/art and tools/audio; the same
 // sources give the same bytes on every run. Only the files named here are
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "art/canvas.h"
+#include "art/icon.h"
 #include "art/scenes.h"
 #include "art/tiles.h"
 #include "audio/it_writer.h"
@@ -105,6 +107,12 @@ void write_sounds(const fs::path& dir)
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--icons") {
+        fs::create_directories(argv[2]);
+        if (write_icons(argv[2])) return 0;
+        std::cerr << "karvelle_assets: could not write the icons into " << argv[2] << "\n";
+        return 1;
+    }
     if (argc != 4) {
         std::cerr << "usage: karvelle_assets DATA_DIR FONT.ttf FONT_LICENCE\n";
         return 2;

@@ -1,0 +1,193 @@
+// The icon: the man of the game, in his blue coat, walking right along a path
+// under a dusk sky with a low sun. The small picture is drawn pixel by pixel at
+// 16x16; the large one paints the sky and the ground at 32x32 and sets the
+// player's own walking sprite on it. Each is enlarged by whole pixels only, so
+// every size stays crisp.
+#include "art/icon.h"
+
+#include <zlib.h>
+
+#include <cstdint>
+#include <fstream>
+#include <map>
+#include <stdexcept>
+
+namespace {
+
+struct Rgba {
+    uint8_t r, g, b, a;
+};
+
+using Grid = std::vector<std::string>;
+
+const std::map<char, Rgba> LEGEND = {
+    {'.', {0, 0, 0, 0}},        {'K', {28, 22, 38, 255}},    // outside, the frame
+    {'A', {38, 48, 92, 255}},   {'B', {96, 80, 136, 255}},   // the sky from the top
+    {'C', {214, 124, 92, 255}}, {'Y', {252, 218, 124, 255}}, // the glow, the sun
+    {'y', {255, 244, 200, 255}},                             // the sun's core
+    {'H', {62, 52, 90, 255}},   {'G', {74, 100, 60, 255}},   // far hills, grass
+    {'g', {54, 76, 46, 255}},   {'P', {172, 140, 98, 255}},  // darker grass, the path
+    {'Q', {140, 110, 76, 255}},                              // the path's edge
+    {'h', {92, 60, 38, 255}},   {'s', {232, 188, 150, 255}}, // the man: hair, skin
+    {'e', {40, 30, 30, 255}},   {'c', {70, 96, 140, 255}},   // eye, coat
+    {'d', {55, 75, 109, 255}},  {'p', {70, 64, 60, 255}},    // coat shade, trousers
+    {'q', {52, 48, 45, 255}},   {'b', {56, 40, 30, 255}},    // trouser shade, boots
+    {'l', {50, 40, 34, 255}},                                // belt
+};
+
+const Grid SMALL = {
+    ".KKKKKKKKKKKKKK.",
+    "KAAAAAAAAAAAAAAK",
+    "KAAAAAAAAAAAAAAK",
+    "KAAAAAhhAAAAAAAK",
+    "KBBBBBhseBBBBBBK",
+    "KBBBBBBssBBBYBBK",
+    "KBBBBccccBBYyYBK",
+    "KCCCCcdccCCCYCCK",
+    "KCCCCcdcsCHCCHHK",
+    "KHHCCccccHHHHHHK",
+    "KGGGGGpppGGGGGGK",
+    "KGGGGppGppGGgGGK",
+    "KgGGGpGGGpGGGGgK",
+    "KPPPbbPPPbbPPPPK",
+    "KPPQPPPPPPPPQPPK",
+    ".KKKKKKKKKKKKKK.",
+};
+
+// The player walking (the sprite sheet's tile 1): head, coat, legs in stride.
+const Grid WALKER = {
+    "..........hhhh...........",
+    ".........hhhhhh..........",
+    ".........hhhssss.........",
+    ".........hhssess.........",
+    ".........hhsssss.........",
+    "..........sssss..........",
+    "...........sss...........",
+    ".........cccccc..........",
+    "........cccccccc.........",
+    "........ccccdccc.........",
+    "........cccccdcc.........",
+    "........ccccccdc.........",
+    "........ccccccs..........",
+    "........ccccccc..........",
+    "........lllllll..........",
+    "........ppppppp..........",
+    ".......pppppppp..........",
+    ".......ppp...ppp.........",
+    "......ppp.....ppp........",
+    "......ppq......ppq.......",
+    ".....ppq.......ppq.......",
+    ".....ppq........ppq......",
+    "....bbbb........bbbbb....",
+    "....bbb.........bbbbb....",
+};
+
+// The 32x32 scene: bands of sky mixed on a checkerboard where they meet, the sun
+// low on the right, hills, grass and the path, then the walker on it.
+Grid large_picture()
+{
+    Grid grid(32, std::string(32, 'A'));
+    auto set = [&](int x, int y, char c) {
+        if (x >= 0 && x < 32 && y >= 0 && y < 32) grid[y][x] = c;
+    };
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            char sky = y < 9 ? 'A' : y < 14 ? 'B' : 'C';
+            if ((y == 9 || y == 14) && (x + y) % 2 == 0) sky = y == 9 ? 'A' : 'B';
+            set(x, y, sky);
+        }
+    for (int y = 10; y <= 20; ++y)
+        for (int x = 19; x <= 31; ++x) {
+            int dx = x - 25, dy = y - 15, d = dx * dx + dy * dy;
+            if (d <= 5) set(x, y, 'y');
+            else if (d <= 13) set(x, y, 'Y');
+        }
+    // Far hills: a slow rise and fall over the horizon.
+    const int hillTop[32] = {19, 19, 18, 18, 17, 17, 17, 18, 18, 19, 19, 19, 18, 18, 17, 17,
+                             16, 16, 16, 17, 17, 18, 18, 18, 19, 19, 18, 18, 17, 17, 18, 18};
+    for (int x = 0; x < 32; ++x)
+        for (int y = hillTop[x]; y < 21; ++y) set(x, y, 'H');
+    for (int y = 21; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) set(x, y, y < 25 ? ((x * 7 + y * 3) % 11 == 0 ? 'g' : 'G') : 'P');
+    for (int x = 0; x < 32; ++x) set(x, 25, 'Q');
+    for (int x : {5, 13, 22, 28}) set(x, 28, 'Q');
+    for (size_t row = 0; row < WALKER.size(); ++row)
+        for (size_t column = 0; column < WALKER[row].size(); ++column)
+            if (WALKER[row][column] != '.') set(int(column) + 3, int(row) + 6, WALKER[row][column]);
+    // The frame, with its corners cut round.
+    for (int i = 0; i < 32; ++i) {
+        set(i, 0, 'K');
+        set(i, 31, 'K');
+        set(0, i, 'K');
+        set(31, i, 'K');
+    }
+    for (int x : {0, 31})
+        for (int y : {0, 31}) set(x, y, '.');
+    return grid;
+}
+
+void put32(std::string& out, uint32_t value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8) out += char((value >> shift) & 0xff);
+}
+
+void chunk(std::string& out, const char* type, const std::string& data)
+{
+    put32(out, uint32_t(data.size()));
+    std::string body = std::string(type, 4) + data;
+    out += body;
+    put32(out, uint32_t(crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()))));
+}
+
+// The grid enlarged by `scale` whole pixels as an RGBA PNG.
+std::string png(const Grid& grid, int scale)
+{
+    int size = int(grid.size()) * scale;
+    std::string raw;
+    for (int y = 0; y < size; ++y) {
+        raw += '\0';  // no filter
+        const std::string& row = grid[y / scale];
+        if (int(row.size()) * scale != size) throw std::runtime_error("an icon row is not as wide as the icon is tall");
+        for (int x = 0; x < size; ++x) {
+            auto found = LEGEND.find(row[x / scale]);
+            if (found == LEGEND.end()) throw std::runtime_error("no colour for '" + std::string(1, row[x / scale]) + "'");
+            raw += {char(found->second.r), char(found->second.g), char(found->second.b), char(found->second.a)};
+        }
+    }
+    uLongf packedSize = compressBound(uLong(raw.size()));
+    std::string packed(packedSize, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize, reinterpret_cast<const Bytef*>(raw.data()),
+                  uLong(raw.size()), 9) != Z_OK)
+        throw std::runtime_error("cannot compress an icon");
+    packed.resize(packedSize);
+
+    std::string header;
+    put32(header, uint32_t(size));
+    put32(header, uint32_t(size));
+    header += {8, 6, 0, 0, 0};  // 8 bits a channel, RGBA, deflate, no filter, no interlace
+    std::string out = "\x89PNG\r\n\x1a\n";
+    chunk(out, "IHDR", header);
+    chunk(out, "IDAT", packed);
+    chunk(out, "IEND", "");
+    return out;
+}
+
+}  // namespace
+
+const std::vector<int>& icon_sizes()
+{
+    static const std::vector<int> sizes = {16, 32, 48, 64, 128, 256};
+    return sizes;
+}
+
+bool write_icons(const std::string& folder)
+{
+    const Grid large = large_picture();
+    for (int size : icon_sizes()) {
+        const Grid& grid = size <= 48 ? SMALL : large;
+        std::ofstream out(folder + "/karvelle-" + std::to_string(size) + ".png", std::ios::binary | std::ios::trunc);
+        out << png(grid, size / int(grid.size()));
+        if (!out) return false;
+    }
+    return true;
+}
