@@ -14,6 +14,8 @@ e2e_setup() {
     mkdir -p "$WORK/data"
     (cd "$BUILD_DIR/data" && tar cf - --exclude=profile.dat --exclude='profile.dat.*' .) | (cd "$WORK/data" && tar xf -)
     printf '[graphics]\nfullscreen = 0\n' > "$WORK/config.ini"
+    # Whatever the game keeps per player stays in the test's folder.
+    export XDG_DATA_HOME=$WORK/xdg-data XDG_CONFIG_HOME=$WORK/xdg-config
     GAME_PID=""
     XVFB_PID=""
     trap e2e_cleanup EXIT

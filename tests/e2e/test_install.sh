@@ -47,6 +47,25 @@ XDG_DATA_HOME=relative "$WORK/moved/usr/games/karvelle" --paths | grep -qx "prof
     fail "--paths with a relative XDG_DATA_HOME: $(XDG_DATA_HOME=relative "$WORK/moved/usr/games/karvelle" --paths)"
 chmod -R u+w "$WORK/moved"
 
+note "without its data the game names the places it looked in"
+if [ ! -d /usr/share/games/karvelle/graphics ]; then
+    mkdir -p "$WORK/lonely/games"
+    cp "$WORK/moved/usr/games/karvelle" "$WORK/lonely/games/"
+    (cd "$PLAYER/run" && "$WORK/lonely/games/karvelle" 2>"$WORK/lonely.log")
+    status=$?
+    [ $status = 1 ] || fail "exit status $status without data"
+    [ "$(wc -l < "$WORK/lonely.log")" = 1 ] || fail "not one line: $(cat "$WORK/lonely.log")"
+    for place in "$PLAYER/run/data/" "$WORK/lonely/games/data/" "$WORK/lonely/share/games/karvelle/" /usr/share/games/karvelle/; do
+        grep -qF "$place" "$WORK/lonely.log" || fail "the message does not name $place: $(cat "$WORK/lonely.log")"
+    done
+fi
+
+note "make uninstall removes what make install wrote"
+make -s -C "$SOURCE" uninstall BUILD_DIR="$BUILD_DIR" DESTDIR="$WORK/moved" >"$WORK/uninstall.log" 2>&1 || fail "make uninstall"
+[ -d "$WORK/moved/usr/games" ] || fail "make uninstall removed a folder not its own"
+[ -z "$(find "$WORK/moved" -type f)" ] || fail "left after make uninstall: $(find "$WORK/moved" -type f | head)"
+[ ! -e "$WORK/moved/usr/share/games/karvelle" ] || fail "the data folder is left after make uninstall"
+
 note "the portable build folder keeps build/data/profile.dat"
 SAVED=$WORK/build-profile.dat
 [ -f "$BUILD_DIR/data/profile.dat" ] && cp -p "$BUILD_DIR/data/profile.dat" "$SAVED"
