@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "frame/game_state.h"
 
@@ -195,11 +196,12 @@ void choose_game_paths()
         gameFolder.assign(path, size_t(length));
         gameFolder.erase(gameFolder.find_last_of('/') + 1);
     }
-    game_paths() = find_game_paths(gameFolder, KARVELLE_INSTALLED_DATA);
-    if (!game_paths().changeTo.empty() && chdir(game_paths().changeTo.c_str()) != 0) {
+    GamePaths& paths = game_paths();
+    paths = find_game_paths(gameFolder, KARVELLE_INSTALLED_DATA);
+    if (!paths.changeTo.empty() && chdir(paths.changeTo.c_str()) != 0) {
         // Stay where we are and name the portable files in full instead.
-        for (std::string* name : {&game_paths().dataFolder, &game_paths().profile, &game_paths().profileSeed, &game_paths().config})
-            if (!name->empty() && (*name)[0] != '/') *name = game_paths().changeTo + *name;
+        for (std::string* name : {&paths.dataFolder, &paths.profile, &paths.profileSeed, &paths.config})
+            if (!name->empty() && (*name)[0] != '/') *name = paths.changeTo + *name;
     }
 }
 
@@ -251,26 +253,28 @@ std::string data_path(const std::string& relative)
 
 const char* profile_path()
 {
-    if (!game_paths().perUser) return game_paths().profile.c_str();
-    if (!game_paths().profileFolderTried) {
-        game_paths().profileFolderTried = true;
-        if (game_paths().profileFolder.empty()) {
+    GamePaths& paths = game_paths();
+    if (!paths.perUser) return paths.profile.c_str();
+    if (!paths.profileFolderTried) {
+        paths.profileFolderTried = true;
+        if (paths.profileFolder.empty()) {
             std::fprintf(stderr, "Karvelle: no home folder is known (HOME is not set), so the endings found will not be saved\n");
-        } else if (make_folders(game_paths().profileFolder)) {
-            game_paths().profileFolderReady = true;
+        } else if (make_folders(paths.profileFolder)) {
+            paths.profileFolderReady = true;
         } else {
             std::fprintf(stderr, "Karvelle: cannot make the folder %s (%s), so the endings found will not be saved\n",
-                         game_paths().profileFolder.c_str(), std::strerror(errno));
+                         paths.profileFolder.c_str(), std::strerror(errno));
         }
     }
-    return game_paths().profileFolderReady ? game_paths().profile.c_str() : nullptr;
+    return paths.profileFolderReady ? paths.profile.c_str() : nullptr;
 }
 
 const char* profile_read_path()
 {
     const char* saved = profile_path();
-    if (saved && (exists(saved) || game_paths().profileSeed.empty())) return saved;
-    return game_paths().profileSeed.c_str();
+    const std::string& seed = game_paths().profileSeed;
+    if (saved && (exists(saved) || seed.empty())) return saved;
+    return seed.c_str();
 }
 
 const char* config_path()

@@ -206,21 +206,6 @@ TEST_F(PathsTest, AProfileFolderThatCannotBeMadeIsReportedOnceAndTheGameGoesOn)
     EXPECT_EQ(profile_path(), nullptr);
 }
 
-TEST_F(PathsTest, NoHomeFolderIsReportedOnce)
-{
-    hold_graphics(installed);
-    unsetenv("XDG_DATA_HOME");
-    unsetenv("HOME");
-    GamePaths homeless = find();
-    if (!homeless.profileFolder.empty()) GTEST_SKIP() << "the password file names a home folder";
-    game_paths() = homeless;
-    ::testing::internal::CaptureStderr();
-    read_profile();
-    write_profile();
-    std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-}
-
 // The checks of a read-only portable folder; returns what went wrong, or "".
 std::string read_only_portable_folder(const fs::path& work, const fs::path& home, const GamePaths& paths)
 {
