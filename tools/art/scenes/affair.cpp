@@ -1,0 +1,152 @@
+// The other woman: her bedroom, the cold night, the grey morning (p4s1 to p4s5), and
+// her house with its second family (p5s1 to p5s4).
+#include "art/scenes/paintings.h"
+
+#include "art/kit.h"
+#include "art/palettes.h"
+
+namespace paintings {
+
+void scene_her_bedroom(Canvas& c)  // p4s1
+{
+    interior(c, affair::room, 9);
+    wallpaper_stripes(c, affair::stripe, 5);
+    window(c, 58, 14, 10, 14, affair::wood, {30, 34, 70});
+    c.pixel(61, 17, night::star);
+    c.pixel(65, 22, night::star);
+    c.rect(55, 12, 58, 34, affair::cover);  // heavy curtains
+    c.rect(67, 12, 70, 34, affair::cover);
+    bed(c, 8, 26, affair::wood, affair::sheet, affair::cover, affair::sheet);
+    c.rect(37, 38, 41, 47, affair::wood);  // bedside table and lamp
+    c.rect(38, 34, 40, 37, affair::lamp);
+    c.rect(37, 32, 41, 33, affair::halo);
+    rug(c, 12, 50, 50, 54, affair::cover, affair::wall);
+    picture(c, 18, 18, 10, 7, affair::wood, {220, 180, 170}, affair::cover);
+    c.darken(0.8);
+    c.glow(39, 34, 24, affair::halo, 0.45);
+}
+
+void scene_cold_street(Canvas& c, bool houseDoor)  // p4s2, p4s5: blue night
+{
+    sky(c, affair::coldTop, affair::coldLow);
+    stars(c, 26, night::star, 24, houseDoor ? 81 : 82);
+    moon(c, houseDoor ? 12 : 66, 8, 3, night::moonFace, night::moonHalo, affair::coldTop);
+    if (houseDoor) {
+        house(c, {-2, 30, 22, affair::coldWall2, affair::coldRoof, night::trim});
+        window(c, 4, 27, 5, 6, night::trim, night::glass);
+        window(c, 16, 27, 5, 6, night::trim, night::glass, true, affair::lamp);
+        door(c, 10, 33, 6, 14, shade(town::doorRed, 0.55), night::trim);
+        house(c, {30, 20, 28, affair::coldWall, affair::coldRoof, night::trim});
+        window(c, 35, 32, 4, 5, night::trim, night::glass);
+        house(c, {52, 30, 24, affair::coldWall2, affair::coldRoof, night::trim});
+        window(c, 57, 29, 4, 5, night::trim, night::glass);
+        window(c, 69, 29, 4, 5, night::trim, night::glass);
+    } else {
+        house(c, {-2, 26, 22, family::wall, affair::coldRoof, night::trim});
+        window(c, 4, 27, 5, 6, night::trim, night::glass, true, affair::halo);
+        house(c, {24, 24, 27, affair::coldWall, affair::coldRoof, night::trim});
+        window(c, 30, 32, 4, 5, night::trim, night::glass);
+        tree(c, 54, 46, 5, {34, 50, 70}, {24, 36, 56}, {24, 28, 40});
+        house(c, {60, 22, 29, affair::coldWall2, affair::coldRoof, night::trim});
+        window(c, 66, 33, 4, 5, night::trim, night::glass);
+    }
+    c.tint(affair::coldLow, 0.35);
+    street(c, {{56, 64, 96}, {42, 48, 76}, {30, 34, 58}, {44, 50, 80}}, houseDoor ? 83 : 84);
+    lamp_post(c, houseDoor ? 46 : 40, 47, {24, 28, 40}, {200, 214, 240}, true, {110, 130, 190});
+}
+
+void scene_grey_town(Canvas& c, bool road)  // p4s3, p4s4: grey morning
+{
+    sky(c, affair::greyTop, affair::greyLow);
+    cloud(c, 10, 8, 26, affair::greyLow, affair::greyTop);
+    cloud(c, 46, 14, 22, affair::greyLow, affair::greyTop);
+    if (road) {
+        hills(c, 34, shade(affair::greyWall2, 0.8), 91, 3);
+        house(c, {-2, 16, 30, affair::greyWall, affair::greyRoof, affair::greyLow});
+        bare_tree(c, 32, 46, 9, affair::greyRoof);
+        bare_tree(c, 60, 46, 7, affair::greyRoof);
+        fence(c, 20, 79, 47, affair::greyRoof);
+        path_ground(c, {128, 132, 120}, {108, 112, 104}, {170, 166, 158}, {140, 136, 130}, 92);
+    } else {
+        town_row(c, 1);
+        c.tint(affair::greyLow, 0.55);
+        street(c, {{150, 148, 146}, {126, 124, 124}, {108, 106, 108}, {128, 126, 126}}, 93);
+    }
+}
+
+void scene_her_hall(Canvas& c)  // p5s1: the bedroom door up in column 3
+{
+    interior(c, family::room, 11);
+    wallpaper_stripes(c, family::stripe, 7);
+    // the stairs rise towards the bedroom door at the back
+    door(c, 45, 26, 10, 21, family::wood, family::woodDark, true, {110, 60, 80});
+    c.glow(50, 36, 6, affair::halo, 0.4);
+    for (int i = 0; i < 5; ++i)
+        c.hline(41 - i, 58 + i, 47 - i * 0 + 0, family::woodDark);
+    picture(c, 12, 18, 9, 7, family::woodDark, {230, 220, 190}, family::accent);
+    picture(c, 26, 20, 6, 8, family::woodDark, {180, 200, 220}, family::accent);
+    c.vline(70, 22, 47, family::woodDark);  // coat stand
+    c.hline(68, 72, 22, family::woodDark);
+    c.rect(68, 24, 71, 32, family::accent);
+    shelf(c, 6, 36, 12, family::woodDark, family::accent, family::cloth);
+    c.rect(6, 37, 17, 47, family::wood);
+    rug(c, 20, 62, 50, 54, family::accent, family::cloth);
+}
+
+void scene_child_room(Canvas& c)  // p5s2
+{
+    interior(c, {family::childWall, family::childShade, family::woodDark, family::floor, family::floorShade}, 12);
+    stars(c, 30, {250, 240, 180}, 20, 13);
+    window(c, 34, 14, 10, 11, town::trim, family::childShade);
+    c.rect(58, 39, 74, 44, family::cloth);  // the little bed
+    c.rect(57, 35, 58, 47, family::wood);
+    c.rect(74, 37, 75, 47, family::wood);
+    c.rect(59, 38, 63, 39, {250, 250, 250});
+    c.rect(64, 39, 73, 42, family::toyBlue);
+    c.vline(65, 2, 10, family::woodDark);  // a mobile
+    c.hline(61, 69, 10, family::woodDark);
+    c.pixel(61, 11, family::toyRed);
+    c.pixel(65, 12, family::toyYellow);
+    c.pixel(69, 11, family::toyBlue);
+    c.rect(8, 42, 14, 47, family::toyRed);  // toy box, blocks, a ball
+    c.hline(8, 14, 42, family::toyYellow);
+    c.rect(44, 48, 45, 49, family::toyYellow);
+    c.rect(47, 48, 48, 49, family::toyBlue);
+    c.circle(20, 55, 1, family::toyRed);
+    rug(c, 14, 50, 50, 55, family::toyYellow, family::cloth);
+}
+
+void scene_dinner(Canvas& c)  // p5s3
+{
+    interior(c, family::room, 14);
+    wallpaper_stripes(c, family::stripe, 7);
+    window(c, 10, 14, 12, 14, family::woodDark, {230, 170, 120});
+    c.rect(8, 12, 24, 13, family::accent);
+    table(c, 30, 30, 38, family::wood, family::woodDark);
+    c.rect(30, 37, 59, 38, family::cloth);
+    for (int x : {34, 44, 54})
+        c.ellipse(x, 36, 2, 0, {250, 250, 250});
+    c.rect(43, 34, 46, 36, family::accent);  // the dish
+    c.pixel(44, 33, {250, 250, 250});
+    chair(c, 25, WALL_BASE + 2, family::wood, true);
+    chair(c, 61, WALL_BASE + 2, family::wood, false);
+    hanging_lamp(c, 45, 0, 14, family::woodDark, family::accent, family::lamp, 22);
+    shelf(c, 66, 26, 10, family::woodDark, family::accent, family::cloth);
+}
+
+void scene_leave_house(Canvas& c)  // p5s4
+{
+    sky(c, {100, 110, 170}, {240, 180, 140});
+    sun(c, 70, 38, 4, {255, 220, 160}, {250, 170, 120});
+    hills(c, 38, {120, 120, 120}, 101, 2);
+    house(c, {-2, 28, 22, family::wall, town::tile, town::trim});
+    window(c, 4, 27, 5, 6, town::trim, town::glass, true, family::lamp);
+    window(c, 16, 27, 5, 6, town::trim, town::glass, true, family::lamp);
+    door(c, 10, 34, 5, 13, town::doorRed, town::trim);
+    fence(c, 26, 79, 47, town::trim);
+    tree(c, 40, 46, 6, town::leaves, town::leavesDark, town::trunk);
+    c.tint({240, 170, 120}, 0.2);
+    path_ground(c, town::grass, town::grassDark, town::path, town::pathEdge, 102);
+}
+
+}  // namespace paintings

@@ -1,0 +1,288 @@
+// The town in daylight: home in the morning, the streets, the fields, the bridge and
+// the foot of the castle track (scene1 to scene9, scene12 to scene15).
+#include "art/scenes/paintings.h"
+
+#include "art/kit.h"
+#include "art/palettes.h"
+
+namespace paintings {
+
+void town_sky(Canvas& c, uint32_t seed)
+{
+    sky(c, town::skyTop, town::skyLow);
+    cloud(c, 8 + int(seed % 20), 7, 14, town::cloudLight, town::cloudDark);
+    cloud(c, 50 + int(seed % 13), 12, 10, town::cloudLight, town::cloudDark);
+}
+
+void town_row(Canvas& c, int seed)
+{
+    // a row of small houses along the back of the street
+    house(c, {-2, 20, 27, town::cream, town::tile, town::trim});
+    window(c, 4, 31, 4, 5, town::trim, town::glass);
+    door(c, 11, 37, 4, 10, seed % 2 ? town::doorBlue : town::doorGreen, town::trim);
+    chimney(c, 12, 16, 5, town::slate);
+    house(c, {19, 18, 30, town::ochre, town::slate, town::trim});
+    window(c, 22, 34, 4, 5, town::trim, town::glass);
+    window(c, 30, 34, 4, 5, town::trim, town::glass);
+    house(c, {38, 22, 26, town::rose, town::tile, town::trim});
+    window(c, 42, 30, 4, 5, town::trim, town::glass);
+    window(c, 52, 30, 4, 5, town::trim, town::glass);
+    door(c, 48, 37, 4, 10, town::doorRed, town::trim);
+    house(c, {61, 21, 29, town::chalk, town::tile, town::trim});
+    window(c, 65, 33, 4, 5, town::trim, town::glass);
+    chimney(c, 74, 19, 5, town::slate);
+}
+
+void scene_home_morning(Canvas& c)
+{
+    interior(c, home::room, 1);
+    wallpaper_stripes(c, home::stripe, 6);
+    // the morning window on the left, its light falling across the floor
+    window(c, 8, 18, 12, 14, home::wood, {170, 210, 236});
+    c.rect(8, 18, 19, 20, {200, 226, 240});
+    c.dither_rect(12, 49, 30, 51, home::floor, mix(home::floor, home::morning, 0.35), 0.5);  // sun on the floor
+    c.rect(6, 16, 21, 17, home::cloth);  // curtain rail and curtains
+    c.rect(5, 16, 7, 34, home::cloth);
+    c.rect(20, 16, 22, 34, home::cloth);
+    picture(c, 31, 18, 8, 6, home::woodDark, {130, 170, 120}, {90, 130, 80});
+    shelf(c, 42, 24, 10, home::woodDark, home::cloth, {90, 110, 150});
+    table(c, 28, 20, 38, home::wood, home::woodDark);
+    c.rect(31, 37, 33, 37, {240, 240, 230});  // cups on the table
+    c.rect(43, 37, 44, 37, {240, 240, 230});
+    c.rect(36, 36, 38, 37, {220, 120, 60});
+    chair(c, 23, WALL_BASE + 2, home::wood, true);
+    chair(c, 50, WALL_BASE + 2, home::wood, false);
+    rug(c, 18, 56, 50, 54, home::cloth, home::clothLight);
+    // the front door on the right, with daylight round it
+    door(c, 69, 27, 9, 20, {116, 72, 40}, home::woodDark);
+    c.rect(71, 29, 75, 32, {200, 226, 240});  // its small window
+    c.vline(73, 29, 32, {116, 72, 40});
+}
+
+void scene_street(Canvas& c)  // scene2
+{
+    town_sky(c, 3);
+    town_row(c, 1);
+    tree(c, 34, 46, 5, town::leaves, town::leavesDark, town::trunk);
+    street(c, town::street, 2);
+}
+
+void scene_corner(Canvas& c)  // scene3
+{
+    town_sky(c, 11);
+    house(c, {-2, 22, 25, town::ochre, town::tile, town::trim});
+    window(c, 3, 29, 4, 5, town::trim, town::glass);
+    window(c, 12, 29, 4, 5, town::trim, town::glass);
+    door(c, 7, 37, 4, 10, town::doorGreen, town::trim);
+    house(c, {21, 19, 28, town::cream, town::slate, town::trim});
+    window(c, 25, 32, 4, 5, town::trim, town::glass);
+    window(c, 32, 32, 4, 5, town::trim, town::glass);
+    // the side street runs off into the distance between the houses
+    hills(c, 36, town::farHill, 5, 2);
+    track_up(c, 41, 56, 37, 46, 50, town::stone, town::joint);
+    house(c, {57, 25, 24, town::rose, town::tile, town::trim});
+    window(c, 61, 28, 4, 5, town::trim, town::glass);
+    window(c, 71, 28, 4, 5, town::trim, town::glass);
+    c.rect(60, 39, 67, 40, {200, 80, 70});  // flower box
+    c.speckle(60, 38, 67, 38, {240, 200, 80}, 0.5, 9);
+    lamp_post(c, 40, 47, town::slate, town::trim, false);
+    street(c, town::street, 4);
+}
+
+void scene_fork(Canvas& c)  // scene4: the way north into town (column 3)
+{
+    town_sky(c, 21);
+    hills(c, 34, town::farHill, 7, 2);
+    // the town centre far up the northern road
+    house(c, {44, 6, 30, town::cream, town::tile, town::trim});
+    house(c, {51, 7, 29, town::ochre, town::slate, town::trim});
+    c.rect(48, 20, 49, 29, town::chalk);  // a church tower
+    c.triangle(47, 20, 50, 20, 48, 16, town::slate);
+    c.ridge(38, {1.0, 25.0, 0.3}, town::nearHill, GROUND_TOP);
+    track_up(c, 43, 56, 36, 48, 50, town::path, town::pathEdge);
+    fence(c, 30, 42, 46, town::wood);
+    fence(c, 57, 66, 46, town::wood);
+    house(c, {-2, 18, 28, town::cream, town::tile, town::trim});
+    window(c, 4, 32, 4, 5, town::trim, town::glass);
+    door(c, 11, 37, 4, 10, town::doorBlue, town::trim);
+    tree(c, 28, 46, 5, town::leaves, town::leavesDark, town::trunk);
+    tree(c, 70, 46, 6, town::leaves, town::leavesDark, town::trunk);
+    // a signpost at the fork
+    c.vline(62, 36, 47, town::wood);
+    c.rect(59, 36, 66, 37, town::trim);
+    c.pixel(58, 36, town::trim);
+    path_ground(c, town::grass, town::grassDark, town::path, town::pathEdge, 5);
+    c.polygon({43, 47, 56, 47, 58, 50, 41, 50}, town::path);
+}
+
+void scene_fields(Canvas& c, bool riverNear)  // scene5, scene6
+{
+    town_sky(c, riverNear ? 29 : 17);
+    sun(c, 66, 9, 3, town::sunCore, town::sunHalo);
+    hills(c, 33, town::farHill, riverNear ? 13 : 11, 3);
+    c.ridge(38, {2.0, 40.0, riverNear ? 0.7 : 0.1}, town::nearHill, GROUND_TOP);
+    if (riverNear) {
+        c.polygon({40, 42, 79, 40, 79, 47, 30, 47}, town::water);
+        c.line(40, 42, 79, 40, town::waterLight);
+        c.speckle(34, 43, 79, 46, town::glint, 0.08, 3);
+        for (int x = 28; x < 40; x += 2)
+            c.vline(x, 42 + (x % 3), 46, town::grassDark);  // reeds
+    } else {
+        c.hline(56, 79, 41, town::waterLight);  // the river glinting far off
+        c.speckle(58, 41, 79, 41, town::glint, 0.3, 5);
+    }
+    // field strips
+    for (int y = 40; y < GROUND_TOP; y += 2)
+        c.hline(0, riverNear ? 26 : 50, y, mix(town::nearHill, {200, 190, 110}, 0.3));
+    tree(c, 14, 44, 4, town::leaves, town::leavesDark, town::trunk);
+    if (!riverNear)
+        tree(c, 36, 45, 5, town::leaves, town::leavesDark, town::trunk);
+    fence(c, 0, 79, 47, town::wood);
+    path_ground(c, town::grass, town::grassDark, town::path, town::pathEdge, riverNear ? 8 : 6);
+}
+
+void scene_bridge(Canvas& c)  // scene7
+{
+    town_sky(c, 5);
+    hills(c, 30, town::farHill, 31, 3);
+    c.ridge(36, {1.5, 30.0, 0.2}, town::nearHill, 44);
+    water(c, 40, 59, town::water, town::waterLight, town::glint, 7);
+    // the deck of the bridge, carried on posts in the water
+    c.rect(0, 47, 79, 53, town::wood);
+    for (int x = 2; x < 80; x += 4)
+        c.vline(x, 48, 53, shade(town::wood, 0.8));
+    c.hline(0, 79, 47, shade(town::wood, 1.25));
+    c.hline(0, 79, 54, shade(town::wood, 0.55));
+    for (int x = 6; x < 80; x += 18) {
+        c.rect(x, 55, x + 1, 59, shade(town::wood, 0.6));
+        c.line(x - 6, 54, x, 58, shade(town::wood, 0.6));
+    }
+    // rails behind the walk
+    c.hline(0, 79, 40, town::wood);
+    c.hline(0, 79, 43, shade(town::wood, 0.85));
+    for (int x = 1; x < 80; x += 8)
+        c.vline(x, 39, 47, shade(town::wood, 0.75));
+}
+
+void scene_far_bank(Canvas& c)  // scene14
+{
+    town_sky(c, 41);
+    hills(c, 32, town::farHill, 17, 3);
+    c.ridge(38, {2.0, 45.0, 0.6}, town::nearHill, GROUND_TOP);
+    water(c, 44, 48, town::water, town::waterLight, town::glint, 9);
+    c.polygon({0, 44, 9, 44, 14, 47, 0, 47}, town::grassDark);
+    c.rect(0, 41, 12, 48, town::wood);  // the end of the bridge
+    c.hline(0, 12, 40, shade(town::wood, 0.8));
+    tree(c, 30, 44, 6, town::leaves, town::leavesDark, town::trunk);
+    tree(c, 62, 45, 4, town::leaves, town::leavesDark, town::trunk);
+    path_ground(c, town::grass, town::grassDark, town::path, town::pathEdge, 12);
+    c.speckle(0, 56, 79, 59, {230, 220, 120}, 0.05, 13);  // flowers
+}
+
+void scene_castle_path(Canvas& c)  // scene15: a mountain track up in column 2
+{
+    town_sky(c, 7);
+    // mountains with the castle far above
+    c.polygon({0, 40, 14, 18, 26, 10, 40, 22, 52, 14, 66, 26, 79, 20, 79, 40}, {132, 146, 160});
+    c.polygon({22, 13, 26, 10, 30, 13, 27, 14}, {236, 240, 244});
+    c.rect(24, 5, 31, 10, hero::stone);  // the castle
+    c.rect(23, 3, 24, 10, hero::stone);
+    c.rect(31, 3, 32, 10, hero::stone);
+    c.pixel(24, 2, hero::red);
+    c.ridge(36, {2.0, 33.0, 0.5}, town::nearHill, GROUND_TOP);
+    // the track winding up from the road
+    // a track zig-zagging up the slope
+    track_up(c, 25, 33, 40, 29, 31, town::path, town::pathEdge);
+    for (int i = 0; i < 4; ++i) {
+        int y = 38 - i * 6;
+        c.line(30 - (i % 2 ? 6 : -6) / 2, y + 1, 30 + (i % 2 ? 6 : -6) / 2, y - 4, town::path);
+        c.line(30 - (i % 2 ? 6 : -6) / 2, y + 2, 30 + (i % 2 ? 6 : -6) / 2, y - 3, town::pathEdge);
+    }
+    tree(c, 10, 44, 5, town::leaves, town::leavesDark, town::trunk);
+    tree(c, 58, 45, 4, town::leaves, town::leavesDark, town::trunk);
+    tree(c, 70, 44, 5, town::leaves, town::leavesDark, town::trunk);
+    c.rect(18, 44, 19, 47, town::stone);  // marker stones at the foot of the track
+    c.rect(39, 44, 40, 47, town::stone);
+    path_ground(c, town::grass, town::grassDark, town::path, town::pathEdge, 14);
+    c.polygon({25, 47, 33, 47, 35, 50, 23, 50}, town::path);
+}
+
+void scene_busy_town(Canvas& c)  // scene8
+{
+    town_sky(c, 23);
+    house(c, {-2, 16, 20, town::rose, town::tile, town::trim});
+    window(c, 3, 24, 3, 5, town::trim, town::glass);
+    window(c, 9, 24, 3, 5, town::trim, town::glass);
+    house(c, {14, 22, 16, town::cream, town::slate, town::trim, false});
+    window(c, 18, 20, 3, 5, town::trim, town::glass);
+    window(c, 29, 20, 3, 5, town::trim, town::glass);
+    // a shop with a striped awning and goods outside
+    c.rect(16, 33, 35, 46, town::chalk);
+    window(c, 18, 37, 8, 6, town::trim, town::glass);
+    door(c, 29, 37, 4, 10, town::doorGreen, town::trim);
+    for (int x = 15; x <= 36; ++x)
+        c.vline(x, 31, 33, (x / 2) % 2 ? town::doorRed : town::trim);
+    house(c, {37, 20, 22, town::ochre, town::tile, town::trim});
+    window(c, 41, 26, 4, 5, town::trim, town::glass);
+    window(c, 50, 26, 4, 5, town::trim, town::glass);
+    door(c, 45, 37, 5, 10, town::doorBlue, town::trim);
+    house(c, {58, 24, 18, town::cream, town::tile, town::trim});
+    window(c, 62, 22, 4, 5, town::trim, town::glass);
+    window(c, 72, 22, 4, 5, town::trim, town::glass);
+    window(c, 62, 33, 4, 5, town::trim, town::glass);
+    door(c, 71, 37, 4, 10, town::doorRed, town::trim);
+    // bunting across the street
+    for (int x = 0; x < 80; ++x) {
+        int y = 12 + (x % 40 - 20) * (x % 40 - 20) / 60;
+        c.pixel(x, y, town::slate);
+        if (x % 4 == 0) {
+            Rgb flag = (x / 4) % 3 == 0 ? town::doorRed : (x / 4) % 3 == 1 ? Rgb{240, 200, 80} : town::doorBlue;
+            c.pixel(x, y + 1, flag);
+            c.pixel(x + 1, y + 1, flag);
+            c.pixel(x, y + 2, flag);
+        }
+    }
+    // a market stall
+    c.rect(56, 41, 66, 43, town::wood);
+    c.speckle(56, 40, 66, 40, {220, 120, 60}, 0.7, 3);
+    c.speckle(57, 40, 65, 40, {120, 170, 70}, 0.3, 4);
+    street(c, town::street, 16);
+}
+
+void scene_steps_street(Canvas& c)  // scene9: steps down in column 3
+{
+    town_sky(c, 27);
+    town_row(c, 0);
+    tree(c, 58, 46, 4, town::leaves, town::leavesDark, town::trunk);
+    street(c, town::street, 18);
+    steps_down(c, 42, 57, town::stone, {60, 56, 56}, town::slate);
+}
+
+void scene_quiet_street(Canvas& c, bool herDoor)  // scene12, scene13
+{
+    sky(c, mix(town::skyTop, {150, 130, 170}, 0.25), mix(town::skyLow, {240, 200, 170}, 0.35));
+    cloud(c, 20, 9, 16, town::cloudLight, town::cloudDark);
+    hills(c, 34, town::farHill, herDoor ? 33 : 35, 2);
+    house(c, {-2, 18, 30, town::chalk, town::slate, town::trim});
+    window(c, 3, 34, 4, 5, town::trim, town::glass);
+    tree(c, 22, 46, 6, town::leaves, town::leavesDark, town::trunk);
+    house(c, {30, 18, 31, town::cream, town::tile, town::trim});
+    window(c, 34, 35, 4, 5, town::trim, town::glass);
+    window(c, 41, 35, 4, 5, town::trim, town::glass);
+    fence(c, 0, 79, 47, town::trim);
+    if (herDoor) {
+        // her house: rose walls, a red door with a lamp, flowers
+        house(c, {56, 26, 22, family::wall, town::tile, town::trim});
+        window(c, 60, 27, 5, 6, town::trim, town::glass, true, {255, 226, 160});
+        door(c, 70, 33, 6, 14, town::doorRed, town::trim);
+        c.glow(73, 31, 5, {255, 230, 170}, 0.5);
+        c.speckle(58, 44, 68, 46, {230, 110, 120}, 0.4, 21);
+        c.speckle(58, 45, 68, 46, town::leavesDark, 0.3, 22);
+    } else {
+        tree(c, 62, 46, 5, town::leaves, town::leavesDark, town::trunk);
+        house(c, {68, 14, 32, town::ochre, town::tile, town::trim});
+    }
+    street(c, town::street, herDoor ? 24 : 23);
+}
+
+}  // namespace paintings
