@@ -201,9 +201,9 @@ void table(Canvas& c, int x, int w, int topY, Rgb wood, Rgb dark)
 void chair(Canvas& c, int x, int baseY, Rgb wood, bool facingRight)
 {
     int back = facingRight ? x : x + 3;
-    c.vline(back, baseY - 8, baseY, wood);
-    c.hline(x, x + 3, baseY - 4, wood);
-    c.vline(facingRight ? x + 3 : x, baseY - 4, baseY, shade(wood, 0.8));
+    c.vline(back, baseY - 7, baseY, wood);
+    c.hline(x, x + 3, baseY - 3, wood);
+    c.vline(facingRight ? x + 3 : x, baseY - 3, baseY, shade(wood, 0.8));
 }
 
 void picture(Canvas& c, int x, int y, int w, int h, Rgb frame, Rgb inside, Rgb detail)

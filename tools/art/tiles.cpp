@@ -38,23 +38,26 @@ const Part headMan{1, {
     "...........sss...........",
 }};
 
-const Part headManDown{1, {
+// looking down: the head bowed, the crown forward, the eyes cast down
+const Part headManDown{2, {
     "..........hhhh...........",
     ".........hhhhhh..........",
-    ".........hhhhhhs.........",
+    ".........hhhhhhh.........",
+    ".........hhhhsss.........",
     ".........hhhssss.........",
-    ".........hhsssess........",
-    "..........sssss..........",
-    "...........sss...........",
+    "..........sssees.........",
+    "...........ssss..........",
 }};
 
-const Part headManUp{1, {
-    "..........hhhh...........",
-    ".........hhhsss..........",
-    ".........hhsssess........",
-    ".........hhsssss.........",
-    ".........hhssss..........",
-    "..........ssss...........",
+// looking up: the head tipped back, the chin out, the eyes high
+const Part headManUp{0, {
+    "...........hhh...........",
+    "..........hhhhs..........",
+    ".........hhhhsses........",
+    ".........hhhssssss.......",
+    ".........hhhsssss........",
+    "..........hhssss.........",
+    "...........sss...........",
     "...........sss...........",
 }};
 
@@ -77,10 +80,37 @@ const Part pigtails{2, {
     ".......h.................",
 }};
 
-const Part hat{0, {
+// the coat man: a scowl under the brim; and a smile with the hat pushed back
+const Part headScowl{1, {
+    "..........hhhh...........",
+    ".........hhhhhh..........",
+    ".........hhhkkkk.........",
+    ".........hhssess.........",
+    ".........hhsssss.........",
+    "..........sseks..........",
+    "...........sss...........",
+}};
+
+const Part headSmile{1, {
+    "..........hhhh...........",
+    ".........hhhhhh..........",
+    ".........hhhssss.........",
+    ".........hhssess.........",
+    ".........hhsssss.........",
+    "..........ssses..........",
+    "...........sss...........",
+}};
+
+const Part hatLow{0, {
     "..........kkkk...........",
     "..........kkkk...........",
-    "........kkkkkkkk.........",
+    "........kkkkkkkkk........",
+}};
+
+const Part hatBack{0, {
+    ".........kkkk............",
+    "........kkkkk............",
+    ".......kkkkkkk...........",
 }};
 
 const Part cap{0, {
@@ -191,6 +221,84 @@ const Part torsoWoman{8, {
     "........cccccccc.........",
 }};
 
+// the shoulders rounded forward, looking down; the chest lifted, looking up
+const Part torsoStoop{8, {
+    "..........cccccc.........",
+    ".........cccccccc........",
+    "........ccccdccc.........",
+    "........cccdcccc.........",
+    "........cccdccc..........",
+    "........cccdccc..........",
+    "........cccscc...........",
+    "........lllllll..........",
+}};
+
+const Part torsoArch{8, {
+    "........cccccc...........",
+    ".......ccccccccc.........",
+    ".......cccdccccc.........",
+    "........ccdcccc..........",
+    "........ccdcccc..........",
+    "........cccdccc..........",
+    "........cccsccc..........",
+    "........lllllll..........",
+}};
+
+// a woman's arms swinging as she walks: forward, then back
+const Part torsoWomanStep1{8, {
+    ".........cccccc..........",
+    "........cccccccc.........",
+    "........ccccdccc.........",
+    "........cccccdcc.........",
+    ".........ccccdc..........",
+    ".........cccccs..........",
+    "........cccccccc.........",
+    "........cccccccc.........",
+}};
+
+const Part torsoWomanStep2{8, {
+    ".........cccccc..........",
+    "........cccccccc.........",
+    "........ccdccccc.........",
+    "........cdcccccc.........",
+    "........dcccccc..........",
+    ".......s.cccccc..........",
+    "........cccccccc.........",
+    "........cccccccc.........",
+}};
+
+// the thug: a leather jerkin over a vest, bare arms
+const Part torsoThug{8, {
+    "........cccccccc.........",
+    ".......ccwwwwwwcc........",
+    "......sccwwwwwwccs.......",
+    "......sccwwwwwwccs.......",
+    "......scccwwwwcccs.......",
+    "......ss.cwwwwc.ss.......",
+    "........cccccccc.........",
+    "........lllllll..........",
+}};
+
+const Part torsoThugFolded{8, {
+    "........cccccccc.........",
+    ".......ccwwwwwwcc........",
+    "......sccwwwwwwccs.......",
+    "......sssssssssssss......",
+    "......ssssssssssss.......",
+    ".........cwwwwc..........",
+    "........cccccccc.........",
+    "........lllllll..........",
+}};
+
+// the coat man raises his fist
+const Part armFist{6, {
+    "..............ss.........",
+    "..............ss.........",
+    ".............dd..........",
+    "............dd...........",
+    "........ccccdd...........",
+}};
+
 const Part tabard{9, {
     ".........tttttt..........",
     ".........ttyytt..........",
@@ -293,16 +401,17 @@ const Part skirtWalk1{16, {
     "....bbb.........bbbb.....",
 }};
 
-const Part skirtWalk2{16, {
+// passing: the hem swings forward, one heel lifts
+const Part skirtPass{16, {
     "........ccccccccc........",
-    ".......cccccccccc........",
-    ".......ccccccccccc.......",
-    ".......ccdcccccccc.......",
-    "......cccdccccccccc......",
-    "......cccdccccccccc......",
-    "......ddddddddddddd......",
-    "..........ss.ss..........",
-    ".........bbb.bbbb........",
+    "........cccccccccc.......",
+    "........ccccccccccc......",
+    "........ccdccccccccc.....",
+    ".......cccdcccccccccc....",
+    ".......cccdccccccccccc...",
+    ".......dddddddddddddd....",
+    "...........ss.ss.........",
+    "..........bbb..bbb.......",
 }};
 
 // ---------------------------------------------------------------- things held
@@ -398,22 +507,10 @@ const Part scroll{12, {
     "..............ww.........",
 }};
 
-const Part armThreat{10, {
-    "........ccccccddss.......",
-    "........cccccccdss.......",
-}};
-
 const Part armGlass{10, {
     "........cccdddd.g........",
     "........cccccddsg........",
     "..............gg.........",
-}};
-
-const Part armToWaist{9, {
-    "........cccccccc.........",
-    "........ccccdccc.........",
-    "........ccccdccc.........",
-    "........ccccsccc.........",
 }};
 
 // ---------------------------------------------------------------- whole figures
@@ -460,26 +557,22 @@ const Part oldMan{3, {
     ".......bbb.bbb..t........",
 }};
 
-const Part fallen{13, {
-    ".........................",
-    ".........................",
-    ".........................",
-    "..................m......",
-    ".................m.......",
-    "................m........",
-    "....kk.........m.........",
-    "...kkkss......m..........",
-    "...kksssccccccccppppbb...",
-    "....sssccccdddccppppbbb..",
-    "..yyy..ccccccccc.........",
-    ".yrrry.......kkk.........",
-}};
-
-const Part fallenSecond{21, {
-    "........ccccccccpppbb.kk.",
-    ".....bbppppccccccccssskkk",
-    ".....bbpppp.cccdddcsssk..",
-    "..........mmmmmmm........",
+// three soldiers where they fell, their shields and a broken spear
+const Part fallen{11, {
+    ".....................m...",
+    "....................t....",
+    "..kk...............t.....",
+    ".kkss.ccccccppppbb.t.....",
+    "..ssccccdddcccppbb.t.....",
+    "...ccc.....c......t......",
+    "......yyy................",
+    ".....yrrry........kk.....",
+    "..bbpppcccccccccssskk....",
+    ".bbbpppccdddcccccsss.....",
+    "......cc..rr....kk.......",
+    "...............kkkss.....",
+    "....bbpppcccccccccsss....",
+    "...bbbpppccddcccccc.tttm.",
 }};
 
 const Part dying{10, {
@@ -632,7 +725,8 @@ const Legend otherWoman = with(person({40, 28, 24}, {170, 44, 70}, {0, 0, 0}, {0
 const Legend girl = person({214, 170, 80}, {230, 200, 90}, {0, 0, 0}, {0, 0, 0});
 const Legend childL = person({150, 100, 50}, {214, 80, 70}, {60, 90, 150}, {0, 0, 0});
 const Legend coatMan = with(person({50, 44, 40}, {58, 54, 56}, {40, 38, 40}, {40, 38, 40}), {{'k', {30, 28, 30}}});
-const Legend thug = with(person({0, 0, 0}, {28, 26, 30}, {36, 34, 40}, {20, 20, 20}, skinDark), {{'e', {20, 16, 16}}});
+const Legend thug = with(person({0, 0, 0}, {70, 54, 46}, {52, 54, 64}, {120, 100, 60}, skinDark),
+                         {{'e', {20, 16, 16}}, {'w', {214, 210, 200}}});
 const Legend king = with(person({200, 200, 196}, {150, 30, 50}, {0, 0, 0}, {0, 0, 0}), {{'w', {246, 244, 236}}});
 const Legend herald = with(person({140, 90, 50}, {60, 80, 160}, {226, 186, 60}, {50, 40, 34}),
                            {{'t', {60, 80, 160}}, {'k', {40, 50, 110}}, {'f', {236, 60, 60}}});
@@ -662,8 +756,8 @@ const std::vector<Tile>& tiles()
         {0, {&legsStand, &torsoMan, &headMan}, player},
         {1, {&legsWalk1, &torsoWalk, &headMan}, player},
         {2, {&legsWalk2, &torsoMan, &headMan}, player},
-        {3, {&legsStand, &torsoMan, &headManDown}, player},
-        {4, {&legsStand, &torsoMan, &headManUp}, player},
+        {3, {&legsStand, &torsoStoop, &headManDown}, player},
+        {4, {&legsStand, &torsoArch, &headManUp}, player},
         // hurt
         {5, {&legsStand, &torsoMan, &headMan, &bandage}, playerHurt},
         {6, {&legsWalk1, &torsoWalk, &headMan, &bandage}, playerHurt},
@@ -674,15 +768,15 @@ const std::vector<Tile>& tiles()
         {12, {&monster}, monsterL},
         {13, {&rubble}, monsterL},
         {14, {&clockCase}, clockL},
-        {15, {&legsStand, &coatSkirt, &torsoMan, &armThreat, &headMan, &hat}, coatMan},
-        {16, {&legsStand, &coatSkirt, &torsoMan, &armGlass, &headMan, &hat}, coatMan},
-        {17, {&fallen, &fallenSecond}, fallenL},
+        {15, {&legsWalk1, &coatSkirt, &torsoWalk, &armFist, &headScowl, &hatLow}, coatMan},
+        {16, {&legsStand, &coatSkirt, &torsoMan, &armGlass, &headSmile, &hatBack}, coatMan},
+        {17, {&fallen}, fallenL},
         {18, {&robe, &headMan, &beard, &crown}, king},
         {19, {&dying}, dyingL},
         {20, {&oldMan}, oldManL},
         {21, {&skirtStand, &torsoWoman, &headWoman}, wife},
-        {22, {&skirtWalk1, &torsoWoman, &headWoman}, wife},
-        {23, {&skirtWalk2, &torsoWoman, &headWoman}, wife},
+        {22, {&skirtWalk1, &torsoWomanStep1, &headWoman}, wife},
+        {23, {&skirtPass, &torsoWomanStep2, &headWoman}, wife},
         // the player as a knight
         {24, {&legsStand, &torsoMan, &knightHelm, &plume, &sword}, knight},
         {25, {&legsWalk1, &torsoMan, &knightHelm, &plume, &sword}, knight},
@@ -705,17 +799,17 @@ const std::vector<Tile>& tiles()
         {41, {&legsWalk1, &torsoMan, &headMan, &beard, &shield}, companion3},
         {42, {&legsWalk2, &torsoMan, &headMan, &beard, &shield}, companion3},
         // the thug, drawn larger
-        {43, {&legsStand, &torsoBroad, &shavedHead}, thug},
-        {44, {&legsWalk1, &torsoBroad, &shavedHead}, thug},
-        {45, {&legsWalk2, &torsoBroad, &shavedHead}, thug},
-        {46, {&legsStand, &torsoBroad, &armToWaist, &shavedHead}, thug},
+        {43, {&legsStand, &torsoThug, &shavedHead}, thug},
+        {44, {&legsWalk1, &torsoThug, &shavedHead}, thug},
+        {45, {&legsWalk2, &torsoThug, &shavedHead}, thug},
+        {46, {&legsStand, &torsoThugFolded, &shavedHead}, thug},
         // the player in uniform
         {48, {&legsStand, &torsoMan, &headMan, &helmet}, soldier},
         {49, {&legsWalk1, &torsoWalk, &headMan, &helmet}, soldier},
         {50, {&legsWalk2, &torsoMan, &headMan, &helmet}, soldier},
         {51, {&skirtStand, &torsoWoman, &headWoman}, otherWoman},
-        {52, {&skirtWalk1, &torsoWoman, &headWoman}, otherWoman},
-        {53, {&skirtWalk2, &torsoWoman, &headWoman}, otherWoman},
+        {52, {&skirtWalk1, &torsoWomanStep1, &headWoman}, otherWoman},
+        {53, {&skirtPass, &torsoWomanStep2, &headWoman}, otherWoman},
         {56, {&arrowUp}, arrowL},
         {57, {&arrowDown}, arrowL},
     };

@@ -122,12 +122,12 @@ void scene_dinner(Canvas& c)  // p5s3
     wallpaper_stripes(c, family::stripe, 7);
     window(c, 10, 14, 12, 14, family::woodDark, {230, 170, 120});
     c.rect(8, 12, 24, 13, family::accent);
-    table(c, 30, 30, 38, family::wood, family::woodDark);
-    c.rect(30, 37, 59, 38, family::cloth);
+    table(c, 30, 30, 44, family::wood, family::woodDark);
+    c.rect(30, 43, 59, 44, family::cloth);
     for (int x : {34, 44, 54})
-        c.ellipse(x, 36, 2, 0, {250, 250, 250});
-    c.rect(43, 34, 46, 36, family::accent);  // the dish
-    c.pixel(44, 33, {250, 250, 250});
+        c.ellipse(x, 42, 2, 0, {250, 250, 250});
+    c.rect(43, 40, 46, 42, family::accent);  // the dish
+    c.pixel(44, 39, {250, 250, 250});
     chair(c, 25, WALL_BASE + 2, family::wood, true);
     chair(c, 61, WALL_BASE + 2, family::wood, false);
     hanging_lamp(c, 45, 0, 14, family::woodDark, family::accent, family::lamp, 22);

@@ -2,6 +2,10 @@
 // darkening hills, the old man and the fallen at the cave (p6s1 to p6s12).
 #include "art/scenes/paintings.h"
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "art/kit.h"
 #include "art/palettes.h"
 
@@ -21,24 +25,103 @@ void slope_hill(Canvas& c, Rgb ground, Rgb dark, Rgb edge, uint32_t seed)
         c.pixel(x, int(52.25 - x / 5.5), edge);
 }
 
+// A mountain in three tones: lit on the left of its peak, shaded on the right,
+// capped with snow above snowLine. The outline runs through (x, y) pairs.
+void mountain(Canvas& c, std::initializer_list<int> outline, int peakX, int snowLine, Rgb lit, Rgb shaded,
+              uint32_t seed)
+{
+    std::vector<int> pts(outline);
+    Dice d(seed);
+    const Rgb snow{240, 244, 250}, snowShade{190, 202, 226};
+    for (int x = 0; x < c.width(); ++x) {
+        int top = c.height();
+        for (size_t i = 0; i + 3 < pts.size(); i += 2)
+            if (x >= pts[i] && x <= pts[i + 2]) {
+                int span = std::max(1, pts[i + 2] - pts[i]);
+                top = pts[i + 1] + (pts[i + 3] - pts[i + 1]) * (x - pts[i]) / span;
+            }
+        int snowEdge = snowLine + d.range(-1, 2) + ((x / 3) % 2);
+        for (int y = top; y < c.height(); ++y) {
+            // the shadow side begins at the peak and leans out as the flank falls
+            bool inShade = x > peakX + (y - top) / 3 - 1 && x >= peakX;
+            Rgb rock = inShade ? shaded : lit;
+            if (y <= snowEdge)
+                rock = inShade ? snowShade : snow;
+            else if ((x * 7 + y * 3) % 11 == 0)
+                rock = mix(rock, shaded, 0.5);  // rock seams
+            c.pixel(x, y, rock);
+        }
+        c.pixel(x, top, top <= snowEdge ? snow : shade(lit, 1.12));
+    }
+}
+
+// A castle of towers with pointed roofs: a lit front, a shaded right side,
+// windows, and a flag on the keep.
+void castle(Canvas& c, int x0, int x1, int top, int base, Rgb stone, Rgb dark, Rgb roof, Rgb flag)
+{
+    int mid = (x0 + x1) / 2;
+    c.rect(x0 + 2, top + 6, x1 - 2, base, stone);  // the curtain wall
+    battlements(c, x0 + 2, x1 - 2, top + 6, stone);
+    c.rect(mid - 3, top, mid + 3, base, stone);  // the keep
+    c.rect(mid + 2, top, mid + 3, base, dark);
+    c.triangle(mid - 4, top, mid + 4, top, mid, top - 5, roof);
+    c.line(mid + 1, top - 4, mid + 4, top, shade(roof, 0.7));
+    c.vline(mid, top - 9, top - 5, dark);
+    c.rect(mid + 1, top - 9, mid + 4, top - 7, flag);
+    for (int tx : {x0, x1 - 3}) {  // corner towers
+        c.rect(tx, top + 3, tx + 3, base, stone);
+        c.vline(tx + 3, top + 3, base, dark);
+        c.triangle(tx - 1, top + 3, tx + 4, top + 3, tx + 1, top - 1, roof);
+        c.pixel(tx + 1, top + 6, shade(dark, 0.5));
+        c.pixel(tx + 1, top + 7, shade(dark, 0.5));
+    }
+    c.pixel(mid - 1, top + 3, shade(dark, 0.5));  // keep windows
+    c.pixel(mid - 1, top + 4, shade(dark, 0.5));
+    c.pixel(mid + 1, top + 3, shade(dark, 0.5));
+    c.rect(mid - 1, base - 3, mid + 1, base, shade(dark, 0.45));  // the gate
+    c.hline(x0 + 2, x1 - 2, base, dark);
+}
+
 void scene_mountain_road(Canvas& c)  // p6s1
 {
     sky(c, hero::skyTop, hero::skyLow, 59);
-    cloud(c, 14, 10, 18, town::cloudLight, town::cloudDark);
-    c.polygon({0, 34, 20, 16, 34, 24, 54, 8, 79, 22, 79, 59, 0, 59}, {140, 156, 176});
-    c.ridge(44, {2.0, 30.0, 0.3}, shade(hero::grass, 0.8), 59);
-    c.polygon({50, 11, 54, 8, 58, 11, 54, 12}, {240, 244, 248});
-    // the castle on the heights ahead
-    c.rect(60, 12, 74, 22, hero::stone);
-    c.rect(58, 8, 61, 22, hero::stone);
-    c.rect(72, 8, 75, 22, hero::stone);
-    battlements(c, 58, 75, 12, hero::stone);
-    c.vline(66, 4, 11, hero::stoneDark);
-    c.rect(67, 4, 70, 6, hero::red);
-    slope_hill(c, hero::grass, hero::grassDark, shade(hero::grass, 1.2), 111);
-    tree(c, 12, 48, 4, town::leaves, town::leavesDark, town::trunk);
-    c.rect(30, 44, 32, 46, hero::stoneDark);  // rocks beside the road
-    c.rect(56, 40, 57, 41, hero::stoneDark);
+    cloud(c, 6, 9, 18, town::cloudLight, town::cloudDark);
+    mountain(c, {0, 30, 14, 20, 22, 22, 36, 4, 50, 16, 58, 18, 79, 28}, 36, 10, {156, 168, 190}, {110, 120, 150},
+             112);
+    // green foothills that rise with the road
+    for (int x = 0; x < 80; ++x) {
+        int top = int(44 - x / 5.5 + 1.5 * std::sin(x / 9.0));
+        c.vline(x, top, 59, shade(hero::grass, 0.75));
+        c.pixel(x, top, shade(hero::grass, 0.95));
+    }
+    castle(c, 58, 77, 9, 24, hero::stone, hero::stoneDark, hero::blue, hero::red);
+    tree(c, 8, 44, 4, town::leaves, town::leavesDark, town::trunk);
+    tree(c, 46, 36, 3, town::leaves, town::leavesDark, town::trunk);
+    // the hill of the walk: a lit grass bank, the dirt road on the line of the
+    // feet, and tufted grass falling away in front
+    const Rgb dirt{178, 142, 98}, dirtDark{144, 110, 76}, dirtLight{204, 172, 126};
+    Dice d(113);
+    for (int x = 0; x < 80; ++x) {
+        int line = int(52.25 - x / 5.5);
+        c.vline(x, line - 5, line - 2, hero::grass);
+        c.pixel(x, line - 5, shade(hero::grass, 1.3));  // the lit rim
+        c.vline(x, line - 1, line + 3, dirt);
+        c.pixel(x, line - 1, dirtLight);
+        c.pixel(x, line + 3, dirtDark);
+        c.vline(x, line + 4, 59, hero::grassDark);
+        if (d.unit() < 0.2)
+            c.pixel(x, line + d.range(0, 2), dirtDark);  // ruts and stones
+    }
+    for (int i = 0; i < 40; ++i) {  // tufts on the bank and in front
+        int x = d.range(0, 78);
+        int line = int(52.25 - x / 5.5);
+        int y = d.unit() < 0.35 ? line - 3 : d.range(line + 6, 58);
+        c.pixel(x, y, shade(hero::grass, 1.25));
+        c.pixel(x + 1, y - 1, shade(hero::grass, 1.15));
+        c.pixel(x - 1, y, shade(hero::grassDark, 0.8));
+    }
+    c.rect(30, 49, 33, 50, hero::stoneDark);  // a milestone below the road
+    c.pixel(30, 49, hero::stone);
 }
 
 void scene_castle_gate(Canvas& c)  // p6s2
@@ -97,9 +180,16 @@ void scene_throne(Canvas& c)  // p6s4
     }
     // the throne on its dais, under a canopy
     c.rect(52, 44, 79, WALL_BASE, hero::stoneDark);
+    c.rect(60, 20, 74, 44, shade(hero::red, 0.6));  // the cloth of estate behind the throne
     c.rect(58, 4, 76, 8, hero::red);
     c.polygon({58, 8, 76, 8, 74, 12, 60, 12}, hero::red);
     c.hline(58, 76, 8, hero::gold);
+    c.vline(58, 4, 43, hero::gold);  // the poles that carry the canopy
+    c.vline(76, 4, 43, hero::gold);
+    for (int side : {59, 74}) {  // drapes gathered to the poles
+        c.polygon({side, 9, side + 2, 9, side + 1 + (side < 66 ? 2 : -2), 30, side, 43}, shade(hero::red, 0.8));
+        c.pixel(side, 30, hero::gold);
+    }
     c.rect(62, 22, 72, 43, hero::gold);
     c.rect(63, 24, 71, 41, hero::red);
     c.triangle(62, 22, 72, 22, 67, 16, hero::gold);
@@ -110,19 +200,29 @@ void scene_throne(Canvas& c)  // p6s4
     c.hline(0, 79, 55, hero::carpetEdge);
 }
 
-void crowd(Canvas& c, int y, int x0, int x1, uint32_t seed)
+// A crowd as heads and shoulders: each a coat, a face and hair or a hat, some
+// with an arm raised, the back row smaller and in shade.
+void crowd(Canvas& c, int y, int x0, int x1, uint32_t seed, double light = 1.0)
 {
     Dice d(seed);
-    static const Rgb clothes[] = {{180, 60, 60}, {60, 90, 160}, {200, 170, 70}, {90, 130, 80}, {150, 100, 150}, {120, 90, 70}};
-    for (int x = x0; x <= x1; x += d.range(2, 3)) {
-        int h = d.range(5, 7);
-        Rgb col = clothes[d.range(0, 5)];
-        c.rect(x, y - h + 2, x + 1, y, col);
-        c.pixel(x, y - h, {230, 190, 150});
-        c.pixel(x + 1, y - h + 1, {230, 190, 150});
-        c.pixel(x, y - h + 1, {230, 190, 150});
-        if (d.unit() < 0.3)
-            c.pixel(x + 2, y - h, {230, 190, 150});  // a raised arm
+    static const Rgb clothes[] = {{170, 60, 60}, {60, 86, 150}, {190, 160, 70}, {86, 124, 76}, {140, 96, 140}, {116, 86, 66}};
+    static const Rgb hair[] = {{60, 40, 30}, {30, 24, 20}, {150, 110, 60}, {120, 120, 120}};
+    const Rgb skin{226, 184, 146};
+    for (int x = x0 + d.range(0, 2); x <= x1 - 3; x += d.range(4, 5)) {
+        int top = y - d.range(5, 6);
+        Rgb coat = shade(clothes[d.range(0, 5)], light);
+        c.rect(x, top + 3, x + 3, y, coat);  // shoulders
+        c.pixel(x, top + 3, shade(coat, 0.8));
+        c.pixel(x + 3, top + 3, shade(coat, 0.8));
+        c.vline(x + 3, top + 4, y, shade(coat, 0.8));
+        c.rect(x + 1, top + 1, x + 2, top + 2, shade(skin, light));  // face
+        Rgb h = d.unit() < 0.25 ? shade(hero::blue, 0.7) : hair[d.range(0, 3)];
+        c.hline(x + 1, x + 2, top, shade(h, light));
+        c.pixel(x + (d.unit() < 0.5 ? 1 : 2), top + 1, shade(h, light));
+        if (d.unit() < 0.25) {  // an arm raised, waving
+            c.vline(x + 4, top - 1, top + 3, coat);
+            c.pixel(x + 4, top - 2, shade(skin, light));
+        }
     }
 }
 
@@ -138,10 +238,10 @@ void scene_crowds(Canvas& c)  // p6s5
         if (x % 3 == 0)
             c.pixel(x, y, (x / 3) % 2 ? hero::gold : hero::red);
     }
-    crowd(c, 44, 0, 40, 152);
-    crowd(c, 44, 52, 78, 153);
-    crowd(c, 46, 2, 38, 154);
-    crowd(c, 46, 56, 79, 155);
+    crowd(c, 43, 0, 42, 152, 0.75);
+    crowd(c, 43, 52, 79, 153, 0.75);
+    crowd(c, 46, 2, 40, 154);
+    crowd(c, 46, 54, 79, 155);
     c.rect(0, GROUND_TOP, 79, 59, hero::stoneJoint);
     street(c, {hero::stone, hero::stoneJoint, hero::stoneDark, hero::stoneJoint}, 156);
 }
@@ -183,14 +283,49 @@ void scene_dark_hill(Canvas& c)  // p6s7
     c.rect(62, 38, 64, 40, hero::duskHillDark);
 }
 
-void scene_old_man(Canvas& c)  // p6s8
+void scene_old_man(Canvas& c)  // p6s8: his hut with a lit window, a bench, a lantern
 {
     sky(c, shade(hero::duskTop, 0.8), shade(hero::duskLow, 0.75));
+    stars(c, 12, {220, 200, 220}, 6, 182);
     c.ridge(32, {3.0, 30.0, 0.2, 1.0, 9.0, 0.5}, shade(hero::duskHillDark, 0.9), GROUND_TOP);
-    bare_tree(c, 14, 46, 12, {40, 30, 34});
-    c.rect(66, 40, 74, 46, hero::rock);  // his stone seat
-    c.hline(66, 74, 40, shade(hero::rock, 1.4));
+    bare_tree(c, 10, 46, 12, {40, 30, 34});
+    const Rgb logs{76, 52, 42}, logsDark{52, 36, 32}, thatch{110, 84, 58}, lit{255, 196, 110};
+    // the hut behind where he stands, its window lit
+    c.glow(70, 38, 12, {240, 150, 80}, 0.3);
+    c.rect(57, 32, 77, 46, logs);
+    for (int y = 34; y < 46; y += 3)
+        c.hline(57, 77, y, logsDark);
+    c.vline(77, 32, 46, logsDark);
+    c.polygon({54, 33, 80, 33, 72, 24, 62, 24}, thatch);
+    c.hline(54, 80, 33, shade(thatch, 0.7));
+    for (int x = 58; x < 78; x += 3)
+        c.line(x, 26, x - 1, 32, shade(thatch, 0.85));
+    c.rect(75, 20, 76, 25, logsDark);  // the chimney, a thread of smoke
+    c.glow(74, 16, 4, {120, 100, 110}, 0.4);
+    window(c, 62, 36, 5, 4, logsDark, {40, 30, 30}, true, lit);
+    door(c, 70, 37, 5, 9, logsDark, shade(logsDark, 0.7));
+    // the bench by the wall, and a lantern on a post beside the path
+    c.hline(50, 56, 43, logs);
+    c.vline(51, 44, 46, logsDark);
+    c.vline(55, 44, 46, logsDark);
+    c.vline(47, 34, 46, logsDark);
+    c.hline(46, 48, 34, logsDark);
+    c.glow(48, 37, 6, lit, 0.45);
+    c.rect(47, 35, 49, 37, lit);
+    c.hline(47, 49, 35, logsDark);
     dusk_ground(c, shade(hero::duskHill, 0.8), hero::duskHillDark, 181);
+    // the worn path to his door, catching the window light
+    Rgb path = mix(shade(hero::duskHill, 1.0), lit, 0.12);
+    c.polygon({20, 59, 34, 59, 64, 47, 72, 47, 72, 46, 60, 46}, path);
+    c.speckle(20, 47, 72, 59, shade(path, 0.85), 0.1, 183);
+    // rocks in front
+    const Rgb rockLit{96, 80, 84}, rock{64, 52, 58}, rockDark{40, 32, 38};
+    c.ellipse(4, 59, 7, 4, rock);
+    c.ellipse(3, 57, 4, 2, rockLit);
+    c.ellipse(76, 59, 6, 3, rockDark);
+    c.ellipse(75, 58, 3, 1, rock);
+    c.ellipse(42, 59, 3, 1, rock);
+    c.pixel(41, 58, rockLit);
 }
 
 void scene_darker(Canvas& c, int step)  // p6s9, p6s10
@@ -207,11 +342,59 @@ void scene_darker(Canvas& c, int step)  // p6s9, p6s10
     bare_tree(c, 32, 46, 9, {20, 16, 20});
 }
 
+// The field after the battle: slumped bodies, helmets and shields as dark shapes,
+// broken spears at every angle. Figures lie behind the walk (rows 47-49) and in
+// front of it (rows 55-59), so the floor the player walks stays clear.
+void battlefield(Canvas& c, uint32_t seed, int clearX0, int clearX1)
+{
+    const Rgb body{20, 16, 20}, bodyLit{92, 70, 70}, helmet{78, 76, 76}, wood{88, 70, 56};
+    const Rgb shields[] = {shade(hero::red, 0.35), shade(hero::blue, 0.4), {70, 60, 46}};
+    Dice d(seed);
+    for (int row : {48, 57})
+        for (int x = d.range(0, 5); x < 76; x += d.range(11, 16)) {
+            if (x + 10 > clearX0 && x < clearX1 && row < 52)
+                continue;
+            int y = row + d.range(-1, 1);
+            // a slumped body: legs, a hunched back, the head fallen forward
+            bool left = d.unit() < 0.5;
+            int head = left ? x : x + 8;
+            c.hline(x, x + 8, y, body);
+            c.ellipse(x + 4, y - 1, 3, 1, body);
+            c.hline(x + 2, x + 6, y - 2, bodyLit);  // light along the back
+            c.rect(head, y - 1, head + 1, y, body);
+            // his helmet rolled off, his shield beside or under him
+            int hx = left ? x - 3 : x + 10;
+            c.hline(hx, hx + 2, y, helmet);
+            c.pixel(hx + 1, y - 1, helmet);
+            c.pixel(hx, y - 1, shade(helmet, 1.5));
+            if (d.unit() < 0.6) {
+                Rgb s = shields[d.range(0, 2)];
+                int sx = left ? x + 7 : x - 1;
+                c.ellipse(sx, y + 1, 2, 1, s);
+                c.hline(sx - 1, sx + 1, y, shade(s, 1.6));
+            }
+            // a broken spear, fallen or standing at its own angle
+            int sx = x + d.range(1, 8), len = d.range(4, 8);
+            double a = (d.unit() - 0.5) * 2.8;
+            int ex = sx + int(std::lround(std::sin(a) * len)), ey = y - 1 - int(std::lround(std::abs(std::cos(a)) * len));
+            c.line(sx, y - 1, ex, ey, wood);
+            if (d.unit() < 0.4)
+                c.pixel(ex, ey, {130, 126, 120});  // what is left of the head
+        }
+}
+
 void scene_fallen(Canvas& c, bool caveMouth)  // p6s11, p6s12
 {
     sky(c, hero::nightTop, hero::nightLow);
     stars(c, 18, {180, 170, 190}, 12, caveMouth ? 201 : 202);
-    c.polygon({0, 44, 14, 24, 30, 32, 46, 18, 79, 26, 79, 46, 0, 46}, hero::rockDark);
+    // the ridge, and the last red light of burning along its rim
+    for (int x = 0; x < 80; ++x) {
+        int top = int(31 + 5 * std::sin(x / 17.0 + 0.4) + 1.6 * std::sin(x / 5.3) + (x % 7 == 3));
+        c.vline(x, top, 46, hero::rockDark);
+        c.pixel(x, top, mix(hero::rockDark, hero::ember, 0.6));
+        c.pixel(x, top - 1, mix(c.get(x, top - 1), hero::ember, 0.3));
+    }
+    c.glow(22, 36, 16, hero::ember, 0.22);
     if (caveMouth) {
         // the mountain wall with the cave's mouth on the right
         c.polygon({36, 46, 44, 8, 79, 0, 79, 46}, hero::rock);
@@ -222,14 +405,17 @@ void scene_fallen(Canvas& c, bool caveMouth)  // p6s11, p6s12
         c.ellipse(64, 37, 10, 12, {8, 4, 6});
         c.rect(54, 37, 74, 46, {8, 4, 6});
     }
-    dusk_ground(c, hero::rock, hero::rockDark, caveMouth ? 203 : 204);
-    // broken spears and shields on the ground
-    Dice d(caveMouth ? 205 : 206);
-    for (int x = 4; x < 80; x += d.range(10, 18)) {
-        int lean = d.range(-4, 4);
-        c.line(x, 47, x + lean, 39 + d.range(0, 3), {110, 96, 80});
-        c.ellipse(x + 4, 48, 1, 1, d.unit() < 0.5 ? shade(hero::red, 0.5) : shade(hero::blue, 0.6));
+    dusk_ground(c, shade(hero::rock, 1.45), hero::rock, caveMouth ? 203 : 204);
+    if (!caveMouth) {
+        // a torn banner on a leaning pole
+        const Rgb pole{62, 50, 42}, cloth = shade(hero::red, 0.45);
+        c.line(30, 47, 34, 22, pole);
+        c.polygon({34, 23, 44, 25, 43, 29, 41, 28, 40, 32, 37, 29, 35, 33, 33, 30}, cloth);
+        c.line(34, 23, 44, 25, shade(cloth, 1.5));
+        c.pixel(38, 27, shade(hero::gold, 0.55));
+        c.pixel(39, 27, shade(hero::gold, 0.55));
     }
+    battlefield(c, caveMouth ? 205 : 206, caveMouth ? 44 : 52, caveMouth ? 60 : 70);
 }
 
 }  // namespace paintings

@@ -20,29 +20,60 @@ void fade_to_dream(Canvas& c, Rgb hue, double fade)
         }
 }
 
-// A glowing way up (a stair of light rising at the back) and a way down (steps
-// in front), in the given columns (1..4).
-void dream_ways(Canvas& c, int upColumn, int downColumn)
+// A way up (an arch at the back with a stair rising into it) and a way down
+// (steps going down in front), in the given columns (1..4).
+void dream_ways(Canvas& c, Rgb hue, int upColumn, int downColumn)
 {
-    // up: a tall doorway of pale light at the back, three steps rising into it
+    // The ways take the room's own faded colours: the floor's average, lit or
+    // sunk into the dark, and the room's hue for the light of the arch.
+    long sum[3] = {};
+    for (int y = FLOOR_TOP; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x) {
+            Rgb p = c.get(x, y);
+            sum[0] += p.r;
+            sum[1] += p.g;
+            sum[2] += p.b;
+        }
+    const long n = long(c.width()) * (c.height() - FLOOR_TOP);
+    const Rgb ground{int(sum[0] / n), int(sum[1] / n), int(sum[2] / n)};
+    const Rgb tread = mix(ground, {255, 255, 255}, 0.25), dark = mix(mix(ground, dream::deep, 0.6), hue, 0.2);
+    const Rgb light = mix(hue, dream::way, 0.5);
+
+    // up: an arch at the back, stairs climbing away from it into the dark
     int ux = (upColumn - 1) * 20 + 4;
-    c.glow(ux + 6, 30, 12, dream::way, 0.5);
-    c.rect(ux, 24, ux + 11, GROUND_TOP - 1, dream::wayEdge);
-    c.ellipse(ux + 5, 24, 6, 4, dream::wayEdge);
-    c.gradient(24, GROUND_TOP - 1, {dream::way, mix(dream::way, dream::wayEdge, 0.5)}, ux + 1, ux + 10);
-    c.ellipse(ux + 5, 24, 5, 3, dream::way);
-    for (int i = 0; i < 3; ++i)
-        c.hline(ux + 1 + i, ux + 10 - i, GROUND_TOP - 1 - 2 * i, shade(dream::wayEdge, 0.8));
-    // down: steps going down in front of the walk
-    int dx = (downColumn - 1) * 20;
-    steps_down(c, dx + 2, dx + 17, dream::way, shade(dream::deep, 0.6), dream::way);
+    c.glow(ux + 6, 32, 11, light, 0.35);
+    const Rgb frame = mix(mix(ground, {255, 255, 255}, 0.2), hue, 0.5);
+    c.rect(ux, 26, ux + 11, GROUND_TOP - 1, frame);
+    c.ellipse(ux + 5, 26, 6, 4, frame);
+    c.rect(ux + 1, 26, ux + 10, GROUND_TOP - 1, dark);
+    c.ellipse(ux + 5, 26, 5, 3, dark);
+    for (int i = 0; i < 7; ++i) {  // each step higher, narrower and darker
+        int y = GROUND_TOP - 1 - 3 * i, inset = i / 2;
+        Rgb t = mix(tread, dark, i / 7.0);
+        c.hline(ux + 1 + inset, ux + 10 - inset, y, t);
+        c.hline(ux + 1 + inset, ux + 10 - inset, y - 1, mix(t, dark, 0.5));
+    }
+    c.hline(ux + 4, ux + 7, 25, mix(dark, light, 0.6));  // a glimmer where the stair ends
+
+    // down: an opening in front of the walk, treads going down into the dark;
+    // nothing rises onto the floor where the figures stand. In a dark room the
+    // stairwell is lit from below instead, so that it still shows.
+    int dx = (downColumn - 1) * 20 + 2;
+    bool dim = ground.r * 30 + ground.g * 59 + ground.b * 11 < 100 * 120;
+    Rgb well = dim ? mix(ground, light, 0.45) : dark;
+    Rgb step = dim ? mix(light, {255, 255, 255}, 0.3) : mix(tread, dark, 0.25);
+    c.rect(dx, 54, dx + 15, c.height() - 1, mix(ground, hue, 0.3));
+    c.rect(dx + 1, 55, dx + 14, c.height() - 1, well);
+    for (int i = 0, y = 56; y < c.height(); ++i, y += 2)
+        c.hline(dx + 2 + i, dx + 13 - i, y, mix(step, well, 0.25 * i));
+    c.hline(dx, dx + 15, 54, mix(tread, light, 0.3));
 }
 
 void echo(Canvas& c, void (*paint)(Canvas&), Rgb hue, int up, int down)
 {
     paint(c);
     fade_to_dream(c, hue, 0.35);
-    dream_ways(c, up, down);
+    dream_ways(c, hue, up, down);
 }
 
 void scene_girl_greyed(Canvas& c)  // p8s1

@@ -54,19 +54,23 @@ void scene_pub(Canvas& c)  // scene11: bar, stools, lamps, the clock, the back d
         for (int x = 39; x < 62; x += 2)
             c.vline(x, y - 3 + (x % 3 == 0), y - 1, (x / 2) % 3 == 0 ? pub::bottle1 : (x / 2) % 3 == 1 ? pub::bottle2 : pub::brass);
     }
-    c.rect(37, 35, 57, 47, pub::bar);
-    c.rect(36, 34, 58, 35, pub::barTop);
+    // the counter at a man's hip, the back bar behind it
+    c.rect(37, 34, 57, 41, pub::panelDark);
+    c.hline(37, 57, 34, pub::barTop);
+    c.rect(37, 43, 57, 49, pub::bar);
+    c.rect(36, 42, 58, 43, pub::barTop);
+    c.hline(36, 58, 42, mix(pub::barTop, pub::lamp, 0.4));
     for (int x = 40; x < 57; x += 5)
-        c.vline(x, 37, 46, pub::panelDark);
-    c.hline(37, 57, 45, pub::brass);  // foot rail
-    c.rect(40, 31, 41, 33, {230, 220, 190});  // glasses
-    c.rect(50, 32, 51, 33, pub::brass);
-    for (int x : {11, 50})  // stools
+        c.vline(x, 45, 48, pub::panelDark);
+    c.hline(37, 57, 48, pub::brass);  // foot rail
+    c.rect(40, 40, 41, 41, {230, 220, 190});  // glasses
+    c.rect(50, 40, 51, 41, pub::brass);
+    for (int x : {11, 50})  // stools, four rows high
     {
-        c.rect(x, 40, x + 3, 40, pub::barTop);
-        c.vline(x, 41, 47, pub::panelDark);
-        c.vline(x + 3, 41, 47, pub::panelDark);
-        c.hline(x, x + 3, 44, pub::panelDark);
+        c.rect(x, 45, x + 3, 45, pub::barTop);
+        c.vline(x, 46, 49, pub::panelDark);
+        c.vline(x + 3, 46, 49, pub::panelDark);
+        c.hline(x, x + 3, 48, pub::panelDark);
     }
     c.rect(60, 44, 69, 47, pub::bar);  // the cabinet the clock case stands on
     c.hline(59, 70, 44, pub::barTop);
@@ -135,12 +139,12 @@ void scene_home_evening(Canvas& c)
     c.rect(16, 16, 22, 34, home::cloth);
     c.rect(5, 16, 22, 17, home::woodDark);
     picture(c, 31, 18, 8, 6, home::woodDark, {130, 170, 120}, {90, 130, 80});
-    table(c, 28, 22, 38, home::wood, home::woodDark);
-    c.rect(28, 36, 49, 37, {236, 230, 210});  // tablecloth
-    c.rect(33, 35, 35, 35, {240, 240, 230});
-    c.rect(42, 35, 44, 35, {240, 240, 230});
-    c.rect(38, 33, 39, 35, {240, 220, 160});  // a candle
-    c.pixel(38, 32, {255, 220, 120});
+    table(c, 28, 22, 44, home::wood, home::woodDark);
+    c.rect(28, 43, 49, 44, {236, 230, 210});  // tablecloth
+    c.rect(33, 42, 35, 42, {240, 240, 230});
+    c.rect(42, 42, 44, 42, {240, 240, 230});
+    c.rect(38, 39, 39, 42, {240, 220, 160});  // a candle
+    c.pixel(38, 38, {255, 220, 120});
     chair(c, 23, WALL_BASE + 2, home::wood, true);
     chair(c, 52, WALL_BASE + 2, home::wood, false);
     rug(c, 18, 56, 50, 54, home::cloth, home::clothLight);

@@ -1,10 +1,34 @@
 // The loan sharks: their back room under a bare bulb and the blind alley (p1s1, p1s2).
 #include "art/scenes/paintings.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "art/kit.h"
 #include "art/palettes.h"
 
 namespace paintings {
+
+// Lights a room from one bare bulb: every pixel dimmed by its distance from it,
+// smoothly, so the crates and the safe keep their edges.
+void bulb_light(Canvas& c, int bx, int by, double reach, double ambient)
+{
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x) {
+            double d = std::hypot(x - bx, (y - by) * 1.2) / reach;
+            double f = ambient + (1.15 - ambient) * std::max(0.0, 1.0 - d * d);
+            c.pixel(x, y, mix(shade(c.get(x, y), f), shark::halo, 0.12 * std::max(0.0, 1.0 - d)));
+        }
+}
+
+void crate(Canvas& c, int x, int y, int s)
+{
+    c.rect(x, y, x + s, y + s, shark::crate);
+    c.rect(x, y, x + s, y, shade(shark::crate, 1.25));  // the lit top edge
+    c.vline(x + s, y, y + s, shark::crateDark);
+    c.hline(x, x + s, y + s, shark::crateDark);
+    c.line(x + 1, y + s - 1, x + s - 1, y + 1, shark::crateDark);  // the brace
+}
 
 void scene_sharks_room(Canvas& c)  // p1s1
 {
@@ -12,25 +36,29 @@ void scene_sharks_room(Canvas& c)  // p1s1
     stone_wall(c, 0, 0, 79, WALL_BASE, shark::brick, shark::mortar, 41);
     c.rect(0, FLOOR_TOP, 79, 59, shark::floor);
     c.speckle(0, FLOOR_TOP, 79, 59, shark::floorShade, 0.25, 42);
-    // crates, a card table, a safe
-    for (int i = 0; i < 3; ++i) {
-        int x = 4 + i * 7, y = i == 2 ? 33 : 40;
-        c.rect(x, y, x + 6, y + 6, shark::crate);
-        c.line(x, y, x + 6, y + 6, shark::crateDark);
-        c.rect(x, y, x + 6, y, shark::crateDark);
-    }
-    c.rect(4, 33, 10, 39, shark::crate);
-    c.line(4, 33, 10, 39, shark::crateDark);
-    table(c, 34, 14, 39, shark::crate, shark::crateDark);
-    c.rect(36, 38, 39, 38, shark::green);
-    c.rect(42, 37, 44, 38, {220, 210, 180});
-    c.rect(64, 34, 73, 47, {60, 62, 66});  // the safe
-    c.circle(68, 40, 1, {140, 140, 130});
     c.hline(0, 79, WALL_BASE, shark::dark);
+    c.hline(0, 79, FLOOR_TOP, shade(shark::floor, 1.5));  // where the light meets the floor
+    // crates stacked in the corner, a card table, a safe
+    crate(c, 3, 40, 7);
+    crate(c, 11, 41, 6);
+    crate(c, 6, 32, 7);
+    crate(c, 20, 43, 4);
+    table(c, 34, 14, 44, shark::crate, shark::crateDark);
+    c.rect(36, 43, 39, 43, shark::green);
+    c.rect(42, 42, 44, 43, {220, 210, 180});
+    const Rgb steel{70, 72, 78}, steelDark{44, 46, 52};
+    c.rect(63, 33, 74, 47, steel);  // the safe
+    c.rect(64, 34, 73, 46, steelDark);
+    c.rect(65, 35, 72, 45, steel);
+    c.hline(63, 74, 33, shade(steel, 1.4));
+    c.circle(68, 39, 2, steelDark);
+    c.circle(68, 39, 1, {150, 146, 130});
+    c.rect(71, 41, 71, 43, {150, 146, 130});  // the handle
+    c.rect(64, 47, 73, 47, shark::dark);
     hanging_lamp(c, 40, 0, 14, shark::dark, shark::dark, shark::bulb, 4);
-    c.darken(0.7);
-    c.glow(40, 22, 34, shark::halo, 0.6);
+    bulb_light(c, 40, 17, 46, 0.42);
     c.circle(40, 16, 1, shark::bulb);
+    c.glow(40, 16, 5, shark::bulb, 0.5);
 }
 
 void scene_alley(Canvas& c)  // p1s2: a blind alley

@@ -46,10 +46,10 @@ void scene_home_morning(Canvas& c)
     c.rect(20, 16, 22, 34, home::cloth);
     picture(c, 31, 18, 8, 6, home::woodDark, {130, 170, 120}, {90, 130, 80});
     shelf(c, 42, 24, 10, home::woodDark, home::cloth, {90, 110, 150});
-    table(c, 28, 20, 38, home::wood, home::woodDark);
-    c.rect(31, 37, 33, 37, {240, 240, 230});  // cups on the table
-    c.rect(43, 37, 44, 37, {240, 240, 230});
-    c.rect(36, 36, 38, 37, {220, 120, 60});
+    table(c, 28, 20, 44, home::wood, home::woodDark);
+    c.rect(31, 43, 33, 43, {240, 240, 230});  // cups on the table
+    c.rect(43, 43, 44, 43, {240, 240, 230});
+    c.rect(36, 42, 38, 43, {220, 120, 60});
     chair(c, 23, WALL_BASE + 2, home::wood, true);
     chair(c, 50, WALL_BASE + 2, home::wood, false);
     rug(c, 18, 56, 50, 54, home::cloth, home::clothLight);
@@ -67,25 +67,58 @@ void scene_street(Canvas& c)  // scene2
     street(c, town::street, 2);
 }
 
+// A row of rounded bushes clipped into a hedge, lit from the upper left.
+void hedge(Canvas& c, int x0, int x1, int top, Rgb leaves, Rgb dark, uint32_t seed)
+{
+    c.rect(x0, top + 2, x1, GROUND_TOP - 1, dark);
+    for (int x = x0 + 2; x <= x1 - 1; x += 4) {
+        c.ellipse(x, top + 2, 3, 2, dark);
+        c.ellipse(x - 1, top + 2, 2, 1, leaves);
+    }
+    c.speckle(x0, top, x1, GROUND_TOP - 2, shade(leaves, 1.2), 0.08, seed);
+    c.speckle(x0, top + 3, x1, GROUND_TOP - 1, shade(dark, 0.8), 0.15, seed + 1);
+}
+
 void scene_corner(Canvas& c)  // scene3
 {
     town_sky(c, 11);
+    hills(c, 34, town::farHill, 5, 2);
+    // the side street runs off between the houses to a far row of roofs
+    const int vx = 49, vy = 33;  // where it meets the distance
+    house(c, {43, 6, 30, mix(town::cream, town::skyLow, 0.4), mix(town::tile, town::skyLow, 0.4), town::trim});
+    house(c, {49, 6, 31, mix(town::chalk, town::skyLow, 0.4), mix(town::slate, town::skyLow, 0.4), town::trim});
+    c.polygon({39, GROUND_TOP, 58, GROUND_TOP, vx + 3, vy + 4, vx - 3, vy + 4}, town::stone);
+    for (int y = vy + 5; y < GROUND_TOP; y += 2) {  // cobble courses narrowing away
+        int half = 3 + (y - vy - 4) * 7 / 10;
+        for (int x = vx - half; x <= vx + half; x += 2 + (y - vy) / 4)
+            c.pixel(x, y, town::joint);
+    }
+    c.line(39, GROUND_TOP, vx - 3, vy + 4, town::kerb);
+    c.line(58, GROUND_TOP, vx + 3, vy + 4, town::kerb);
+    // the corner house, its front and its side wall in shade along the lane
+    house(c, {21, 19, 28, town::cream, town::slate, town::trim});
+    c.polygon({40, 24, vx - 3, 31, vx - 3, vy + 4, 40, GROUND_TOP - 1}, shade(town::cream, 0.72));
+    c.polygon({40, 24, vx - 3, 31, vx - 3, 29, 40, 19}, shade(town::slate, 0.8));
+    c.vline(40, 24, GROUND_TOP - 1, shade(town::cream, 0.6));
+    window(c, 43, 31, 2, 3, shade(town::trim, 0.75), shade(town::glass, 0.8));
+    window(c, 25, 32, 4, 5, town::trim, town::glass);
+    window(c, 32, 32, 4, 5, town::trim, town::glass);
+    door(c, 29, 38, 3, 9, town::doorBlue, town::trim);
     house(c, {-2, 22, 25, town::ochre, town::tile, town::trim});
     window(c, 3, 29, 4, 5, town::trim, town::glass);
     window(c, 12, 29, 4, 5, town::trim, town::glass);
     door(c, 7, 37, 4, 10, town::doorGreen, town::trim);
-    house(c, {21, 19, 28, town::cream, town::slate, town::trim});
-    window(c, 25, 32, 4, 5, town::trim, town::glass);
-    window(c, 32, 32, 4, 5, town::trim, town::glass);
-    // the side street runs off into the distance between the houses
-    hills(c, 36, town::farHill, 5, 2);
-    track_up(c, 41, 56, 37, 46, 50, town::stone, town::joint);
+    // the far corner house, its side wall lit
     house(c, {57, 25, 24, town::rose, town::tile, town::trim});
+    c.polygon({57, 24, vx + 3, 31, vx + 3, vy + 4, 57, GROUND_TOP - 1}, shade(town::rose, 1.08));
+    c.vline(57, 24, GROUND_TOP - 1, shade(town::rose, 0.85));
     window(c, 61, 28, 4, 5, town::trim, town::glass);
     window(c, 71, 28, 4, 5, town::trim, town::glass);
     c.rect(60, 39, 67, 40, {200, 80, 70});  // flower box
     c.speckle(60, 38, 67, 38, {240, 200, 80}, 0.5, 9);
-    lamp_post(c, 40, 47, town::slate, town::trim, false);
+    hedge(c, 0, 20, 41, town::leaves, town::leavesDark, 12);
+    hedge(c, 68, 79, 42, town::leaves, town::leavesDark, 13);
+    lamp_post(c, 38, 47, town::slate, town::trim, false);
     street(c, town::street, 4);
 }
 
@@ -115,29 +148,54 @@ void scene_fork(Canvas& c)  // scene4: the way north into town (column 3)
     c.polygon({43, 47, 56, 47, 58, 50, 41, 50}, town::path);
 }
 
+void haystack(Canvas& c, int x, int baseY, int r)
+{
+    const Rgb hay{214, 184, 100}, hayDark{170, 138, 70};
+    c.ellipse(x, baseY - r / 2, r, r, hayDark);
+    c.ellipse(x - 1, baseY - r / 2 - 1, r - 1, r - 1, hay);
+    c.rect(x - r, baseY, x + r, baseY, shade(hayDark, 0.7));
+}
+
 void scene_fields(Canvas& c, bool riverNear)  // scene5, scene6
 {
     town_sky(c, riverNear ? 29 : 17);
-    sun(c, 66, 9, 3, town::sunCore, town::sunHalo);
+    sun(c, riverNear ? 58 : 66, 9, 3, town::sunCore, town::sunHalo);
     hills(c, 33, town::farHill, riverNear ? 13 : 11, 3);
     c.ridge(38, {2.0, 40.0, riverNear ? 0.7 : 0.1}, town::nearHill, GROUND_TOP);
-    if (riverNear) {
-        c.polygon({40, 42, 79, 40, 79, 47, 30, 47}, town::water);
-        c.line(40, 42, 79, 40, town::waterLight);
-        c.speckle(34, 43, 79, 46, town::glint, 0.08, 3);
-        for (int x = 28; x < 40; x += 2)
-            c.vline(x, 42 + (x % 3), 46, town::grassDark);  // reeds
+    if (!riverNear) {
+        // open fields, the river only a glint far off
+        c.hline(56, 79, 38, town::waterLight);
+        c.speckle(58, 38, 79, 38, town::glint, 0.3, 5);
+        for (int y = 39; y < GROUND_TOP; y += 2)  // furrowed strips
+            for (int x = 0; x < 80; ++x)
+                if ((x / 20 + y / 4) % 2)
+                    c.pixel(x, y, mix(town::nearHill, {200, 190, 110}, 0.35));
+        haystack(c, 26, 44, 3);
+        haystack(c, 44, 41, 2);
+        haystack(c, 56, 42, 2);
+        tree(c, 14, 44, 4, town::leaves, town::leavesDark, town::trunk);
+        tree(c, 70, 45, 5, town::leaves, town::leavesDark, town::trunk);
+        fence(c, 0, 79, 47, town::wood);
     } else {
-        c.hline(56, 79, 41, town::waterLight);  // the river glinting far off
-        c.speckle(58, 41, 79, 41, town::glint, 0.3, 5);
+        // the river now runs just beyond the path, reeds along its bank
+        c.polygon({0, 41, 79, 38, 79, 47, 0, 47}, town::water);
+        c.line(0, 41, 79, 38, town::waterLight);
+        c.speckle(0, 41, 79, 46, town::glint, 0.06, 3);
+        for (int x = 2; x < 80; x += 9)
+            c.hline(x, x + 3, 43 + (x % 3), town::waterLight);
+        // trees on the far bank, mirrored in the water
+        tree(c, 62, 38, 4, town::leaves, town::leavesDark, town::trunk);
+        tree(c, 72, 37, 3, town::leaves, town::leavesDark, town::trunk);
+        for (int x = 59; x < 66; x += 2)
+            c.vline(x, 40, 42, mix(town::water, town::leavesDark, 0.5));
+        // a boat drawn up at a short jetty
+        c.rect(14, 43, 24, 44, town::wood);
+        c.polygon({26, 43, 36, 43, 34, 45, 28, 45}, {150, 70, 50});
+        c.hline(26, 36, 43, shade(town::wood, 1.3));
+        for (int x = 40; x < 80; x += 3)
+            c.vline(x, 44 + (x % 2), 47, town::grassDark);  // reeds
+        c.speckle(40, 44, 79, 45, {120, 90, 60}, 0.15, 4);
     }
-    // field strips
-    for (int y = 40; y < GROUND_TOP; y += 2)
-        c.hline(0, riverNear ? 26 : 50, y, mix(town::nearHill, {200, 190, 110}, 0.3));
-    tree(c, 14, 44, 4, town::leaves, town::leavesDark, town::trunk);
-    if (!riverNear)
-        tree(c, 36, 45, 5, town::leaves, town::leavesDark, town::trunk);
-    fence(c, 0, 79, 47, town::wood);
     path_ground(c, town::grass, town::grassDark, town::path, town::pathEdge, riverNear ? 8 : 6);
 }
 

@@ -22,23 +22,49 @@ void mud_ground(Canvas& c, double dark, uint32_t seed)
         c.hline(x, x + 4, 51 + (x % 3), shade(war::mudDark, dark));
 }
 
+// A Nissen hut: curved tin roof over a plank end wall, seen end-on.
+void nissen_hut(Canvas& c, int x, int w, int top, Rgb wall, Rgb roof, bool sandbagged)
+{
+    int x1 = x + w - 1, base = GROUND_TOP - 1;
+    c.ellipse(x + w / 2, top + 4, w / 2 + 1, 6, roof);
+    c.rect(x - 1, top + 4, x1 + 1, base, roof);
+    for (int xx = x + 1; xx < x1; xx += 2)  // corrugations
+        c.vline(xx, top, base, shade(roof, 0.88));
+    c.hline(x - 1, x1 + 1, top + 6, shade(roof, 0.7));
+    c.rect(x + 2, top + 7, x1 - 2, base, wall);
+    c.vline(x1 - 2, top + 7, base, shade(wall, 0.8));
+    door(c, x + w / 2 - 2, base - 8, 5, 9, war::khakiDark, shade(wall, 0.7));
+    window(c, x + 4, top + 10, 3, 3, shade(wall, 0.7), {60, 64, 66});
+    window(c, x1 - 6, top + 10, 3, 3, shade(wall, 0.7), {60, 64, 66});
+    if (sandbagged)
+        sandbags(c, x - 2, x + 5, base - 3, base, war::bag, war::bagSeam);
+}
+
+void bell_tent(Canvas& c, int x, int w, Rgb cloth)
+{
+    int base = GROUND_TOP - 1;
+    c.triangle(x, base, x + w, base, x + w / 2, base - w * 2 / 3, cloth);
+    c.triangle(x + w / 2, base, x + w, base, x + w / 2, base - w * 2 / 3, shade(cloth, 0.8));
+    c.triangle(x + w / 2 - 1, base, x + w / 2 + 2, base, x + w / 2, base - 3, {40, 36, 30});  // its flap
+    c.vline(x + w / 2, base - w * 2 / 3 - 2, base - w * 2 / 3, war::wire);
+}
+
 void scene_barracks(Canvas& c)  // p3s1
 {
     war_sky(c, 1.0, 3);
     hills(c, 36, mix(war::khakiDark, war::skyLow, 0.5), 71, 2);
-    for (int i = 0; i < 3; ++i) {  // huts with curved tin roofs
-        int x = 2 + i * 27;
-        c.rect(x, 34, x + 21, GROUND_TOP - 1, war::hut);
-        c.ellipse(x + 10, 34, 11, 5, war::hutRoof);
-        c.rect(x - 1, 34, x + 22, 35, shade(war::hutRoof, 0.8));
-        for (int xx = x + 1; xx < x + 21; xx += 2)
-            c.vline(xx, 30, 33, shade(war::hutRoof, 0.9));
-        door(c, x + 8, 38, 5, 9, war::khakiDark, shade(war::hut, 0.7));
-        window(c, x + 2, 38, 3, 3, shade(war::hut, 0.7), {60, 64, 66});
-        window(c, x + 16, 38, 3, 3, shade(war::hut, 0.7), {60, 64, 66});
-    }
-    c.vline(26, 8, 46, war::wire);  // the flagpole
-    c.rect(27, 8, 32, 11, war::khaki);
+    // a far hut across the camp, small and pale in the haze
+    nissen_hut(c, 50, 14, 33, mix(war::hut, war::skyLow, 0.35), mix(war::hutRoof, war::skyLow, 0.35), false);
+    bell_tent(c, 36, 9, {196, 186, 150});
+    bell_tent(c, 66, 10, {180, 172, 140});
+    nissen_hut(c, 2, 26, 27, war::hut, war::hutRoof, true);  // the near hut
+    c.vline(33, 8, 46, war::wire);  // the flagpole
+    c.rect(34, 8, 39, 11, war::khaki);
+    c.hline(34, 39, 11, war::khakiDark);
+    for (int i = 0; i < 3; ++i)  // stacked supplies
+        c.rect(44 + i * 3, 42 + (i == 1) * 2, 46 + i * 3, 46, i == 1 ? war::khakiDark : war::plank);
+    c.rect(76, 38, 77, 46, war::plank);  // a post with a notice
+    c.rect(74, 36, 79, 39, {200, 196, 170});
     mud_ground(c, 1.0, 72);
 }
 
@@ -52,11 +78,11 @@ void scene_sergeant(Canvas& c)  // p3s2
     c.pixel(15, 22, {60, 80, 160});
     window(c, 40, 14, 8, 10, war::khakiDark, war::skyLow);
     // the desk with papers and a lamp
-    table(c, 50, 20, 37, war::plank, shade(war::plank, 0.7));
-    c.rect(52, 36, 56, 36, {236, 230, 210});
-    c.rect(63, 33, 64, 36, war::khakiDark);
-    c.rect(61, 32, 66, 33, {60, 80, 60});
-    c.glow(64, 35, 10, {255, 230, 160}, 0.4);
+    table(c, 50, 20, 44, war::plank, shade(war::plank, 0.7));
+    c.rect(52, 43, 56, 43, {236, 230, 210});
+    c.rect(63, 40, 64, 43, war::khakiDark);
+    c.rect(61, 39, 66, 40, {60, 80, 60});
+    c.glow(64, 42, 10, {255, 230, 160}, 0.4);
     chair(c, 72, WALL_BASE + 2, war::plank, false);
     c.vline(4, 30, 47, war::plank);  // a rifle rack
     c.vline(7, 30, 47, war::plank);
@@ -84,27 +110,61 @@ void scene_truck(Canvas& c)  // p3s3: climb in at the back, near x 48
     }
 }
 
-void scene_trench(Canvas& c)  // p3s4
+void scene_trench(Canvas& c)  // p3s4: the trench in section
 {
     war_sky(c, 0.9, 29);
-    // the far wall of the trench: sandbags and planks up to the sky
-    sandbags(c, 0, 79, 14, 24, war::bag, war::bagSeam);
-    c.rect(0, 25, 79, GROUND_TOP - 1, war::mudDark);
-    for (int x = 2; x < 80; x += 3)
-        c.vline(x, 26, GROUND_TOP - 1, war::plank);
-    for (int x = 0; x < 80; x += 16) {
-        c.rect(x + 5, 20, x + 6, GROUND_TOP, shade(war::plank, 0.7));
-        c.hline(x, x + 12, 26, shade(war::plank, 0.7));
+    // wire on pickets against the sky, above the parapet
+    for (int x = 3; x < 80; x += 11) {
+        c.vline(x, 5, 13, war::wire);
+        c.pixel(x - 1, 5, war::wire);
     }
-    c.rect(36, 30, 44, 40, {30, 24, 20});  // a dug-out
-    // duckboards along the bottom
+    barbed_wire(c, 0, 79, 8, shade(war::wire, 1.2));
+    // the sandbag parapet, its top uneven
+    for (int x = 0; x < 80; x += 5) {
+        int top = 12 + ((x * 7) % 3);
+        sandbags(c, x, x + 4, top, 20, war::bag, war::bagSeam);
+        c.hline(x + 1, x + 3, top, shade(war::bag, 1.15));
+    }
+    c.hline(0, 79, 21, shade(war::mudDark, 0.8));
+    // the plank revetment of the far wall, held by posts
+    for (int y = 22; y < GROUND_TOP; ++y)
+        c.hline(0, 79, y, (y - 22) % 3 == 2 ? shade(war::plank, 0.62) : (y - 22) % 3 == 0 ? shade(war::plank, 1.08) : war::plank);
+    Dice d(31);
+    for (int i = 0; i < 30; ++i) {  // plank ends and knots
+        int x = d.range(0, 79), y = 22 + 3 * d.range(0, 7);
+        c.vline(x, y, y + 1, shade(war::plank, 0.7));
+    }
+    for (int x = 6; x < 80; x += 17) {
+        c.rect(x, 18, x + 1, GROUND_TOP, shade(war::plank, 0.55));
+        c.pixel(x, 18, shade(war::plank, 0.9));
+    }
+    // the firing step on the left: a ledge of earth faced with boards
+    c.rect(0, 40, 30, GROUND_TOP, war::mudDark);
+    c.hline(0, 30, 40, war::mudLight);
+    c.rect(0, 41, 30, 42, shade(war::plank, 0.9));
+    c.vline(30, 40, GROUND_TOP, shade(war::mudDark, 0.7));
+    // a framed dugout door, a lamp hung beside it
+    c.rect(45, 27, 57, GROUND_TOP, shade(war::plank, 0.5));
+    c.rect(47, 29, 55, GROUND_TOP, {22, 18, 16});
+    c.rect(45, 27, 57, 28, shade(war::plank, 0.75));
+    c.gradient(40, GROUND_TOP, {{22, 18, 16}, {60, 40, 24}}, 47, 55);  // warmth from inside
+    c.vline(50, 29, GROUND_TOP, {34, 28, 24});                         // a hanging blanket's edge
+    c.glow(61, 31, 8, war::fire, 0.5);
+    c.vline(61, 26, 28, war::wire);
+    c.rect(60, 29, 62, 31, {255, 206, 120});
+    c.hline(60, 62, 29, war::wire);
+    // duckboards on the floor, mud beneath and in front
     c.rect(0, GROUND_TOP, 79, 59, war::mudDark);
-    c.rect(0, 49, 79, 55, war::plank);
-    for (int x = 0; x < 80; x += 3)
-        c.vline(x, 49, 55, shade(war::plank, 0.75));
-    c.hline(0, 79, 56, war::mudDark);
-    c.speckle(0, 57, 79, 59, war::mud, 0.3, 30);
-    barbed_wire(c, 0, 79, 12, war::wire);
+    c.hline(0, 79, GROUND_TOP, shade(war::mudDark, 0.7));
+    c.rect(0, 49, 79, 54, war::plank);
+    c.hline(0, 79, 49, shade(war::plank, 1.2));
+    for (int x = 1; x < 80; x += 3)
+        c.vline(x, 49, 54, shade(war::plank, 0.72));
+    c.hline(0, 79, 55, shade(war::plank, 0.5));
+    for (int x = 4; x < 80; x += 12)  // the stringers under the slats
+        c.rect(x, 55, x + 1, 56, shade(war::plank, 0.45));
+    c.speckle(0, 56, 79, 59, war::mud, 0.35, 30);
+    c.speckle(0, 47, 79, 48, war::mud, 0.3, 32);
 }
 
 void scene_no_mans_land(Canvas& c, bool second)  // p3s5, p3s6
