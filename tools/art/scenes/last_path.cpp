@@ -60,8 +60,8 @@ void dream_ways(Canvas& c, Rgb hue, int upColumn, int downColumn)
     // stairwell is lit from below instead, so that it still shows.
     int dx = (downColumn - 1) * 20 + 2;
     bool dim = ground.r * 30 + ground.g * 59 + ground.b * 11 < 100 * 120;
-    Rgb well = dim ? mix(ground, light, 0.45) : dark;
-    Rgb step = dim ? mix(light, {255, 255, 255}, 0.3) : mix(tread, dark, 0.25);
+    Rgb well = dim ? mix(ground, light, 0.45) : mix(shade(dream::deep, 0.5), hue, 0.15);
+    Rgb step = dim ? mix(light, {255, 255, 255}, 0.3) : mix(tread, well, 0.25);
     c.rect(dx, 54, dx + 15, c.height() - 1, mix(ground, hue, 0.3));
     c.rect(dx + 1, 55, dx + 14, c.height() - 1, well);
     for (int i = 0, y = 56; y < c.height(); ++i, y += 2)
