@@ -43,7 +43,7 @@ bench: build
 
 contact-sheet: build
 	@cmake --build $(BUILD_DIR) --target contact_sheet
-	@echo "contact sheet: $(BUILD_DIR)/contact-sheet.png"
+	@echo "contact sheets: $(BUILD_DIR)/contact-sheet.png (scenes, sprites), $(BUILD_DIR)/contact-sheet-rooms.png (every room at game size)"
 
 # The install prefix is compiled into the game (its last place to look for the
 # data), so installing under another prefix reconfigures with it; only the game

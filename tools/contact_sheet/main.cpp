@@ -1,14 +1,17 @@
 // karvelle_contact_sheet: every scene enlarged as the game draws it, with the
 // player and the room's resident where the game puts them, labelled with its
-// name and rooms; then the sprite sheet with tile numbers.
+// name and rooms; then the sprite sheet with tile numbers. With a second output,
+// also every room of the walk as the game's own drawing shows it (rooms.cpp).
 //
-//   karvelle_contact_sheet DATA_DIR OUT.bmp
+//   karvelle_contact_sheet DATA_DIR OUT.bmp [ROOMS.bmp]
 #include <allegro.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "contact_sheet/rooms.h"
 
 namespace {
 
@@ -104,8 +107,8 @@ void draw_tile(BITMAP* dest, int n, int x, int y)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: karvelle_contact_sheet DATA_DIR OUT.bmp\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: karvelle_contact_sheet DATA_DIR OUT.bmp [ROOMS.bmp]\n");
         return 2;
     }
     std::string data = argv[1];
@@ -189,6 +192,13 @@ int main(int argc, char** argv)
     if (save_bmp(argv[2], out, pal) != 0) {
         std::fprintf(stderr, "could not write %s\n", argv[2]);
         return 1;
+    }
+    if (argc == 4) {
+        BITMAP* rooms = draw_room_sheet(data, tiles);
+        if (!rooms || save_bmp(argv[3], rooms, pal) != 0) {
+            std::fprintf(stderr, "could not write %s\n", argv[3]);
+            return 1;
+        }
     }
     return 0;
 }
