@@ -1,6 +1,7 @@
 // Each effect is one function: its length first, then the layers mixed into it.
 #include "audio/sounds.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "audio/synth.h"
@@ -55,53 +56,97 @@ void fade_ends(Buffer& b, double in, double out)
     }
 }
 
-Buffer destroy()  // a crunch and a collapse
+// Scales a sound so that its loudness (RMS over the frames from..to, in
+// seconds) is the given fraction of full scale, the level it is heard at
+// beside the music.
+void set_level(Buffer& b, double rms, double from = 0, double to = 1e9)
 {
-    Buffer b = silence(0.85);
+    double sum = 0;
+    size_t n = 0;
+    for (size_t i = size_t(from * RATE); i < b.size() && i < size_t(to * RATE); ++i, ++n)
+        sum += b[i] * b[i];
+    double now = n ? std::sqrt(sum / double(n)) : 0;
+    if (now > 0)
+        for (double& v : b)
+            v = std::clamp(v * rms / now, -0.98, 0.98);
+}
+
+Buffer destroy()  // a crunch, the rubble, and the heap coming down with a thud
+{
+    Buffer b = silence(0.95);
     add_crack(b, 0.0, 1.0, 30, 101);
     add_boom(b, 0.0, 160, 50, 0.8, 9);
     add_crack(b, 0.09, 0.6, 40, 102);
     add_crack(b, 0.17, 0.5, 45, 103);
     add_rumble(b, 0.05, 400, 2.2, 5, 104);
     Noise pebbles(105);
-    for (int k = 0; k < 14; ++k) {  // rubble settling
-        double at = 0.2 + 0.045 * k + 0.02 * pebbles.next();
-        add_crack(b, at, 0.25 * std::exp(-k * 0.15), 90, 106 + uint32_t(k));
+    for (int k = 0; k < 9; ++k) {  // rubble sliding
+        double at = 0.2 + 0.04 * k + 0.015 * pebbles.next();
+        add_crack(b, at, 0.22 * std::exp(-k * 0.15), 90, 106 + uint32_t(k));
     }
-    fade_ends(b, 0.002, 0.15);
+    // the collapse: everything lands at once, low and heavy
+    Buffer thud = silence(0.95);
+    add_boom(thud, 0.56, 90, 38, 1.5, 6.5);
+    add_rumble(thud, 0.56, 160, 3.0, 7, 120);
+    Biquad dull = Biquad::low_pass(220, 0.7, RATE);
+    for (size_t i = 0; i < b.size(); ++i)
+        b[i] += dull.step(thud[i]);
+    fade_ends(b, 0.002, 0.12);
     return b;
 }
 
-Buffer dragon()  // a long low roar
+Buffer dragon()  // a long growl: a voice, not a wind
 {
     Buffer b = silence(2.6);
-    Noise n(201), breath(202);
-    OnePole growl(30, RATE), body(700, RATE), body2(500, RATE), air(1500, RATE);
-    double phase = 0;
+    Noise wobble(201), breath(202), fry(203);
+    OnePole drift(3, RATE), fryDrift(8, RATE);
+    Biquad f1 = Biquad::band_pass(260, 2.5, RATE), f2 = Biquad::band_pass(620, 4, RATE),
+           f3 = Biquad::band_pass(1150, 5, RATE), chest = Biquad::low_pass(180, 0.7, RATE);
+    Biquad hissBand = Biquad::band_pass(1400, 1.2, RATE);
+    Biquad cut1 = Biquad::low_pass(3000, 0.7, RATE), cut2 = Biquad::low_pass(3000, 0.7, RATE);
+    double phase = 0, rattle = 0;
     for (size_t i = 0; i < b.size(); ++i) {
         double t = double(i) / RATE;
-        double pitch = 62 + 26 * std::sin(PI * std::min(1.0, t / 2.3)) - 10 * t / 2.6;
-        double rough = 1.0 + 6.0 * growl.step(n.next());
-        phase += pitch * rough / RATE;
-        double p = phase - std::floor(phase);
-        double saw = 2 * p - 1;
-        double voice = body2.step(body.step(saw));
-        double hiss = air.step(breath.next()) * 0.5;
-        double swell = std::sin(PI * std::min(1.0, t / 2.6));
-        b[i] = (voice * 1.4 + hiss * (0.4 + 0.6 * swell)) * (0.3 + 0.7 * swell);
+        // the pitch rises into the roar and sinks away, with a little unsteadiness
+        double contour = std::pow(std::sin(PI * std::min(1.0, t / 2.45)), 1.3);
+        double pitch = (46 + 38 * contour) * (1.0 + 0.6 * drift.step(wobble.next()));
+        phase += pitch / RATE;
+        double saw = 2 * (phase - std::floor(phase)) - 1;
+        // the rattle in the throat: the voice chopped some fifteen times a second
+        rattle += (15 + 40 * fryDrift.step(fry.next())) / RATE;
+        double chop = 0.55 + 0.45 * std::pow(std::max(0.0, std::sin(2 * PI * rattle)), 2);
+        double voice = chest.step(saw) * 0.8 + f1.step(saw) * 1.0 + f2.step(saw) * 0.6 + f3.step(saw) * 0.3;
+        double hiss = hissBand.step(breath.next()) * 0.25;
+        double swell = std::pow(std::sin(PI * std::min(1.0, t / 2.6)), 0.6);
+        b[i] = cut2.step(cut1.step(voice * chop + hiss * (0.3 + 0.7 * contour))) * swell;
     }
-    fade_ends(b, 0.15, 0.4);
+    fade_ends(b, 0.1, 0.35);
+    set_level(b, 0.16);
     return b;
 }
 
-Buffer war1()  // a far gunshot or shell
+Buffer war1()  // a far shell: dull, and its echo coming back off the hills
 {
-    Buffer b = silence(0.6);
-    add_boom(b, 0.0, 110, 45, 0.9, 12);
-    add_rumble(b, 0.0, 350, 2.0, 7, 301);
-    add_crack(b, 0.0, 0.25, 60, 302);
-    add_rumble(b, 0.12, 250, 0.8, 6, 303);  // the echo off the hills
-    fade_ends(b, 0.003, 0.2);
+    const double length = 0.66, echo1 = 0.19, echo2 = 0.38;
+    Buffer shot = silence(length);
+    add_boom(shot, 0.0, 100, 40, 0.9, 24);
+    add_rumble(shot, 0.0, 300, 2.0, 20, 301);
+    add_crack(shot, 0.0, 0.2, 70, 302);
+    Biquad far1 = Biquad::low_pass(650, 0.7, RATE), far2 = Biquad::low_pass(650, 0.7, RATE);
+    for (double& v : shot)
+        v = far2.step(far1.step(v));
+    Buffer b = shot;
+    Biquad duller = Biquad::low_pass(380, 0.7, RATE);
+    for (size_t i = 0; i < b.size(); ++i) {
+        double back = 0;
+        if (i >= size_t(echo1 * RATE))
+            back += 0.5 * shot[i - size_t(echo1 * RATE)];
+        if (i >= size_t(echo2 * RATE))
+            back += 0.22 * shot[i - size_t(echo2 * RATE)];
+        b[i] += duller.step(back);
+    }
+    fade_ends(b, 0.003, 0.12);
+    set_level(b, 0.1, 0.0, 0.1);
     return b;
 }
 
@@ -119,12 +164,21 @@ Buffer war2()  // a close, huge explosion fading out
     return b;
 }
 
+// 16-bit samples at the level the sound was made at.
+std::vector<int16_t> to_pcm_as_is(const Buffer& b)
+{
+    std::vector<int16_t> out(b.size());
+    for (size_t i = 0; i < b.size(); ++i)
+        out[i] = int16_t(std::lround(std::clamp(b[i], -1.0, 1.0) * 32767.0));
+    return out;
+}
+
 }  // namespace
 
 std::vector<SoundEffect> sound_effects()
 {
     return {{"destroy.wav", to_pcm(destroy(), 0.95)},
-            {"dragon.wav", to_pcm(dragon(), 0.9)},
-            {"war1.wav", to_pcm(war1(), 0.6)},
+            {"dragon.wav", to_pcm_as_is(dragon())},
+            {"war1.wav", to_pcm_as_is(war1())},
             {"war2.wav", to_pcm(war2(), 0.97)}};
 }

@@ -13,6 +13,29 @@ double Noise::next()
 
 OnePole::OnePole(double cutoffHz, int rate) : a(1.0 - std::exp(-2.0 * PI * cutoffHz / rate)) {}
 
+Biquad Biquad::band_pass(double centreHz, double q, int rate)
+{
+    double w = 2 * PI * centreHz / rate, alpha = std::sin(w) / (2 * q), a0 = 1 + alpha;
+    Biquad f;
+    f.b0 = alpha / a0;
+    f.b2 = -alpha / a0;
+    f.a1 = -2 * std::cos(w) / a0;
+    f.a2 = (1 - alpha) / a0;
+    return f;
+}
+
+Biquad Biquad::low_pass(double cutoffHz, double q, int rate)
+{
+    double w = 2 * PI * cutoffHz / rate, alpha = std::sin(w) / (2 * q), a0 = 1 + alpha, c = std::cos(w);
+    Biquad f;
+    f.b0 = (1 - c) / 2 / a0;
+    f.b1 = (1 - c) / a0;
+    f.b2 = (1 - c) / 2 / a0;
+    f.a1 = -2 * c / a0;
+    f.a2 = (1 - alpha) / a0;
+    return f;
+}
+
 double envelope(double t, double attack, double decay, double sustain, double release, double length)
 {
     double level;

@@ -28,6 +28,21 @@ struct OnePole {  // a gentle low-pass
     double step(double x) { return y += a * (x - y); }
 };
 
+struct Biquad {  // a two-pole filter: band-pass for formants, low-pass to cut hiss
+    double b0 = 0, b1 = 0, b2 = 0, a1 = 0, a2 = 0, x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    static Biquad band_pass(double centreHz, double q, int rate);
+    static Biquad low_pass(double cutoffHz, double q, int rate);
+    double step(double x)
+    {
+        double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+        x2 = x1;
+        x1 = x;
+        y2 = y1;
+        y1 = y;
+        return y;
+    }
+};
+
 // Amplitude of an attack-decay-release envelope at time t (seconds).
 double envelope(double t, double attack, double decay, double sustain, double release, double length);
 

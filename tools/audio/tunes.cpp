@@ -13,6 +13,8 @@
 // To change a bar of a tune, edit that bar between its '|' marks below.
 #include "audio/tunes.h"
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -233,18 +235,68 @@ void fade(Grid& g, int row, int channel)  // a quick volume slide down instead o
         g.at(row, channel).volume = 95 + 9;
 }
 
+constexpr int CMD_PORTAMENTO = 'G' - 'A' + 1, CMD_VIBRATO = 'H' - 'A' + 1, CMD_OFFSET = 'O' - 'A' + 1;
+constexpr int VOL_FINE_UP = 65, VOL_FINE_DOWN = 75;  // + 1..9, once a row
+
+// How hard a note is played, as a player would: the downbeat leans in, notes off
+// the beat are lighter, a note above the bar's others rises, long notes are
+// held out and the end of each two-bar phrase falls away. A small fixed
+// unevenness keeps repeated notes from sounding stamped.
+int touch(int base, const std::vector<Note>& bar, size_t barIndex, size_t noteIndex, int rowInBar)
+{
+    const Note& n = bar[noteIndex];
+    int sum = 0, count = 0;
+    for (const Note& o : bar)
+        if (o.pitch >= 0) {
+            sum += o.pitch;
+            ++count;
+        }
+    double f = 1.0;
+    f += rowInBar == 0 ? 0.1 : rowInBar == 8 ? 0.04 : rowInBar % 4 ? -0.1 : 0.0;
+    f += n.rows >= 8 ? 0.05 : n.rows <= 2 ? -0.12 : 0.0;
+    if (count > 0)
+        f += std::clamp((n.pitch - double(sum) / count) * 0.012, -0.07, 0.07);
+    bool lastOfPhrase = barIndex % 2 == 1 && noteIndex + 1 == bar.size();
+    if (lastOfPhrase)
+        f -= 0.12;
+    uint32_t h = uint32_t(barIndex * 7919 + noteIndex * 104729 + uint32_t(n.pitch) * 31);
+    f += (int((h >> 3) % 7) - 3) * 0.012;
+    return std::clamp(int(std::lround(base * f)), 1, 64);
+}
+
+// The notes of a voice with their touch; notes of eight rows or more get a
+// slow vibrato once they have sounded for three rows.
 void place_melody(Grid& g, const std::vector<std::vector<Note>>& bars, int channel, int instrument, int volume,
-                  int delay)
+                  int delay, int transpose = 0)
 {
     int row = delay;
-    for (const auto& bar : bars)
-        for (const Note& n : bar) {
-            if (n.pitch < 0)
+    for (size_t b = 0; b < bars.size(); ++b) {
+        int rowInBar = 0;
+        for (size_t k = 0; k < bars[b].size(); ++k) {
+            const Note& n = bars[b][k];
+            if (n.pitch < 0) {
                 fade(g, row, channel);
-            else
-                play(g, row, channel, n.pitch, instrument, volume);
+            } else {
+                play(g, row, channel, n.pitch + transpose, instrument, touch(volume, bars[b], b, k, rowInBar));
+                for (int r = row + 3; n.rows >= 8 && r < row + n.rows && r < g.rows; ++r) {
+                    g.at(r, channel).command = CMD_VIBRATO;
+                    g.at(r, channel).parameter = r == row + 3 ? 0x32 : 0x00;
+                }
+            }
             row += n.rows;
+            rowInBar += n.rows;
         }
+    }
+}
+
+// Only the notes of a beat or longer, the others left silent.
+std::vector<std::vector<Note>> long_notes(std::vector<std::vector<Note>> bars, int minRows)
+{
+    for (auto& bar : bars)
+        for (Note& n : bar)
+            if (n.rows < minRows)
+                n.pitch = -1;
+    return bars;
 }
 
 int fit(int pitchClass, int low)  // the pitch of that class in [low, low + 12)
@@ -252,14 +304,59 @@ int fit(int pitchClass, int low)  // the pitch of that class in [low, low + 12)
     return low + ((pitchClass - low) % 12 + 12) % 12;
 }
 
-void place_chords(Grid& g, const std::vector<std::vector<Chord>>& bars, int padChannel, int padInstrument,
-                  int padVolume, int bassChannel, int bassInstrument, int bassVolume)
+// The pad's three voices start once, at the top of the tune, and then glide from
+// chord to chord (tone portamento) without striking again; their level breathes
+// a little from chord to chord with one-step slides, and sinks in the last bar
+// to the level it starts at, so the loop joins without a seam. padStart skips
+// the swell baked into the pad's sample.
+void place_pad(Grid& g, const std::vector<std::vector<Chord>>& bars, int padChannel, int padInstrument,
+               int padVolume, int padStart)
 {
+    const int low = padVolume / 3;
+    std::vector<int> wanted(size_t(g.rows), padVolume);
+    int row = 0, k = 0;
+    for (const auto& bar : bars)
+        for (const Chord& ch : bar) {
+            for (int r = row; r < row + ch.rows; ++r)
+                wanted[size_t(r)] = padVolume + (k * 5) % 7 - 3;
+            for (size_t v = 0; v < 3 && v < ch.tones.size(); ++v) {
+                int channel = padChannel + int(v), pitch = fit(ch.root + ch.tones[v], 55);
+                if (row == 0) {
+                    play(g, 0, channel, pitch, padInstrument, low);
+                    g.at(0, channel).command = CMD_OFFSET;
+                    g.at(0, channel).parameter = std::min(255, padStart / 256);
+                    continue;
+                }
+                g.at(row, channel).note = pitch;
+                for (int r = row; r < row + 3 && r < g.rows; ++r) {
+                    g.at(r, channel).command = CMD_PORTAMENTO;
+                    g.at(r, channel).parameter = r == row ? 0x08 : 0x00;
+                }
+            }
+            row += ch.rows;
+            ++k;
+        }
+    for (int r = g.rows - ROWS_PER_BAR; r < g.rows; ++r)
+        wanted[size_t(r)] = low;
+    for (int channel = padChannel; channel < padChannel + 3; ++channel) {
+        int level = low;
+        for (int r = 1; r < g.rows; ++r) {
+            int step = std::clamp(wanted[size_t(r)] - level, -2, 2);
+            if (step != 0 && g.at(r, channel).volume < 0) {
+                g.at(r, channel).volume = step > 0 ? VOL_FINE_UP + step : VOL_FINE_DOWN - step;
+                level += step;
+            }
+        }
+    }
+}
+
+void place_chords(Grid& g, const std::vector<std::vector<Chord>>& bars, int padChannel, int padInstrument,
+                  int padVolume, int padStart, int bassChannel, int bassInstrument, int bassVolume)
+{
+    place_pad(g, bars, padChannel, padInstrument, padVolume, padStart);
     int row = 0;
     for (const auto& bar : bars)
         for (const Chord& ch : bar) {
-            for (size_t v = 0; v < 3 && v < ch.tones.size(); ++v)
-                play(g, row, padChannel + int(v), fit(ch.root + ch.tones[v], 55), padInstrument, padVolume);
             int root = fit(ch.root, 40);
             play(g, row, bassChannel, root, bassInstrument, bassVolume);
             if (ch.rows == ROWS_PER_BAR)  // the fifth on the third beat
@@ -348,14 +445,15 @@ ItModule possibilities_module()
         throw std::runtime_error("the theme's voices differ in length");
     Grid g(int(melody.size()) * ROWS_PER_BAR, ChannelCount);
     enum { LeadI = 1, PadI, BassI, PluckI, KickI, BrushI, ShakerI };
+    int rate = SAMPLE_RATE;
+    ItSample pad = warm_pad(rate);
     place_melody(g, melody, Lead, LeadI, 46, 0);
     place_melody(g, melody, Echo, PluckI, 14, 3);
-    place_chords(g, chords, Pad, PadI, 20, Bass, BassI, 44);
+    place_chords(g, chords, Pad, PadI, 20, int(pad.loopBegin), Bass, BassI, 44);
     place_arp(g, chords, THEME_ARP, THEME_ARP_BARS, Arp, PluckI, 22);
     place_drums(g, THEME_DRUMS, Kick, Brush, KickI, BrushI, ShakerI, 40);
-    ItModule m = finish("Possibilities", 88, 64, g, Control, {30, 46, 18, 32, 46, 32, 42, 32, 26, 32});
-    int rate = SAMPLE_RATE;
-    m.samples = {soft_lead(rate), warm_pad(rate), round_bass(rate), pluck(rate),
+    ItModule m = finish("Possibilities", 88, 58, g, Control, {30, 46, 18, 32, 46, 32, 42, 32, 26, 32});
+    m.samples = {soft_lead(rate), pad, round_bass(rate), pluck(rate),
                  soft_kick(rate), brush(rate),    shaker(rate)};
     return m;
 }
@@ -368,13 +466,19 @@ ItModule impossibilities_module()
         throw std::runtime_error("the remembered tune's voices differ in length");
     Grid g(int(melody.size()) * ROWS_PER_BAR, ChannelCount);
     enum { BellI = 1, PadI, BassI, PluckI };
-    place_melody(g, melody, Lead, BellI, 38, 0);
-    place_melody(g, melody, Echo, BellI, 16, 6);  // the same notes again, further off
-    place_chords(g, chords, Pad, PadI, 22, Bass, BassI, 30);
-    place_arp(g, chords, MEMORY_ARP, MEMORY_ARP_BARS, Arp, PluckI, 14);
-    ItModule m = finish("Impossibilities", 70, 80, g, Control, {26, 54, 14, 32, 50, 32, 40, 32, 32, 32});
     int rate = SAMPLE_RATE;
-    m.samples = {glass_bell(rate), warm_pad(rate), round_bass(rate), pluck(rate)};
+    ItSample pad = warm_pad(rate);
+    // far away: the bell, its repeats thrown to one side and then the other, and
+    // a faint shimmer two octaves above the long notes (on the drum channels,
+    // which this tune leaves silent)
+    place_melody(g, melody, Lead, BellI, 38, 0);
+    place_melody(g, melody, Echo, BellI, 17, 6);
+    place_melody(g, melody, Brush, BellI, 9, 12);
+    place_melody(g, long_notes(melody, 8), Kick, BellI, 5, 2, 24);
+    place_chords(g, chords, Pad, PadI, 22, int(pad.loopBegin), Bass, BassI, 30);
+    place_arp(g, chords, MEMORY_ARP, MEMORY_ARP_BARS, Arp, PluckI, 14);
+    ItModule m = finish("Impossibilities", 70, 39, g, Control, {24, 58, 14, 32, 50, 32, 40, 44, 6, 32});
+    m.samples = {glass_bell(rate), pad, round_bass(rate), pluck(rate)};
     return m;
 }
 

@@ -1,0 +1,293 @@
+// How the generated music and effects sound, measured on the files the game
+// reads: levels through DUMB as the game plays them, the touch and the pad
+// read from the modules' patterns, and the character of each effect.
+#include <allegro.h>
+#include <dumb.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace {
+
+const std::string DATA = KARVELLE_TEST_DATA_DIR;
+constexpr float GAME_MUSIC_VOLUME = 0.8f;  // the level the game starts its music at
+
+double decibels(double ratio) { return 20.0 * std::log10(ratio); }
+
+// RMS (full scale 1.0) of one pass of a module rendered by DUMB, mono.
+double module_rms(const std::string& name)
+{
+    dumb_register_stdfiles();
+    DUH* duh = dumb_load_it((DATA + "/music/" + name).c_str());
+    if (!duh)
+        return -1;
+    const int rate = 11025;
+    double seconds = duh_get_length(duh) / 65536.0;
+    DUH_SIGRENDERER* sr = duh_start_sigrenderer(duh, 0, 1, 0);
+    std::vector<short> buffer(static_cast<size_t>(rate));
+    double sum = 0;
+    long count = 0;
+    for (double done = 0; done < seconds; done += 1.0) {
+        long got = duh_render(sr, 16, 0, GAME_MUSIC_VOLUME, 65536.0f / rate, rate, buffer.data());
+        for (long i = 0; i < got; ++i)
+            sum += double(buffer[size_t(i)]) * buffer[size_t(i)];
+        count += got;
+    }
+    duh_end_sigrenderer(sr);
+    unload_duh(duh);
+    return count ? std::sqrt(sum / count) / 32768.0 : -1;
+}
+
+// An effect as signed samples (full scale 1.0) and its rate.
+struct Effect {
+    std::vector<double> x;
+    int rate = 0;
+};
+
+Effect load_effect(const std::string& file)
+{
+    ensure_allegro();
+    Effect e;
+    SAMPLE* s = load_sample((DATA + "/sound/" + file).c_str());
+    if (!s)
+        return e;
+    const unsigned short* data = static_cast<const unsigned short*>(s->data);
+    for (unsigned long i = 0; i < s->len; ++i)
+        e.x.push_back((int(data[i]) - 32768) / 32768.0);  // Allegro keeps samples unsigned
+    e.rate = s->freq;
+    destroy_sample(s);
+    return e;
+}
+
+double rms(const std::vector<double>& x, size_t from, size_t to)
+{
+    double sum = 0;
+    for (size_t i = from; i < to; ++i)
+        sum += x[i] * x[i];
+    return to > from ? std::sqrt(sum / double(to - from)) : 0;
+}
+
+// A rough centre of the spectrum: how fast the signal moves against how large
+// it is (a sine of f Hz gives f).
+double centre_hz(const std::vector<double>& x, size_t from, size_t to, int rate)
+{
+    double d = 0, a = 0;
+    for (size_t i = from + 1; i < to; ++i) {
+        d += (x[i] - x[i - 1]) * (x[i] - x[i - 1]);
+        a += x[i] * x[i];
+    }
+    return a > 0 ? std::sqrt(d / a) * rate / (2 * M_PI) : 0;
+}
+
+// The strongest normalised autocorrelation for periods between lo and hi Hz.
+double periodicity(const std::vector<double>& x, size_t from, size_t to, int rate, double lo, double hi)
+{
+    double best = 0;
+    for (int lag = int(rate / hi); lag <= int(rate / lo); ++lag) {
+        double xy = 0, xx = 0, yy = 0;
+        for (size_t i = from; i + size_t(lag) < to; ++i) {
+            xy += x[i] * x[i + size_t(lag)];
+            xx += x[i] * x[i];
+            yy += x[i + size_t(lag)] * x[i + size_t(lag)];
+        }
+        if (xx > 0 && yy > 0)
+            best = std::max(best, xy / std::sqrt(xx * yy));
+    }
+    return best;
+}
+
+// The cells of an Impulse Tracker module, read from the file: enough of the
+// format to see each channel's notes, volumes and effects row by row.
+struct Cell {
+    int note = -1, instrument = 0, volume = -1, command = 0, parameter = 0;
+};
+using Rows = std::vector<std::vector<Cell>>;  // [row of the whole song][channel]
+
+Rows read_module_rows(const std::string& name)
+{
+    std::ifstream in(DATA + "/music/" + name, std::ios::binary);
+    std::vector<uint8_t> f{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    Rows song;
+    if (f.size() < 0xC0 || std::string(f.begin(), f.begin() + 4) != "IMPM")
+        return song;
+    auto u16 = [&](size_t at) { return f[at] | f[at + 1] << 8; };
+    auto u32 = [&](size_t at) { return uint32_t(u16(at)) | uint32_t(u16(at + 2)) << 16; };
+    int orders = u16(0x20), instruments = u16(0x22), samples = u16(0x24);
+    size_t patternPointers = 0xC0 + size_t(orders) + 4 * size_t(instruments + samples);
+    for (int o = 0; o < orders; ++o) {
+        int pattern = f[0xC0 + size_t(o)];
+        if (pattern >= 254)
+            break;
+        size_t at = u32(patternPointers + 4 * size_t(pattern));
+        int rowCount = u16(at + 2);
+        at += 8;
+        uint8_t masks[64] = {};
+        for (int r = 0; r < rowCount; ++r) {
+            std::vector<Cell> row(64);
+            for (uint8_t cv; (cv = f[at++]) != 0;) {
+                int channel = (cv - 1) & 63;
+                if (cv & 0x80)
+                    masks[channel] = f[at++];
+                Cell& c = row[size_t(channel)];
+                uint8_t m = masks[channel];
+                if (m & 1)
+                    c.note = f[at++];
+                if (m & 2)
+                    c.instrument = f[at++];
+                if (m & 4)
+                    c.volume = f[at++];
+                if (m & 8) {
+                    c.command = f[at++];
+                    c.parameter = f[at++];
+                }
+            }
+            song.push_back(row);
+        }
+    }
+    return song;
+}
+
+constexpr int LEAD = 0, PAD = 2, ROWS_PER_PHRASE = 64;
+constexpr int CMD_PORTAMENTO = 'G' - 'A' + 1, CMD_VIBRATO = 'H' - 'A' + 1;
+
+}  // namespace
+
+TEST(DataMusicTest, TheRememberedTuneIsQuieterThanTheTheme)
+{
+    double theme = module_rms("possibilities.it"), memory = module_rms("impossibilities.it");
+    ASSERT_GT(theme, 0);
+    ASSERT_GT(memory, 0);
+    double lower = decibels(theme / memory);
+    EXPECT_GE(lower, 4.0) << "theme " << theme << ", remembered " << memory;
+    EXPECT_LE(lower, 6.0) << "theme " << theme << ", remembered " << memory;
+}
+
+TEST(DataMusicTest, TheLeadIsPlayedNotStamped)
+{
+    for (const char* name : {"possibilities.it", "impossibilities.it"}) {
+        Rows song = read_module_rows(name);
+        ASSERT_GE(song.size(), size_t(ROWS_PER_PHRASE)) << name;
+        int vibratoRows = 0;
+        for (size_t start = 0; start + ROWS_PER_PHRASE <= song.size(); start += ROWS_PER_PHRASE) {
+            std::vector<int> played;
+            for (size_t r = start; r < start + ROWS_PER_PHRASE; ++r) {
+                const Cell& c = song[r][LEAD];
+                if (c.note >= 0 && c.note < 120)
+                    played.push_back(c.volume);
+                vibratoRows += c.command == CMD_VIBRATO;
+            }
+            std::set<int> volumes(played.begin(), played.end());
+            EXPECT_GE(volumes.size(), 4u) << name << ": the lead's notes from row " << start
+                                          << " have only " << volumes.size() << " volumes";
+            // varied within a player's touch: no note jumps out of the line
+            std::sort(played.begin(), played.end());
+            int median = played[played.size() / 2];
+            EXPECT_LE(played.back(), median * 14 / 10) << name << " from row " << start;
+            EXPECT_GE(played.front(), median * 6 / 10) << name << " from row " << start;
+        }
+        // the long notes sing: a slow vibrato, never on a note's first rows
+        EXPECT_GT(vibratoRows, 20) << name;
+        for (size_t r = 0; r < song.size(); ++r) {
+            if (song[r][LEAD].note >= 0) {
+                EXPECT_NE(song[r][LEAD].command, CMD_VIBRATO) << name << " row " << r;
+            }
+        }
+    }
+}
+
+TEST(DataMusicTest, ThePadGlidesFromChordToChord)
+{
+    // struck once at the top of the tune, then every change of chord is a tone
+    // portamento: no swell starting again on each chord
+    for (const char* name : {"possibilities.it", "impossibilities.it"}) {
+        Rows song = read_module_rows(name);
+        ASSERT_FALSE(song.empty()) << name;
+        for (int channel = PAD; channel < PAD + 3; ++channel) {
+            EXPECT_GT(song[0][size_t(channel)].instrument, 0) << name;
+            int glides = 0;
+            for (size_t r = 1; r < song.size(); ++r) {
+                const Cell& c = song[r][size_t(channel)];
+                EXPECT_EQ(c.instrument, 0) << name << " channel " << channel << " row " << r;
+                if (c.note >= 0) {
+                    EXPECT_EQ(c.command, CMD_PORTAMENTO) << name << " channel " << channel << " row " << r;
+                    ++glides;
+                }
+            }
+            EXPECT_GT(glides, 20) << name;
+        }
+    }
+}
+
+TEST(DataSoundTest, EffectsSitWithTheMusic)
+{
+    double music = module_rms("possibilities.it");
+    ASSERT_GT(music, 0);
+    // the dragon as loud as the music round it, give or take; the distant war
+    // quieter than it, even at the peak of a shot
+    Effect dragon = load_effect("dragon.wav"), war = load_effect("war1.wav");
+    ASSERT_FALSE(dragon.x.empty());
+    ASSERT_FALSE(war.x.empty());
+    double dragonLevel = decibels(rms(dragon.x, 0, dragon.x.size()) / music);
+    EXPECT_GE(dragonLevel, -3.0);
+    EXPECT_LE(dragonLevel, 4.0);
+    double shot = rms(war.x, 0, size_t(war.rate / 10)) / music;
+    EXPECT_LE(decibels(shot), 0.0);
+}
+
+TEST(DataSoundTest, TheDragonGrowlsAtAPitch)
+{
+    Effect e = load_effect("dragon.wav");
+    ASSERT_FALSE(e.x.empty());
+    // a voiced growl between 40 and 160 Hz in the middle of the roar, not a
+    // rumble of noise; and no hiss above a few kHz
+    size_t mid = e.x.size() / 2, half = size_t(e.rate / 10);
+    EXPECT_GT(periodicity(e.x, mid - half, mid + half, e.rate, 40, 160), 0.5);
+    EXPECT_LT(centre_hz(e.x, 0, e.x.size(), e.rate), 1200.0);
+}
+
+TEST(DataSoundTest, DistantWarIsDullAndEchoes)
+{
+    Effect e = load_effect("war1.wav");
+    ASSERT_FALSE(e.x.empty());
+    EXPECT_LT(centre_hz(e.x, 0, e.x.size(), e.rate), 500.0);
+    // an echo tail: after the shot has died, sound comes back
+    size_t w = size_t(e.rate / 50);
+    std::vector<double> level;
+    for (size_t i = 0; i + w <= e.x.size(); i += w)
+        level.push_back(rms(e.x, i, i + w));
+    size_t lowest = 2;
+    for (size_t k = 2; k < level.size() / 2; ++k)
+        if (level[k] < level[lowest])
+            lowest = k;
+    double later = *std::max_element(level.begin() + long(lowest), level.end());
+    EXPECT_GT(later, level[lowest] * 1.5) << "no echo after the shot";
+}
+
+TEST(DataSoundTest, TheMonsterFallsWithAThud)
+{
+    Effect e = load_effect("destroy.wav");
+    ASSERT_FALSE(e.x.empty());
+    // in the last part of the sound, a low blow nearly as strong as the crunch
+    size_t w = size_t(e.rate / 20), from = e.x.size() * 45 / 100;
+    double first = 0, last = 0, lastCentre = 0;
+    for (size_t i = 0; i + w <= e.x.size(); i += w / 2) {
+        double r = rms(e.x, i, i + w);
+        if (i < from) {
+            first = std::max(first, r);
+        } else if (r > last) {
+            last = r;
+            lastCentre = centre_hz(e.x, i, i + w, e.rate);
+        }
+    }
+    EXPECT_GT(last, first * 0.4);
+    EXPECT_LT(lastCentre, 300.0);
+}
