@@ -405,7 +405,7 @@ void scene_fallen(Canvas& c, bool caveMouth)  // p6s11, p6s12
         c.ellipse(64, 37, 10, 12, {8, 4, 6});
         c.rect(54, 37, 74, 46, {8, 4, 6});
     }
-    dusk_ground(c, shade(hero::rock, 1.45), hero::rock, caveMouth ? 203 : 204);
+    dusk_ground(c, {68, 56, 60}, hero::rockDark, caveMouth ? 203 : 204);
     if (!caveMouth) {
         // a torn banner on a leaning pole
         const Rgb pole{62, 50, 42}, cloth = shade(hero::red, 0.45);
