@@ -1,5 +1,5 @@
 // A small painter over an Allegro bitmap, in scene pixels: the vocabulary that the
-// scene descriptions in scenes.cpp are written in.
+// paintings in art/scenes/ are written in.
 #pragma once
 
 #include <allegro.h>
