@@ -11,20 +11,6 @@
 
 namespace paintings {
 
-// The hill of the slope rooms: the feet of a figure at column x rest on row
-// 52.25 - x / 5.5.
-void slope_hill(Canvas& c, Rgb ground, Rgb dark, Rgb edge, uint32_t seed)
-{
-    for (int x = 0; x < 80; ++x) {
-        int top = int(52.25 - x / 5.5);
-        c.vline(x, top, 59, ground);
-        c.pixel(x, top, edge);
-    }
-    c.speckle(0, 42, 79, 59, dark, 0.15, seed);
-    for (int x = 0; x < 80; ++x)  // keep the surface line clean
-        c.pixel(x, int(52.25 - x / 5.5), edge);
-}
-
 // A mountain in three tones: lit on the left of its peak, shaded on the right,
 // capped with snow above snowLine. The outline runs through (x, y) pairs.
 void mountain(Canvas& c, std::initializer_list<int> outline, int peakX, int snowLine, Rgb lit, Rgb shaded,
@@ -82,6 +68,34 @@ void castle(Canvas& c, int x0, int x1, int top, int base, Rgb stone, Rgb dark, R
     c.hline(x0 + 2, x1 - 2, base, dark);
 }
 
+// The hill of the slope rooms as a road: a grass bank with a lit rim, the dirt
+// road on the line of the feet, tufted grass falling away in front.
+void slope_road(Canvas& c, Rgb grass, Rgb grassDark, Rgb dirt, uint32_t seed)
+{
+    const Rgb dirtDark = shade(dirt, 0.8), dirtLight = mix(dirt, {255, 240, 210}, 0.25);
+    const Rgb rim = mix(grass, {255, 250, 220}, 0.3), tuft = mix(grass, {255, 250, 220}, 0.22);
+    Dice d(seed);
+    for (int x = 0; x < 80; ++x) {
+        int line = int(52.25 - x / 5.5);
+        c.vline(x, line - 5, line - 2, grass);
+        c.pixel(x, line - 5, rim);  // the lit rim
+        c.vline(x, line - 1, line + 3, dirt);
+        c.pixel(x, line - 1, dirtLight);
+        c.pixel(x, line + 3, dirtDark);
+        c.vline(x, line + 4, 59, grassDark);
+        if (d.unit() < 0.2)
+            c.pixel(x, line + d.range(0, 2), dirtDark);  // ruts and stones
+    }
+    for (int i = 0; i < 40; ++i) {  // tufts on the bank and in front
+        int x = d.range(0, 78);
+        int line = int(52.25 - x / 5.5);
+        int y = d.unit() < 0.35 ? line - 3 : d.range(line + 6, 58);
+        c.pixel(x, y, tuft);
+        c.pixel(x + 1, y - 1, tuft);
+        c.pixel(x - 1, y, shade(grassDark, 0.8));
+    }
+}
+
 void scene_mountain_road(Canvas& c)  // p6s1
 {
     sky(c, hero::skyTop, hero::skyLow, 59);
@@ -97,29 +111,7 @@ void scene_mountain_road(Canvas& c)  // p6s1
     castle(c, 58, 77, 9, 24, hero::stone, hero::stoneDark, hero::blue, hero::red);
     tree(c, 8, 44, 4, town::leaves, town::leavesDark, town::trunk);
     tree(c, 46, 36, 3, town::leaves, town::leavesDark, town::trunk);
-    // the hill of the walk: a lit grass bank, the dirt road on the line of the
-    // feet, and tufted grass falling away in front
-    const Rgb dirt{178, 142, 98}, dirtDark{144, 110, 76}, dirtLight{204, 172, 126};
-    Dice d(113);
-    for (int x = 0; x < 80; ++x) {
-        int line = int(52.25 - x / 5.5);
-        c.vline(x, line - 5, line - 2, hero::grass);
-        c.pixel(x, line - 5, shade(hero::grass, 1.3));  // the lit rim
-        c.vline(x, line - 1, line + 3, dirt);
-        c.pixel(x, line - 1, dirtLight);
-        c.pixel(x, line + 3, dirtDark);
-        c.vline(x, line + 4, 59, hero::grassDark);
-        if (d.unit() < 0.2)
-            c.pixel(x, line + d.range(0, 2), dirtDark);  // ruts and stones
-    }
-    for (int i = 0; i < 40; ++i) {  // tufts on the bank and in front
-        int x = d.range(0, 78);
-        int line = int(52.25 - x / 5.5);
-        int y = d.unit() < 0.35 ? line - 3 : d.range(line + 6, 58);
-        c.pixel(x, y, shade(hero::grass, 1.25));
-        c.pixel(x + 1, y - 1, shade(hero::grass, 1.15));
-        c.pixel(x - 1, y, shade(hero::grassDark, 0.8));
-    }
+    slope_road(c, hero::grass, hero::grassDark, {178, 142, 98}, 113);
     c.rect(30, 49, 33, 50, hero::stoneDark);  // a milestone below the road
     c.pixel(30, 49, hero::stone);
 }
@@ -278,9 +270,9 @@ void scene_dark_hill(Canvas& c)  // p6s7
     sky(c, hero::duskTop, hero::duskLow, 59);
     sun(c, 18, 34, 4, {255, 200, 120}, {240, 140, 90});
     c.polygon({0, 36, 16, 28, 30, 33, 50, 22, 79, 30, 79, 59, 0, 59}, shade(hero::duskHill, 0.8));
-    slope_hill(c, hero::duskHill, hero::duskHillDark, {150, 110, 90}, 171);
-    bare_tree(c, 40, 45, 8, hero::duskHillDark);
-    c.rect(62, 38, 64, 40, hero::duskHillDark);
+    bare_tree(c, 44, 37, 9, {40, 30, 34});
+    slope_road(c, hero::duskHill, hero::duskHillDark, {122, 94, 84}, 171);
+    c.rect(62, 46, 64, 48, hero::duskHillDark);  // a stone below the road
 }
 
 void scene_old_man(Canvas& c)  // p6s8: his hut with a lit window, a bench, a lantern
