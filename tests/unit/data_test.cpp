@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include "test_support.h"
+#include "world/room.h"
 
 namespace fs = std::filesystem;
 
@@ -26,6 +27,7 @@ namespace {
 
 const std::string DATA = KARVELLE_TEST_DATA_DIR;
 const std::string GENERATOR = KARVELLE_TEST_DATA_DIR "/../tools/karvelle_assets";
+const std::string CONTACT_SHEET = KARVELLE_TEST_DATA_DIR "/../tools/karvelle_contact_sheet";
 const char* const FONT_FILE = "/usr/share/fonts/truetype/gentiumplus/GentiumPlus-Regular.ttf";
 const char* const FONT_LICENCE = "/usr/share/doc/fonts-sil-gentiumplus/copyright";
 
@@ -318,4 +320,46 @@ TEST(DataGeneratorTest, SameBytesOnEveryRunAndProfileLeftAlone)
     }
     EXPECT_EQ(files, 61 + 1 + 2 + 2 + 4);
     fs::remove_all(base);
+}
+
+TEST(DataContactSheetTest, EveryRoomIsDrawnAtTheGamesSize)
+{
+    // The second sheet: one 640x480 screen per room of the walk, four to a row
+    // with a label strip under each, each showing its own scene at the game's
+    // eight screen pixels to a scene pixel.
+    ensure_allegro();
+    reset_room_table();
+    build_world();
+    std::vector<std::string> scenes;
+    for (int i = 0; i < ROOM_COUNT; ++i)
+        if (!room_at(i).description.empty())
+            scenes.push_back(room_at(i).sceneImage);
+    reset_room_table();
+    ASSERT_GT(scenes.size(), 60u);
+
+    fs::path dir = fs::temp_directory_path() / ("karvelle-sheet-test-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::string command = CONTACT_SHEET + " " + DATA + " " + (dir / "sheet.bmp").string() + " " +
+                          (dir / "rooms.bmp").string() + " 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    PALETTE pal;
+    BITMAP* rooms = load_bmp((dir / "rooms.bmp").string().c_str(), pal);
+    ASSERT_NE(rooms, nullptr);
+    const int cellW = 640, cellH = 480 + 14;
+    EXPECT_EQ(rooms->w, 4 * cellW);
+    EXPECT_EQ(rooms->h, int((scenes.size() + 3) / 4) * cellH);
+    for (size_t k = 0; k < scenes.size(); ++k) {
+        if (scenes[k] == "blank")  // the cave, and the room the plasma covers
+            continue;
+        BITMAP* scene = load_scene(scenes[k]);
+        ASSERT_NE(scene, nullptr) << scenes[k];
+        int x0 = int(k % 4) * cellW, y0 = int(k / 4) * cellH;
+        for (int sx : {4, 40}) {  // (the right of the last path's first room lies in shadow)
+            EXPECT_LE(distance(at(rooms, x0 + 8 * sx + 4, y0 + 4), at(scene, sx, 0)), 6)
+                << "cell " << k << " (" << scenes[k] << ") column " << sx;
+        }
+        destroy_bitmap(scene);
+    }
+    destroy_bitmap(rooms);
+    fs::remove_all(dir);
 }
