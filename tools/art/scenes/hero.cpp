@@ -230,6 +230,8 @@ void scene_crowds(Canvas& c)  // p6s5
         if (x % 3 == 0)
             c.pixel(x, y, (x / 3) % 2 ? hero::gold : hero::red);
     }
+    c.rect(0, 39, 79, GROUND_TOP - 1, shade(hero::stone, 0.82));  // the far side of the square
+    c.hline(0, 79, 39, hero::stoneDark);
     crowd(c, 43, 0, 42, 152, 0.75);
     crowd(c, 43, 52, 79, 153, 0.75);
     crowd(c, 46, 2, 40, 154);
