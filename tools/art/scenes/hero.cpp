@@ -341,7 +341,8 @@ void scene_darker(Canvas& c, int step)  // p6s9, p6s10
 // front of it (rows 55-59), so the floor the player walks stays clear.
 void battlefield(Canvas& c, uint32_t seed, int clearX0, int clearX1)
 {
-    const Rgb body{20, 16, 20}, bodyLit{92, 70, 70}, helmet{78, 76, 76}, wood{88, 70, 56};
+    const Rgb body{24, 18, 22}, bodyLit = mix(body, hero::ember, 0.5), sleeve{62, 50, 52}, helmet{78, 76, 76},
+              wood{88, 70, 56};
     const Rgb shields[] = {shade(hero::red, 0.35), shade(hero::blue, 0.4), {70, 60, 46}};
     Dice d(seed);
     for (int row : {48, 57})
@@ -349,23 +350,28 @@ void battlefield(Canvas& c, uint32_t seed, int clearX0, int clearX1)
             if (x + 10 > clearX0 && x < clearX1 && row < 52)
                 continue;
             int y = row + d.range(-1, 1);
-            // a slumped body: legs, a hunched back, the head fallen forward
-            bool left = d.unit() < 0.5;
-            int head = left ? x : x + 8;
-            c.hline(x, x + 8, y, body);
-            c.ellipse(x + 4, y - 1, 3, 1, body);
-            c.hline(x + 2, x + 6, y - 2, bodyLit);  // light along the back
-            c.rect(head, y - 1, head + 1, y, body);
-            // his helmet rolled off, his shield beside or under him
-            int hx = left ? x - 3 : x + 10;
-            c.hline(hx, hx + 2, y, helmet);
-            c.pixel(hx + 1, y - 1, helmet);
-            c.pixel(hx, y - 1, shade(helmet, 1.5));
+            // a slumped body, its back and shoulders caught by the red light
+            static const char* const shape[] = {
+                ".....LL......",
+                "...LLBBLL.hh.",
+                ".BBBBBBBBBHHa",
+                "BBBBBBBBBBBaa",
+            };
+            bool left = d.unit() < 0.5;  // which way he fell
+            for (int r = 0; r < 4; ++r)
+                for (int k = 0; k < 13; ++k) {
+                    char ch = shape[r][left ? 12 - k : k];
+                    Rgb col = ch == 'B' ? body : ch == 'L' ? bodyLit : ch == 'H' ? helmet
+                            : ch == 'h' ? mix(helmet, hero::ember, 0.4) : ch == 'a' ? sleeve : Rgb{-1, 0, 0};
+                    if (col.r >= 0)
+                        c.pixel(x + k, y - 3 + r, col);
+                }
+            // his shield beside him
             if (d.unit() < 0.6) {
                 Rgb s = shields[d.range(0, 2)];
                 int sx = left ? x + 7 : x - 1;
                 c.ellipse(sx, y + 1, 2, 1, s);
-                c.hline(sx - 1, sx + 1, y, shade(s, 1.6));
+                c.hline(sx - 1, sx + 1, y, mix(s, {220, 130, 90}, 0.5));
             }
             // a broken spear, fallen or standing at its own angle
             int sx = x + d.range(1, 8), len = d.range(4, 8);
