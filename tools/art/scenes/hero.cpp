@@ -322,18 +322,39 @@ void scene_old_man(Canvas& c)  // p6s8: his hut with a lit window, a bench, a la
     c.pixel(41, 58, rockLit);
 }
 
+// A stony road at night: a worn track on the walking rows, stones either side.
+void night_road(Canvas& c, Rgb ground, Rgb track, uint32_t seed)
+{
+    c.rect(0, GROUND_TOP, 79, 59, ground);
+    c.hline(0, 79, GROUND_TOP, mix(ground, hero::duskLow, 0.2));
+    c.rect(0, 49, 79, 55, track);
+    c.hline(0, 79, 49, mix(track, hero::duskLow, 0.15));
+    c.hline(0, 79, 56, shade(ground, 0.8));
+    Dice d(seed);
+    for (int i = 0; i < 26; ++i) {  // stones, lit on top
+        int x = d.range(0, 78), y = d.unit() < 0.4 ? d.range(47, 48) : d.range(56, 58);
+        int w = d.range(1, 3);
+        c.hline(x, x + w, y, shade(ground, 0.7));
+        c.hline(x, x + w - 1, y - 1, mix(ground, hero::duskLow, 0.14));
+    }
+    c.speckle(0, 50, 79, 55, shade(track, 0.85), 0.08, seed + 1);
+}
+
 void scene_darker(Canvas& c, int step)  // p6s9, p6s10
 {
     double f = step == 0 ? 0.55 : 0.35;
     sky(c, shade(hero::nightTop, 1.0), mix(hero::nightLow, hero::duskLow, f * 0.6));
     stars(c, 20, {200, 190, 210}, step == 0 ? 10 : 20, 190 + step);
-    c.polygon({0, 40, 10, 26, 18, 34, 28, 20, 40, 36, 52, 24, 64, 34, 79, 28, 79, 46, 0, 46}, hero::rockDark);
+    // the range ahead, its western faces catching the last light
+    Rgb lit = mix(hero::rockDark, hero::duskLow, step == 0 ? 0.16 : 0.09);
+    mountain(c, {0, 34, 14, 22, 26, 30, 40, 18, 54, 30, 79, 26}, 40, -9, lit, hero::rockDark, 191 + step);
+    mountain(c, {0, 60, 8, 30, 22, 40, 30, 60}, 8, -9, mix(lit, hero::rock, 0.4), hero::rock, 193 + step);
     if (step == 1)
-        c.glow(72, 40, 16, hero::ember, 0.4);  // a red glow far ahead
-    c.polygon({0, 46, 6, 38, 12, 46}, hero::rock);
-    c.polygon({50, 46, 58, 36, 66, 46}, hero::rock);
-    dusk_ground(c, shade(hero::rock, 1.1), hero::rockDark, 192 + step);
+        c.glow(72, 38, 16, hero::ember, 0.4);  // a red glow far ahead
+    c.polygon({54, 46, 62, 34, 66, 36, 72, 46}, hero::rock);  // a crag by the road
+    c.line(54, 46, 62, 34, lit);
     bare_tree(c, 32, 46, 9, {20, 16, 20});
+    night_road(c, {46, 38, 42}, {64, 54, 56}, 192 + step);
 }
 
 // The field after the battle: slumped bodies, helmets and shields as dark shapes,
