@@ -6,6 +6,25 @@
 
 namespace paintings {
 
+// A tree against the evening sky: a flat dark crown, its top edge touched by
+// the light that is left.
+void tree_silhouette(Canvas& c, int x, int baseY, int size, Rgb dark, Rgb rim, uint32_t seed)
+{
+    c.rect(x, baseY - size, x + 1, baseY, dark);
+    int cy = baseY - size - size / 2;
+    Dice d(seed);
+    for (int i = 0; i < 5; ++i) {  // a crown of a few round masses
+        int bx = x + d.range(-size / 2, size / 2), by = cy + d.range(-size / 3, size / 3);
+        c.ellipse(bx, by, size / 2 + 1, size / 3 + 1, dark);
+    }
+    for (int px = x - size; px <= x + size + 1; ++px)  // the rim along the top of the crown
+        for (int py = cy - size; py < baseY; ++py)
+            if (c.get(px, py).r == dark.r && c.get(px, py).g == dark.g && c.get(px, py).b == dark.b) {
+                c.pixel(px, py, rim);
+                break;
+            }
+}
+
 void scene_home_road(Canvas& c, int variant)  // p7s1 (0), p7s1a (1), p7s2 (2)
 {
     if (variant == 0) {
@@ -16,6 +35,7 @@ void scene_home_road(Canvas& c, int variant)  // p7s1 (0), p7s1a (1), p7s2 (2)
         stars(c, 32, night::star, variant == 1 ? 26 : 36, 211 + variant);
     }
     Rgb hill = variant == 0 ? Rgb{70, 70, 90} : Rgb{28, 34, 54};
+    hills(c, 33, mix(hill, variant == 0 ? Rgb{230, 140, 110} : night::skyLow, 0.35), 212, 3);
     hills(c, 37, hill, 213, 2);
     if (variant != 2) {
         // a house far off; its window goes dark after the fade
@@ -24,8 +44,10 @@ void scene_home_road(Canvas& c, int variant)  // p7s1 (0), p7s1a (1), p7s2 (2)
     } else {
         moon(c, 20, 10, 3, night::moonFace, night::moonHalo, night::skyTop);
     }
-    tree(c, 18, 46, 5, shade(hill, 0.8), shade(hill, 0.6), shade(hill, 0.5));
-    tree(c, 72, 46, 4, shade(hill, 0.8), shade(hill, 0.6), shade(hill, 0.5));
+    Rgb rim = variant == 0 ? Rgb{170, 110, 100} : variant == 2 ? Rgb{90, 100, 140} : Rgb{52, 60, 90};
+    tree_silhouette(c, 18, 46, 6, shade(hill, 0.6), rim, 215);
+    tree_silhouette(c, 30, 45, 4, shade(hill, 0.7), rim, 216);
+    tree_silhouette(c, 72, 46, 5, shade(hill, 0.6), rim, 217);
     fence(c, 0, 79, 47, shade(hill, 0.7));
     Rgb path = variant == 0 ? Rgb{150, 120, 110} : night::path;
     path_ground(c, shade(hill, 0.9), shade(hill, 0.7), path, shade(path, 0.8), 214 + variant);
@@ -42,7 +64,7 @@ void scene_house_moon(Canvas& c)  // p7s3
     window(c, 43, 31, 6, 6, night::trim, night::glass, true, night::lit);
     window(c, 55, 31, 6, 6, night::trim, night::glass);
     door(c, 66, 33, 6, 14, {80, 50, 40}, night::trim);
-    tree(c, 12, 46, 6, night::tree, {16, 20, 32}, {16, 18, 26});
+    tree_silhouette(c, 12, 46, 6, night::tree, {80, 92, 130}, 224);
     fence(c, 0, 36, 47, {40, 44, 64});
     path_ground(c, night::grass, night::grassDark, night::path, shade(night::path, 0.8), 223);
 }
