@@ -1,6 +1,8 @@
 #include "art/kit.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 void sky(Canvas& c, Rgb top, Rgb bottom, int horizon)
 {
@@ -351,4 +353,61 @@ void sandbags(Canvas& c, int x0, int x1, int y0, int y1, Rgb bag, Rgb seam)
         for (int x = x0 + ((y / 2) % 2) * 2; x <= x1; x += 4)
             c.pixel(x, y - 1, seam);
     }
+}
+
+// A mountain in three tones: lit on the left of its peak, shaded on the right,
+// capped with snow above snowLine. The outline runs through (x, y) pairs.
+void mountain(Canvas& c, std::initializer_list<int> outline, int peakX, int snowLine, Rgb lit, Rgb shaded,
+              uint32_t seed)
+{
+    std::vector<int> pts(outline);
+    Dice d(seed);
+    const Rgb snow{240, 244, 250}, snowShade{190, 202, 226};
+    for (int x = 0; x < c.width(); ++x) {
+        int top = c.height();
+        for (size_t i = 0; i + 3 < pts.size(); i += 2)
+            if (x >= pts[i] && x <= pts[i + 2]) {
+                int span = std::max(1, pts[i + 2] - pts[i]);
+                top = pts[i + 1] + (pts[i + 3] - pts[i + 1]) * (x - pts[i]) / span;
+            }
+        int snowEdge = snowLine + d.range(-1, 2) + ((x / 3) % 2);
+        for (int y = top; y < c.height(); ++y) {
+            // the shadow side begins at the peak and leans out as the flank falls
+            bool inShade = x > peakX + (y - top) / 3 - 1 && x >= peakX;
+            Rgb rock = inShade ? shaded : lit;
+            if (y <= snowEdge)
+                rock = inShade ? snowShade : snow;
+            else if ((x * 7 + y * 3) % 11 == 0)
+                rock = mix(rock, shaded, 0.5);  // rock seams
+            c.pixel(x, y, rock);
+        }
+        c.pixel(x, top, top <= snowEdge ? snow : shade(lit, 1.12));
+    }
+}
+
+// A castle of towers with pointed roofs: a lit front, a shaded right side,
+// windows, and a flag on the keep.
+void castle(Canvas& c, int x0, int x1, int top, int base, Rgb stone, Rgb dark, Rgb roof, Rgb flag)
+{
+    int mid = (x0 + x1) / 2;
+    c.rect(x0 + 2, top + 6, x1 - 2, base, stone);  // the curtain wall
+    battlements(c, x0 + 2, x1 - 2, top + 6, stone);
+    c.rect(mid - 3, top, mid + 3, base, stone);  // the keep
+    c.rect(mid + 2, top, mid + 3, base, dark);
+    c.triangle(mid - 4, top, mid + 4, top, mid, top - 5, roof);
+    c.line(mid + 1, top - 4, mid + 4, top, shade(roof, 0.7));
+    c.vline(mid, top - 9, top - 5, dark);
+    c.rect(mid + 1, top - 9, mid + 4, top - 7, flag);
+    for (int tx : {x0, x1 - 3}) {  // corner towers
+        c.rect(tx, top + 3, tx + 3, base, stone);
+        c.vline(tx + 3, top + 3, base, dark);
+        c.triangle(tx - 1, top + 3, tx + 4, top + 3, tx + 1, top - 1, roof);
+        c.pixel(tx + 1, top + 6, shade(dark, 0.5));
+        c.pixel(tx + 1, top + 7, shade(dark, 0.5));
+    }
+    c.pixel(mid - 1, top + 3, shade(dark, 0.5));  // keep windows
+    c.pixel(mid - 1, top + 4, shade(dark, 0.5));
+    c.pixel(mid + 1, top + 3, shade(dark, 0.5));
+    c.rect(mid - 1, base - 3, mid + 1, base, shade(dark, 0.45));  // the gate
+    c.hline(x0 + 2, x1 - 2, base, dark);
 }

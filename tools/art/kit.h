@@ -68,6 +68,13 @@ void water(Canvas& c, int y0, int y1, Rgb deep, Rgb light, Rgb glint, uint32_t s
 // Stone walls and battlements.
 void stone_wall(Canvas& c, int x0, int y0, int x1, int y1, Rgb stone, Rgb joint, uint32_t seed);
 void battlements(Canvas& c, int x0, int x1, int y, Rgb stone);
+// A mountain in three tones: lit left of its peak, shaded right of it, snow
+// above snowLine; the outline runs through (x, y) pairs from left to right.
+void mountain(Canvas& c, std::initializer_list<int> outline, int peakX, int snowLine, Rgb lit, Rgb shaded,
+              uint32_t seed);
+// A castle of towers with pointed roofs between x0 and x1, from the roofs' row
+// (top) to its foot (base), with a flag on the keep.
+void castle(Canvas& c, int x0, int x1, int top, int base, Rgb stone, Rgb dark, Rgb roof, Rgb flag);
 void banner(Canvas& c, int x, int y, int w, int h, Rgb cloth, Rgb emblem);
 void torch(Canvas& c, int x, int y, Rgb flame, Rgb halo);
 

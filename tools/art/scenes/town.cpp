@@ -241,15 +241,10 @@ void scene_castle_path(Canvas& c)  // scene15: a mountain track up in column 2
 {
     town_sky(c, 7);
     // mountains with the castle far above
-    c.polygon({0, 40, 14, 18, 26, 10, 40, 22, 52, 14, 66, 26, 79, 20, 79, 40}, {132, 146, 160});
-    c.polygon({22, 13, 26, 10, 30, 13, 27, 14}, {236, 240, 244});
-    c.rect(24, 5, 31, 10, hero::stone);  // the castle
-    c.rect(23, 3, 24, 10, hero::stone);
-    c.rect(31, 3, 32, 10, hero::stone);
-    c.pixel(24, 2, hero::red);
+    mountain(c, {0, 36, 12, 22, 27, 8, 40, 22, 52, 16, 66, 26, 79, 20}, 27, 13, {150, 162, 184}, {112, 122, 150}, 15);
+    castle(c, 20, 34, 4, 11, hero::stone, hero::stoneDark, hero::blue, hero::red);
     c.ridge(36, {2.0, 33.0, 0.5}, town::nearHill, GROUND_TOP);
-    // the track winding up from the road
-    // a track zig-zagging up the slope
+    // the track zig-zagging up the slope from the road
     track_up(c, 25, 33, 40, 29, 31, town::path, town::pathEdge);
     for (int i = 0; i < 4; ++i) {
         int y = 38 - i * 6;
