@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "audio/audio_backend.h"
+#include "frame/frame_stats.h"
 #include "frame/platform.h"
 #include "world/room.h"
 
@@ -62,6 +63,7 @@ void load_sound_effects()
 void play_sound(int index)
 {
     if (!valid_index(index) || !soundEffects[index]) return;
+    frame_stats_event(FRAME_SOUND_STARTED);
     audioBackend.playSample(soundEffects[index], SAMPLE_VOLUME, SAMPLE_PAN, SAMPLE_FREQUENCY, SAMPLE_LOOP);
 }
 

@@ -11,6 +11,7 @@
 #include "events/pages.h"
 #include "frame/game_state.h"
 #include "play/input.h"
+#include "render/blend.h"
 #include "render/present.h"
 #include "text/text.h"
 #include "world/room.h"
@@ -77,14 +78,14 @@ void draw_noise_backdrop(RenderContext& context)
     if (!low) return;
     // The grey breathes with the pulse: 48 down to 23 and back.
     const int g = 48 - game.pulse100 / 4;
-    rectfill(low, 0, 0, FULL_W, FULL_H, makecol(g, g, g));
+    const int grey = makecol(g, g, g);
+    rectfill(low, 0, 0, FULL_W, FULL_H, grey);
     const int black = makecol(0, 0, 0);
     for (int r = 0; r < 60; ++r) {
         for (int c = 0; c < 80; ++c) {
-            drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
-            set_trans_blender(0, 0, 0, rand() % 100 + 25);
-            rectfill(low, 4 * c, 4 * r, 4 * c + 3, 4 * r + 3, black);
-            solid_mode();
+            // Black over the one grey at the cell's opacity is one colour for the whole cell.
+            const int cell = static_cast<int>(blend_pixel32(black, grey, rand() % 100 + 25));
+            fill_rect(low, 4 * c, 4 * r, 4 * c + 3, 4 * r + 3, cell);
         }
     }
 }
@@ -146,7 +147,7 @@ void compose_event_frame(RenderContext& context)
             draw_noise_backdrop(context);
         else
             draw_corner_frame(context);
-        stretch_blit(low, back, 0, 0, LOW_W, LOW_H, 0, 0, FULL_W, FULL_H);
+        enlarge_2x(low, back);
     } else {
         clear_to_color(back, makecol(0, 0, 0));
     }

@@ -1,11 +1,21 @@
 #include "frame/frame_timer.h"
 
-#include <allegro.h>
-
+#include "frame/frame_stats.h"
 #include "frame/game_state.h"
 #include "frame/platform.h"
 
 FrameTimer frameTimer;
+
+namespace {
+
+// Sleeping straight to the deadline wakes a fraction of a millisecond late at
+// most (see --frame-stats); spinning before it would only burn a core.
+constexpr int64_t FINAL_SPIN_NS = 0;
+
+int64_t clock_now(void*) { return monotonic_now_ns(); }
+void clock_sleep_until(void*, int64_t deadline) { sleep_until_ns(deadline); }
+
+}  // namespace
 
 void frame_timer_start()
 {
@@ -27,17 +37,36 @@ void frame_timer_reset()
     if (frameTimer.counterAvailable) frameTimer.start = monotonic_now_ns();
 }
 
+int64_t frame_deadline(const FrameTimer& timer, int32_t rate)
+{
+    // elapsed * rate / frequency >= 1 exactly when elapsed >= frequency / rate, rounded up.
+    return timer.start + (timer.frequency + rate - 1) / rate;
+}
+
+PaceResult pace_frame(FrameTimer& timer, const PaceClock& clock, int64_t finalSpin)
+{
+    const int64_t deadline = frame_deadline(timer, framesPerSecond);
+    int64_t now = clock.now(clock.data);
+    PaceResult result{deadline, now, now < deadline};
+    if (!timer.counterAvailable) {
+        // No clock to wait on: never wait forever.
+        result.slept = false;
+        return result;
+    }
+    const int64_t wakeAt = deadline - (finalSpin > 0 ? finalSpin : 0);
+    while (now < wakeAt) {
+        clock.sleepUntil(clock.data, wakeAt);
+        now = clock.now(clock.data);
+    }
+    while (now < deadline) now = clock.now(clock.data);
+    timer.start = now;
+    result.woke = now;
+    return result;
+}
+
 void frame_timer_pace()
 {
-    // Sleep until about 2 ms before the frame's end, then give up time slices until
-    // it has passed: the same deadline as a pure rest(0) loop without spinning a core.
-    const int64_t frame = frameTimer.frequency / framesPerSecond;
-    const int64_t margin = 2000000;
-    int64_t remaining = frame - (monotonic_now_ns() - frameTimer.start);
-    if (frameTimer.counterAvailable && remaining > margin) sleep_ns(remaining - margin);
-    while (frame_timer_elapsed(framesPerSecond) < 1) {
-        if (!frameTimer.counterAvailable) break;  // no clock: never wait forever
-        rest(0);
-    }
-    frame_timer_reset();
+    const int64_t began = monotonic_now_ns();
+    const PaceResult result = pace_frame(frameTimer, PaceClock{clock_now, clock_sleep_until, nullptr}, FINAL_SPIN_NS);
+    frame_stats_wait(began, result.slept ? result.woke - result.deadline : -1, result.woke);
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "audio/music.h"
 #include "events/event_screen.h"
@@ -68,12 +69,14 @@ bool run_frame(RenderContext& context)
         break;
     }
 
+    if (musicChangePending) frame_stats_event(FRAME_MUSIC_STARTED);
     poll_music();
     update_pulses();
     update_fade();
     if (game.gameMode == Play) world_step();
     if (game.fullscreenToggleRequested) {
         game.fullscreenToggleRequested = false;
+        frame_stats_event(FRAME_DISPLAY_OPENED);
         toggle_display();
     }
     trace_changes();
@@ -99,7 +102,9 @@ void print_help()
         "                 or the scale is not 1, at the desktop's resolution with the\n"
         "                 picture enlarged as far as it fits\n"
         "  --frame-stats  at exit, print the number of frames, the mean, 99th percentile\n"
-        "                 and largest time between frames, and the time to the first frame\n"
+        "                 and largest time between frames, the time to the first frame,\n"
+        "                 the five longest intervals with what the game was doing, and\n"
+        "                 how late the frame wait woke\n"
         "  --trace        print a line whenever the mode, the page or the room changes\n"
         "  --paths        show where the data, the endings found and config.ini are\n"
         "  --help         show this help\n"
@@ -155,9 +160,16 @@ int game_main(int argc, char** argv)
     game.gameMode = EventScreen;
     read_profile();
 
+    // The first interval carries the mapping of the new window.
+    frameStats.pendingEvents = FRAME_DISPLAY_OPENED;
     while (run_frame(renderContext)) frame_timer_pace();
 
     write_profile();
-    if (frameStats.enabled) std::printf("%s, scale %d\n", frame_stats_line(frameStats).c_str(), displayLayout.factor);
+    if (frameStats.enabled) {
+        // The summary line names the scale the frames were shown at.
+        std::string report = frame_stats_report(frameStats);
+        report.insert(report.find('\n'), ", scale " + std::to_string(displayLayout.factor));
+        std::printf("%s", report.c_str());
+    }
     return 0;
 }

@@ -46,12 +46,11 @@ int64_t monotonic_now_ns()
     return int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
-void sleep_ns(int64_t ns)
+void sleep_until_ns(int64_t deadline)
 {
-    if (ns <= 0) return;
-    timespec wait{time_t(ns / 1000000000), long(ns % 1000000000)};
-    while (nanosleep(&wait, &wait) != 0) {
-    }
+    if (deadline <= 0) return;
+    timespec at{time_t(deadline / 1000000000), long(deadline % 1000000000)};
+    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr);
 }
 
 namespace {

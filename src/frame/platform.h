@@ -7,7 +7,8 @@
 #include <vector>
 
 int64_t monotonic_now_ns();
-void sleep_ns(int64_t ns);
+// Sleeps until the monotonic clock reads `deadline` (ns); may return early on a signal.
+void sleep_until_ns(int64_t deadline);
 // SIGTERM, SIGINT and SIGHUP ask the loop to end, so the profile is written.
 void install_quit_signals();
 

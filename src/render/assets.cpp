@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "frame/frame_stats.h"
 #include "frame/game_state.h"
 #include "frame/platform.h"
 #include "render/pcx_check.h"
@@ -120,6 +121,7 @@ void load_scene_image(const char* name)
 {
     BITMAP* scene = renderContext.sceneBitmap;
     if (!scene) return;
+    frame_stats_event(FRAME_SCENE_READ);
     clear_to_color(scene, 0);
     std::string path = data_path(SCREENS_DIR + std::string(name ? name : "") + ".pcx");
     BITMAP* image = load_whole_pcx(path.c_str());

@@ -4,6 +4,7 @@
 
 #include "frame/game_state.h"
 #include "play/input.h"
+#include "render/blend.h"
 #include "render/present.h"
 
 namespace {
@@ -18,7 +19,7 @@ void draw_interlude(RenderContext& context)
     if (BITMAP* low = context.lowResBuffer) {
         clear_to_color(low, 0);
         draw_fade_overlay(low, 320, 240);
-        if (context.backBuffer) stretch_blit(low, context.backBuffer, 0, 0, 320, 240, 0, 0, 640, 480);
+        if (context.backBuffer) enlarge_2x(low, context.backBuffer);
     }
     game.interludeClockWhole = static_cast<int32_t>(game.interludeClock);
     draw_diagnostic_line(context);

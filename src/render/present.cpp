@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include "frame/game_state.h"
+#include "render/blend.h"
 #include "render/scaling.h"
 #include "text/text.h"
 
@@ -30,10 +31,7 @@ void show_frame(RenderContext& context)
 void draw_fade_overlay(BITMAP* target, int width, int height)
 {
     if (!target || game.fadeState == Idle) return;
-    drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
-    set_trans_blender(0, 0, 0, game.fadeLevel);
-    rectfill(target, 0, 0, width, height, makecol(0, 0, 0));
-    solid_mode();
+    blend_rect(target, 0, 0, width, height, makecol(0, 0, 0), game.fadeLevel);
 }
 
 void draw_diagnostic_line(RenderContext& context)

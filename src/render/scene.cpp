@@ -7,6 +7,7 @@
 #include "frame/game_state.h"
 #include "frame/startup.h"
 #include "play/walking.h"
+#include "render/blend.h"
 #include "render/present.h"
 #include "world/room.h"
 
@@ -106,10 +107,7 @@ void shade_cells(BITMAP* target, int x0, int y0, int columns, int rows)
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) {
             int x = x0 + SHADOW_CELL * c, y = y0 + SHADOW_CELL * r;
-            drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
-            set_trans_blender(0, 0, 0, (rand() % 100) + 25);
-            rectfill(target, x, y, x + 3, y + 3, black);
-            solid_mode();
+            blend_rect(target, x, y, x + 3, y + 3, black, (rand() % 100) + 25);
         }
 }
 
@@ -223,7 +221,7 @@ void draw_scene(RenderContext& context)
 
     draw_fade_overlay(low, LOW_W, LOW_H);
 
-    if (context.backBuffer) stretch_blit(low, context.backBuffer, 0, 0, LOW_W, LOW_H, 0, 0, 640, 480);
+    if (context.backBuffer) enlarge_2x(low, context.backBuffer);
     draw_diagnostic_line(context);
 
     release_bitmap(low);

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include FT_GLYPH_H
 
@@ -142,29 +143,141 @@ void draw_glyph_slow(BITMAP* bitmap, const FontFace* face, const GlyphEntry& ent
         }
 }
 
-// The same pixels written straight into the rows of a 32-bit memory bitmap,
-// clipped to its clip rectangle, with the translucent blender that putpixel uses.
-// Returns the last blend opacity used, or -1 when nothing was blended.
-int draw_glyph_fast32(BITMAP* bitmap, const FontFace* face, const GlyphEntry& entry, int x, int y, int colour)
+// The line cache. A line's mask is its glyphs in drawing order, each with the pen
+// position it starts at and its runs of non-empty coverage, all relative to the
+// line's top-left; so a line drawn from its mask gives the pixels, clipping and
+// cut-off at the clip rectangle's right edge of the walk over its glyphs.
+struct MaskRun {
+    int dx, dy, length;
+    size_t offset;  // into the mask's coverage
+};
+
+struct MaskGlyph {
+    int penX;
+    size_t firstRun, endRun;
+};
+
+struct LineMask {
+    uint64_t faceKey = 0;
+    FT_CharMap charmap = nullptr;
+    int charSpacing = 0;
+    std::string text;
+    int width = 0;  // as face_text_width measures it
+    std::vector<MaskGlyph> glyphs;
+    std::vector<MaskRun> runs;
+    std::vector<uint8_t> coverage;
+    uint64_t lastUse = 0;
+};
+
+std::vector<LineMask> lineCache;
+uint64_t lineCacheClock = 0;
+uint64_t nextLineCacheKey = 1;
+int masksBuilt = 0;
+
+void add_glyph_runs(LineMask& mask, const FontFace* face, const GlyphEntry& entry, int x, int y)
 {
-    int left = x + entry.left;
-    int top = y - entry.top + face->ascender;
-    int k0 = bitmap->cl - left > 0 ? bitmap->cl - left : 0;
-    int k1 = bitmap->cr - left < entry.width ? bitmap->cr - left : entry.width;
-    int r0 = bitmap->ct - top > 0 ? bitmap->ct - top : 0;
-    int r1 = bitmap->cb - top < entry.rows ? bitmap->cb - top : entry.rows;
+    const int left = x + entry.left;
+    const int top = y - entry.top + face->ascender;
+    for (int r = 0; r < entry.rows; ++r) {
+        const uint8_t* row = &entry.pixels[static_cast<size_t>(r) * entry.width];
+        for (int k = 0; k < entry.width;) {
+            if (row[k] == 0) {
+                ++k;
+                continue;
+            }
+            int end = k;
+            while (end < entry.width && row[end] != 0) ++end;
+            mask.runs.push_back({left + k, top + r, end - k, mask.coverage.size()});
+            mask.coverage.insert(mask.coverage.end(), row + k, row + end);
+            k = end;
+        }
+    }
+}
+
+void build_line_mask(LineMask& mask, FontFace* face, const char* text)
+{
+    mask.faceKey = face->lineCacheKey;
+    mask.charmap = face->ftFace->charmap;
+    mask.charSpacing = face->charSpacing;
+    mask.text = text;
+    mask.width = 0;
+    mask.glyphs.clear();
+    mask.runs.clear();
+    mask.coverage.clear();
+    int x = 0, y = 0;
+    const char* p = text;
+    for (int c; (c = ugetxc(&p)) != 0;) {
+        const GlyphEntry* entry = glyph_for(face, c);
+        if (!entry) continue;
+        MaskGlyph glyph{x, mask.runs.size(), mask.runs.size()};
+        if (entry->hasBitmap && !entry->pixels.empty()) add_glyph_runs(mask, face, *entry, x, y);
+        glyph.endRun = mask.runs.size();
+        mask.glyphs.push_back(glyph);
+        if (entry->advanceX != 0) mask.width += entry->advanceX + face->charSpacing;
+        advance_pen(face, *entry, x, y);
+    }
+    ++masksBuilt;
+}
+
+// The mask of a line of text in a face, from the cache or built now.
+const LineMask& line_mask(FontFace* face, const char* text)
+{
+    ++lineCacheClock;
+    for (LineMask& mask : lineCache)
+        if (mask.faceKey == face->lineCacheKey && mask.charSpacing == face->charSpacing &&
+            mask.charmap == face->ftFace->charmap && mask.text == text) {
+            mask.lastUse = lineCacheClock;
+            return mask;
+        }
+    if (lineCache.capacity() < LINE_CACHE_SIZE) lineCache.reserve(LINE_CACHE_SIZE);
+    LineMask* slot = nullptr;
+    if (lineCache.size() < LINE_CACHE_SIZE) {
+        slot = &lineCache.emplace_back();
+    } else {
+        slot = &lineCache.front();
+        for (LineMask& mask : lineCache)
+            if (mask.lastUse < slot->lastUse) slot = &mask;
+    }
+    build_line_mask(*slot, face, text);
+    slot->lastUse = lineCacheClock;
+    return *slot;
+}
+
+// A face at a new size: its lines are measured and drawn afresh.
+void forget_lines_of(FontFace* face)
+{
+    const uint64_t old = face->lineCacheKey;
+    std::erase_if(lineCache, [old](const LineMask& mask) { return mask.faceKey == old; });
+    face->lineCacheKey = nextLineCacheKey++;
+}
+
+// The line written straight into the rows of a 32-bit memory bitmap, clipped to
+// its clip rectangle, with the translucent blender that putpixel uses. Returns
+// the last blend opacity used, or -1 when nothing was blended.
+int draw_line_mask32(BITMAP* bitmap, const LineMask& mask, int x, int y, int colour)
+{
+    const uint32_t solid = static_cast<uint32_t>(colour);
     int lastAlpha = -1;
-    for (int r = r0; r < r1; ++r) {
-        uint32_t* line = reinterpret_cast<uint32_t*>(bitmap->line[top + r]) + left;
-        const uint8_t* coverage = &entry.pixels[static_cast<size_t>(r) * entry.width];
-        for (int k = k0; k < k1; ++k) {
-            int v = coverage[k];
-            if (v == 0) continue;
-            if (v == 255) {
-                line[k] = static_cast<uint32_t>(colour);
-            } else {
-                line[k] = static_cast<uint32_t>(_blender_func32(static_cast<unsigned long>(colour), line[k], v));
-                lastAlpha = v;
+    for (const MaskGlyph& glyph : mask.glyphs) {
+        if (x + glyph.penX > bitmap->cr) break;
+        for (size_t n = glyph.firstRun; n < glyph.endRun; ++n) {
+            const MaskRun& run = mask.runs[n];
+            const int py = y + run.dy;
+            if (py < bitmap->ct || py >= bitmap->cb) continue;
+            const int px = x + run.dx;
+            const int k0 = bitmap->cl - px > 0 ? bitmap->cl - px : 0;
+            const int k1 = bitmap->cr - px < run.length ? bitmap->cr - px : run.length;
+            if (k0 >= k1) continue;
+            uint32_t* line = reinterpret_cast<uint32_t*>(bitmap->line[py]) + px;
+            const uint8_t* coverage = &mask.coverage[run.offset];
+            for (int k = k0; k < k1; ++k) {
+                const int v = coverage[k];
+                if (v == 255) {
+                    line[k] = solid;
+                } else {
+                    line[k] = static_cast<uint32_t>(_blender_func32(solid, line[k], v));
+                    lastAlpha = v;
+                }
             }
         }
     }
@@ -224,6 +337,7 @@ FontFace* face_open_file(const char* path)
         return nullptr;
     }
     face->glyphCache.resize(face->ftFace->num_glyphs > 0 ? face->ftFace->num_glyphs : 0);
+    face->lineCacheKey = nextLineCacheKey++;
     if (FT_IS_SCALABLE(face->ftFace))
         face_set_height(face, 8);
     else if (face->ftFace->num_fixed_sizes > 0 && face->ftFace->available_sizes)
@@ -243,6 +357,7 @@ int face_set_height(FontFace* face, int height)
         return -1;
     }
     empty_cache(face);
+    forget_lines_of(face);
     face->height = height;
     face->pixelSize = size;
     face->ascender = static_cast<int>(face->ftFace->size->metrics.ascender >> 6);
@@ -254,13 +369,7 @@ int face_height(const FontFace* face) { return face ? face->height : 0; }
 int face_text_width(FontFace* face, const char* text)
 {
     if (!face || !face->ftFace || !text) return 0;
-    int sum = 0;
-    const char* p = text;
-    for (int c; (c = ugetxc(&p)) != 0;) {
-        const GlyphEntry* entry = glyph_for(face, c);
-        if (entry && entry->advanceX != 0) sum += entry->advanceX + face->charSpacing;
-    }
-    return sum;
+    return line_mask(face, text).width;
 }
 
 void face_draw_text_slow(BITMAP* bitmap, FontFace* face, const char* text, int x, int y, int colour)
@@ -287,22 +396,15 @@ void face_draw_text(BITMAP* bitmap, FontFace* face, const char* text, int x, int
         return;
     }
     if (outside_clip(bitmap, face, x, y)) return;
+    const LineMask& mask = line_mask(face, text);
     acquire_bitmap(bitmap);
     // The blender putpixel would use; the opacity is passed per pixel.
     set_trans_blender(0, 0, 0, 255);
-    int lastAlpha = -1;
-    const char* p = text;
-    for (int c; x <= bitmap->cr && (c = ugetxc(&p)) != 0;) {
-        const GlyphEntry* entry = glyph_for(face, c);
-        if (!entry) continue;
-        if (entry->hasBitmap && !entry->pixels.empty()) {
-            int alpha = draw_glyph_fast32(bitmap, face, *entry, x, y, colour);
-            if (alpha >= 0) lastAlpha = alpha;
-        }
-        advance_pen(face, *entry, x, y);
-    }
+    const int lastAlpha = draw_line_mask32(bitmap, mask, x, y, colour);
     // Leave the blender as the pixel-by-pixel path would.
     if (lastAlpha >= 0) set_trans_blender(0, 0, 0, lastAlpha);
     release_bitmap(bitmap);
     solid_mode();
 }
+
+int text_line_masks_built() { return masksBuilt; }

@@ -26,6 +26,8 @@ struct FontFace {
     int ascender = 0;
     int charSpacing = 0;
     std::vector<GlyphEntry> glyphCache;
+    // Names the face at its current size in the line cache; a new size gets a new one.
+    uint64_t lineCacheKey = 0;
 };
 
 int text_init();
@@ -36,9 +38,18 @@ int face_height(const FontFace* face);
 int face_text_width(FontFace* face, const char* text);
 void face_draw_text(BITMAP* bitmap, FontFace* face, const char* text, int x, int y, int colour);
 
+// Lines are drawn from a cache: each line's coverage, glyph after glyph and run
+// after run of non-empty pixels, is kept per face, size, spacing and text until
+// the text changes (the least recently used of LINE_CACHE_SIZE lines goes).
+// Drawing blends the runs over the target; measuring reads the kept width.
+constexpr size_t LINE_CACHE_SIZE = 32;
+// How many line masks have been built since the program started.
+int text_line_masks_built();
+
 // The same text drawn pixel by pixel through putpixel, switching between solid and
-// translucent drawing per pixel. face_draw_text writes 32-bit memory bitmaps
-// directly, with exactly these pixels, and uses this path for every other bitmap.
+// translucent drawing per pixel, walking the glyphs. face_draw_text writes 32-bit
+// memory bitmaps directly from its line cache, with exactly these pixels, and
+// uses this path for every other bitmap.
 void face_draw_text_slow(BITMAP* bitmap, FontFace* face, const char* text, int x, int y, int colour);
 
 // The pixel size at which a face's lines are `height` pixels tall. `probe` sets a

@@ -2,6 +2,7 @@
 // putting back of everything play changes in the rooms.
 #include "world/room.h"
 
+#include "frame/frame_stats.h"
 #include "render/assets.h"
 
 // Built before any other global, so the static construction in main.cpp finds it ready.
@@ -80,6 +81,7 @@ void reset_room_state()
 
 void enter_room(int32_t index)
 {
+    frame_stats_event(FRAME_ROOM_ENTERED);
     game.currentRoom = index;
     Room& room = room_at(index);
     load_room_images(room.sceneImage.c_str(), room.midLayer.c_str(), room.backLayer.c_str());

@@ -37,10 +37,12 @@ e2e_cleanup() {
 }
 
 # Starts the game in $WORK and waits for its window; sets GAME_PID and WID.
-# GAME_BIN and GAME_DIR start another binary, from another folder.
+# GAME_BIN and GAME_DIR start another binary, from another folder; E2E_GAME_ARGS
+# adds options to every start (e.g. --frame-stats).
 start_game() {
     TRACE_POS=0
-    (cd "${GAME_DIR:-$WORK}" && exec "${GAME_BIN:-./karvelle}" "$@" >"$WORK/stdout.log" 2>"$WORK/stderr.log") &
+    # shellcheck disable=SC2086
+    (cd "${GAME_DIR:-$WORK}" && exec "${GAME_BIN:-./karvelle}" "$@" ${E2E_GAME_ARGS:-} >"$WORK/stdout.log" 2>"$WORK/stderr.log") &
     GAME_PID=$!
     WID=$(timeout 10 xdotool search --sync --name '^Karvelle$' | head -n1)
     [ -n "$WID" ] || fail "no window titled Karvelle"
@@ -139,6 +141,10 @@ quit_game() {
     wait_exit 3 || fail "Escape did not end the game"
     xdotool keyup Escape
     [ "$GAME_STATUS" = 0 ] || fail "exit code $GAME_STATUS"
+    # With --frame-stats, the game's summary goes to stderr (or E2E_STATS_LOG).
+    if grep -q '^frames ' "$WORK/stdout.log"; then
+        sed -n '/^frames /,$p' "$WORK/stdout.log" >>"${E2E_STATS_LOG:-/dev/stderr}"
+    fi
 }
 
 release_all() {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <string>
 
 #include "text/text.h"
 #include "test_support.h"
@@ -322,5 +323,148 @@ TEST(TextDraw, DirectPathMatchesPixelByPixelPath)
             destroy_bitmap(direct);
             destroy_bitmap(slow);
         }
+    }
+}
+
+namespace {
+
+// The backdrop of the title and prompt: 4x4 cells of varied greys.
+BITMAP* cells(int w, int h)
+{
+    BITMAP* bitmap = create_bitmap(w, h);
+    srand(9);
+    for (int y = 0; y < h; y += 4)
+        for (int x = 0; x < w; x += 4) {
+            int g = rand() % 60;
+            rectfill(bitmap, x, y, x + 3, y + 3, makecol(g, g, g));
+        }
+    return bitmap;
+}
+
+// Draws text through the line cache and through the glyph walk onto two copies of
+// the same background; returns the number of pixels that differ.
+int cached_against_walk(BITMAP* (*background)(int, int), FontFace* face, const char* text, int x, int y,
+                        int colour)
+{
+    BITMAP* cached = background(640, 200);
+    BITMAP* walked = background(640, 200);
+    set_clip_rect(cached, 3, 2, 600, 190);
+    set_clip_rect(walked, 3, 2, 600, 190);
+    face_draw_text(cached, face, text, x, y, colour);
+    face_draw_text_slow(walked, face, text, x, y, colour);
+    int differing = changed_pixels(cached, walked);
+    destroy_bitmap(cached);
+    destroy_bitmap(walked);
+    return differing;
+}
+
+}  // namespace
+
+TEST(TextLineCache, CachedLinesMatchTheGlyphWalkAtEverySizeColourAndBackground)
+{
+    const int colours[] = {makecol(0, 0, 0), makecol(255, 255, 255), makecol(218, 219, 236), makecol(250, 128, 20)};
+    for (int height : {20, 28, 102}) {
+        FontFace* face = open_at(height);
+        ASSERT_NE(face, nullptr);
+        for (BITMAP* (*background)(int, int) : {patterned, cells})
+            for (int colour : colours)
+                for (const char* text : {"KARVELLE", "[Press Space to Begin]", "Wg, 42 jumps! \"Oh\"..."}) {
+                    // The first draw builds the line's mask, the second reads it from the cache.
+                    for (int pass = 0; pass < 2; ++pass) {
+                        ASSERT_EQ(cached_against_walk(background, face, text, 20, 40 - height / 2, colour), 0)
+                            << text << " height " << height << " pass " << pass;
+                        // Cut at the left, top and right edges of the clip rectangle.
+                        ASSERT_EQ(cached_against_walk(background, face, text, -17, -height / 2, colour), 0)
+                            << text << " height " << height;
+                        ASSERT_EQ(cached_against_walk(background, face, text, 560, 170, colour), 0)
+                            << text << " height " << height;
+                    }
+                }
+    }
+}
+
+TEST(TextLineCache, KeepsALineUntilItsTextOrFaceChanges)
+{
+    FontFace* face = open_at(28);
+    ASSERT_NE(face, nullptr);
+    const int white = makecol(255, 255, 255);
+    BITMAP* bitmap = filled(400, 60, 0);
+
+    int built = text_line_masks_built();
+    face_draw_text(bitmap, face, "Good morning.", 5, 5, white);
+    EXPECT_EQ(face_text_width(face, "Good morning."), face_text_width(face, "Good morning."));
+    face_draw_text(bitmap, face, "Good morning.", 5, 5, white);
+    EXPECT_EQ(text_line_masks_built(), built + 1) << "drawn and measured from one mask";
+
+    // New text, new mask: its pixels are its own, not the old line's.
+    face_draw_text(bitmap, face, "Good evening.", 5, 5, white);
+    EXPECT_EQ(text_line_masks_built(), built + 2);
+    EXPECT_EQ(cached_against_walk(patterned, face, "Good evening.", 5, 5, white), 0);
+
+    // Spacing and size are part of a line's look.
+    const int plain = face_text_width(face, "Good evening.");
+    face->charSpacing = 2;
+    EXPECT_EQ(face_text_width(face, "Good evening."), plain + 13 * 2);
+    EXPECT_EQ(cached_against_walk(patterned, face, "Good evening.", 5, 5, white), 0);
+    face->charSpacing = 0;
+    ASSERT_EQ(face_set_height(face, 40), 0);
+    const int before = text_line_masks_built();
+    EXPECT_GT(face_text_width(face, "Good evening."), plain);
+    EXPECT_EQ(text_line_masks_built(), before + 1);
+    EXPECT_EQ(cached_against_walk(patterned, face, "Good evening.", 5, 5, white), 0);
+    destroy_bitmap(bitmap);
+}
+
+TEST(TextLineCache, HoldsALimitedNumberOfLinesAndForgetsTheLeastUsed)
+{
+    FontFace* face = open_at(20);
+    ASSERT_NE(face, nullptr);
+    face_text_width(face, "kept in use");
+    int built = text_line_masks_built();
+    for (size_t n = 0; n < LINE_CACHE_SIZE + 8; ++n) {
+        face_text_width(face, ("line " + std::to_string(n)).c_str());
+        face_text_width(face, "kept in use");
+    }
+    EXPECT_EQ(text_line_masks_built(), built + static_cast<int>(LINE_CACHE_SIZE) + 8);
+    face_text_width(face, "line 0");  // long since pushed out
+    EXPECT_EQ(text_line_masks_built(), built + static_cast<int>(LINE_CACHE_SIZE) + 9);
+    EXPECT_EQ(cached_against_walk(cells, face, "line 0", 30, 30, makecol(200, 200, 200)), 0);
+}
+
+TEST(TextLineCache, ALineStopsAtTheFirstCharacterStartingRightOfTheClip)
+{
+    FontFace* face = open_at(102);
+    ASSERT_NE(face, nullptr);
+    // A letter whose ink begins left of its pen position would reach back inside.
+    const char* letters[] = {"j", "f", "y", "J", "/", "_"};
+    const char* reaching = nullptr;
+    int reach = 1;  // pixels of ink left of the pen
+    for (const char* letter : letters) {
+        face_text_width(face, letter);
+        const GlyphEntry& glyph = face->glyphCache[FT_Get_Char_Index(face->ftFace, letter[0])];
+        if (glyph.hasBitmap && -glyph.left > reach && glyph.width > -glyph.left) {
+            reaching = letter;
+            reach = -glyph.left;
+        }
+    }
+    if (!reaching) { GTEST_SKIP() << "no letter with a negative left bearing in this font"; }
+    // "A" starts inside; the pen stands right of the edge when the letter comes.
+    const std::string line = std::string("A") + reaching;
+    const int x = 151 - face_text_width(face, "A");
+    for (bool cached : {true, false}) {
+        BITMAP* both = patterned(300, 200);
+        BITMAP* first = patterned(300, 200);
+        set_clip_rect(both, 0, 0, 149, 199);  // the right edge is 150, exclusive
+        set_clip_rect(first, 0, 0, 149, 199);
+        if (cached) {
+            face_draw_text(both, face, line.c_str(), x, 10, makecol(255, 255, 255));
+            face_draw_text(first, face, "A", x, 10, makecol(255, 255, 255));
+        } else {
+            face_draw_text_slow(both, face, line.c_str(), x, 10, makecol(255, 255, 255));
+            face_draw_text_slow(first, face, "A", x, 10, makecol(255, 255, 255));
+        }
+        EXPECT_EQ(changed_pixels(both, first), 0) << line << (cached ? " cached" : " walked");
+        destroy_bitmap(both);
+        destroy_bitmap(first);
     }
 }

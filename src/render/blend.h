@@ -1,0 +1,32 @@
+// Two drawing steps that every frame repeats, written straight into the rows of
+// the game's 32-bit memory bitmaps with exactly the pixels Allegro's generic
+// routines give; any other bitmap goes through Allegro itself.
+#pragma once
+
+#include <cstdint>
+
+struct BITMAP;
+
+// As rectfill (corners included, clipped) in translucent mode after
+// set_trans_blender(0, 0, 0, alpha): `colour` over the rectangle at opacity
+// alpha / 255. Allegro's drawing mode is solid afterwards, as the game leaves it.
+void blend_rect(BITMAP* target, int x1, int y1, int x2, int y2, int colour, int alpha);
+
+// As rectfill in solid mode.
+void fill_rect(BITMAP* target, int x1, int y1, int x2, int y2, int colour);
+
+// As stretch_blit of the source's 320x240 top-left onto the target's 640x480
+// top-left: every pixel becomes a 2x2 block.
+void enlarge_2x(BITMAP* source, BITMAP* target);
+
+// Allegro's 32-bit translucent blender: `colour` over `pixel` at opacity alpha.
+inline uint32_t blend_pixel32(uint32_t colour, uint32_t pixel, uint32_t alpha)
+{
+    // Allegro's own arithmetic, wrap-around included: red and blue are mixed in one
+    // word, green in another, and the top byte is dropped. Allegro computes in 64
+    // bits; the low 24 bits that survive the masks come out the same in 32.
+    const uint32_t n = alpha ? alpha + 1 : 0;
+    const uint32_t rb = (((colour & 0xFF00FF) - (pixel & 0xFF00FF)) * n / 256 + pixel) & 0xFF00FF;
+    const uint32_t g = (((colour & 0xFF00) - (pixel & 0xFF00)) * n / 256 + (pixel & 0xFF00)) & 0xFF00;
+    return rb | g;
+}
