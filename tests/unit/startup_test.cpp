@@ -52,7 +52,6 @@ TEST(FrameTimerTest, CountsWholeFramesSinceTheLastReset)
 
 TEST(FrameTimerTest, PacingWaitsOutTheFrameButMakesNoCatchUp)
 {
-    ensure_allegro();  // the wait gives up time slices through Allegro
     frame_timer_start();
     frame_timer_pace();
     EXPECT_EQ(frame_timer_elapsed(1000), 0) << "the timer is reset after the wait";
