@@ -43,6 +43,11 @@ void frame_stats_wait(int64_t began, int64_t lateness, int64_t ended)
     if (lateness >= 0) frameStats.latenessMs.push_back(lateness / 1e6);
 }
 
+void frame_stats_showing(int64_t now)
+{
+    if (frameStats.enabled) frameStats.showBegan = now;
+}
+
 void frame_stats_keep_longest(FrameStats& stats, const FrameInterval& interval)
 {
     auto& kept = stats.longest;
@@ -70,7 +75,12 @@ void frame_stats_record(int64_t now)
         if (s.waitBegan >= s.lastFrame && s.waitEnded >= s.waitBegan && now >= s.waitEnded) {
             interval.stepMs = (s.waitBegan - s.lastFrame) / 1e6;
             interval.waitMs = (s.waitEnded - s.waitBegan) / 1e6;
-            interval.drawMs = (now - s.waitEnded) / 1e6;
+            // Drawing ends where showing the frame begins, when it was shown.
+            const int64_t shown = s.showBegan >= s.waitEnded && s.showBegan <= now ? s.showBegan : now;
+            interval.drawMs = (shown - s.waitEnded) / 1e6;
+            interval.showMs = (now - shown) / 1e6;
+            s.drawMs.push_back(static_cast<float>(interval.drawMs));
+            s.showMs.push_back(static_cast<float>(interval.showMs));
         }
         s.intervalsMs.push_back(interval.ms);
         if (now - s.processStart > ONE_SECOND_NS) s.intervalsAfterFirstSecondMs.push_back(interval.ms);
@@ -114,11 +124,19 @@ std::string frame_stats_report(const FrameStats& stats)
     for (const FrameInterval& i : stats.longest) {
         std::snprintf(line, sizeof line,
                       "longest %d: %.2f ms before frame %d at %.2f s, mode %s, page %d, room %d "
-                      "(step %.2f, wait %.2f, draw %.2f ms%s)\n",
+                      "(step %.2f, wait %.2f, draw %.2f, show %.2f ms%s)\n",
                       ++rank, i.ms, i.frame, i.atSeconds, modeNames[i.mode & 3], i.page, i.room, i.stepMs,
-                      i.waitMs, i.drawMs, events_text(i.events).c_str());
+                      i.waitMs, i.drawMs, i.showMs, events_text(i.events).c_str());
         report += line;
     }
+
+    std::vector<double> draw(stats.drawMs.begin(), stats.drawMs.end());
+    std::vector<double> show(stats.showMs.begin(), stats.showMs.end());
+    std::sort(draw.begin(), draw.end());
+    std::sort(show.begin(), show.end());
+    std::snprintf(line, sizeof line, "drawing: median %.3f ms, p99 %.3f ms; showing: median %.3f ms, p99 %.3f ms\n",
+                  percentile(draw, 50), percentile(draw, 99), percentile(show, 50), percentile(show, 99));
+    report += line;
 
     std::vector<double> wake = stats.latenessMs;
     std::sort(wake.begin(), wake.end());

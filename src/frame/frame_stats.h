@@ -17,14 +17,15 @@ enum FrameEvent : uint32_t {
 
 // One interval between two frames shown: the frame that ended it and where the
 // game was then, and how the time went: the rest of the previous frame's step
-// (input, music, world), the wait, and the drawing and showing of this frame.
+// (input, music, world), the wait, the drawing of this frame and its showing
+// (the copy to the display).
 struct FrameInterval {
     double ms = 0;
     int frame = 0;  // 1 is the first frame shown
     double atSeconds = 0;  // since the process started
     int mode = 0, page = 0, room = 0;
     uint32_t events = 0;
-    double stepMs = 0, waitMs = 0, drawMs = 0;
+    double stepMs = 0, waitMs = 0, drawMs = 0, showMs = 0;
 };
 
 struct FrameStats {
@@ -37,8 +38,10 @@ struct FrameStats {
     std::vector<double> intervalsAfterFirstSecondMs;
     std::vector<FrameInterval> longest;  // the five longest, longest first
     std::vector<double> latenessMs;      // how late each sleep woke after its deadline
+    std::vector<float> drawMs, showMs;   // of every interval whose wait was seen
     uint32_t pendingEvents = 0;
     int64_t waitBegan = -1, waitEnded = -1;
+    int64_t showBegan = -1;
 };
 
 extern FrameStats frameStats;
@@ -50,6 +53,8 @@ void frame_stats_event(uint32_t events);
 // The pacing's wait: when it began and ended, and how late it woke (ns; negative
 // when the frame had overrun and there was nothing to sleep).
 void frame_stats_wait(int64_t began, int64_t lateness, int64_t ended);
+// When the finished frame began to be shown (sent to the display).
+void frame_stats_showing(int64_t now);
 // Called once a frame after drawing; reads the mode, page and room from the game.
 void frame_stats_record(int64_t now);
 // Files one interval into the five longest.

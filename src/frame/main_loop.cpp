@@ -120,6 +120,8 @@ int game_main(int argc, char** argv)
         if (std::strcmp(argv[i], "--frame-stats") == 0) {
             frameStats.enabled = true;
             frameStats.intervalsMs.reserve(60 * 60 * 30);
+            frameStats.drawMs.reserve(60 * 60 * 30);
+            frameStats.showMs.reserve(60 * 60 * 30);
         } else if (int used = take_display_option(argc, argv, i)) {
             if (used < 0) return 2;
             i += used - 1;

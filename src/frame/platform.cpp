@@ -6,6 +6,7 @@
 #include <linux/joystick.h>
 #include <pwd.h>
 #include <sys/ioctl.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,6 +52,11 @@ void sleep_until_ns(int64_t deadline)
     if (deadline <= 0) return;
     timespec at{time_t(deadline / 1000000000), long(deadline % 1000000000)};
     clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr);
+}
+
+void use_precise_sleeps()
+{
+    prctl(PR_SET_TIMERSLACK, 1000UL, 0UL, 0UL, 0UL);
 }
 
 namespace {

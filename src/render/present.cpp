@@ -2,7 +2,9 @@
 
 #include <allegro.h>
 
+#include "frame/frame_stats.h"
 #include "frame/game_state.h"
+#include "frame/platform.h"
 #include "render/blend.h"
 #include "render/scaling.h"
 #include "text/text.h"
@@ -10,6 +12,7 @@
 void show_frame(RenderContext& context)
 {
     if (!context.backBuffer) return;
+    frame_stats_showing(monotonic_now_ns());
     if (context.pageIndex < 0 || context.pageIndex >= VIDEO_PAGE_COUNT) context.pageIndex = 0;
     if (displayLayout.factor != 1 || displayLayout.x != 0 || displayLayout.y != 0) {
         // A larger window or a whole screen: the frame is enlarged straight onto it.

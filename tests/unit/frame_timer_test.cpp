@@ -160,14 +160,19 @@ protected:
         construct_game_state();
     }
     void TearDown() override { frameStats = saved; }
-    // One frame: its step, a wait of `waitMs`, then drawing for `drawMs`.
-    void frame(double stepMs, double waitMs, double drawMs)
+    // One frame: its step, a wait of `waitMs`, drawing for `drawMs`, then showing
+    // the frame for `showMs`.
+    void frame(double stepMs, double waitMs, double drawMs, double showMs = 0)
     {
         clock += static_cast<int64_t>(stepMs * 1e6);
         int64_t began = clock;
         clock += static_cast<int64_t>(waitMs * 1e6);
         frame_stats_wait(began, waitMs > 0 ? 50000 : -1, clock);
         clock += static_cast<int64_t>(drawMs * 1e6);
+        if (showMs > 0) {
+            frame_stats_showing(clock);
+            clock += static_cast<int64_t>(showMs * 1e6);
+        }
         frame_stats_record(clock);
     }
     FrameStats saved;
@@ -186,7 +191,7 @@ TEST_F(FrameStatsRecording, KeepsTheFiveLongestWithWhereTheGameWasAndWhatHappene
     frame_stats_event(FRAME_ROOM_ENTERED | FRAME_SCENE_READ);
     frame(40, 0, 1.5);  // a slow step: no wait, straight on
     game.gameMode = EventScreen;
-    frame(0.5, 14, 20);
+    frame(0.5, 14, 5, 15);  // held up showing the frame
     for (int n = 0; n < 10; ++n) frame(1, 14.67, 1);
 
     ASSERT_EQ(frameStats.longest.size(), LONGEST_KEPT);
@@ -203,14 +208,19 @@ TEST_F(FrameStatsRecording, KeepsTheFiveLongestWithWhereTheGameWasAndWhatHappene
     // The events belong to that interval only.
     EXPECT_EQ(frameStats.longest[1].events, 0u);
     EXPECT_EQ(frameStats.longest[1].mode, EventScreen);
+    EXPECT_NEAR(frameStats.longest[1].drawMs, 5, 0.01);
+    EXPECT_NEAR(frameStats.longest[1].showMs, 15, 0.01);
     for (size_t n = 1; n < LONGEST_KEPT; ++n) EXPECT_GE(frameStats.longest[n - 1].ms, frameStats.longest[n].ms);
 
     const std::string report = frame_stats_report(frameStats);
     EXPECT_NE(report.find("longest 1: 41.50 ms before frame 102 at 1.71 s, mode Play, page 2, room 12 "
-                          "(step 40.00, wait 0.00, draw 1.50 ms; room entered, scene read)"),
+                          "(step 40.00, wait 0.00, draw 1.50, show 0.00 ms; room entered, scene read)"),
               std::string::npos)
         << report;
     EXPECT_NE(report.find("wake-up lateness: sleeps 111, median 0.050 ms"), std::string::npos) << report;
+    EXPECT_NE(report.find("drawing: median 1.000 ms, p99 1.500 ms; showing: median 0.000 ms, p99 0.000 ms"),
+              std::string::npos)
+        << report;
     EXPECT_EQ(report.rfind(frame_stats_line(frameStats), 0), 0u) << "the summary line comes first";
 }
 
