@@ -23,10 +23,10 @@ double percentile(const std::vector<double>& sorted, int percent)
 
 std::string events_text(uint32_t events)
 {
-    static const char* const names[] = {"display opened", "music started", "room entered", "scene read",
-                                        "sound started"};
+    static const char* const names[] = {"display opened", "music started", "room entered",
+                                        "scene read",     "sound started", "waited for a key to be let go"};
     std::string text;
-    for (int bit = 0; bit < 5; ++bit)
+    for (int bit = 0; bit < 6; ++bit)
         if (events & (1u << bit)) text += std::string(text.empty() ? "; " : ", ") + names[bit];
     return text;
 }

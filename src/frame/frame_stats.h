@@ -13,6 +13,7 @@ enum FrameEvent : uint32_t {
     FRAME_ROOM_ENTERED = 1u << 2,
     FRAME_SCENE_READ = 1u << 3,      // a scene image was read from disk
     FRAME_SOUND_STARTED = 1u << 4,   // a sound effect was started
+    FRAME_KEY_WAIT = 1u << 5,        // the game waited for a key to be let go
 };
 
 // One interval between two frames shown: the frame that ended it and where the

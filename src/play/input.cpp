@@ -3,6 +3,8 @@
 
 #include <allegro.h>
 
+#include "audio/music.h"
+#include "frame/frame_stats.h"
 #include "frame/game_state.h"
 #include "play/gamepad.h"
 
@@ -43,7 +45,13 @@ bool action_key_down()
 
 void wait_until_keys_up(int firstKey, int secondKey)
 {
-    while (down(firstKey) || (secondKey >= 0 && down(secondKey))) rest(1);
+    if (!down(firstKey) && !(secondKey >= 0 && down(secondKey))) return;
+    frame_stats_event(FRAME_KEY_WAIT);
+    // No frame is drawn while the player holds the key, but the music plays on.
+    while (down(firstKey) || (secondKey >= 0 && down(secondKey))) {
+        rest(1);
+        poll_music();
+    }
 }
 
 void poll_input()

@@ -24,6 +24,6 @@ void poll_input();
 
 // Whether any of the keys that advance a page is down.
 bool action_key_down();
-// Waits, polling nothing else, until every one of the given Allegro keys is up.
-// Allegro's keyboard thread releases them.
+// Waits, polling nothing but the music, until every one of the given Allegro keys
+// is up. Allegro's keyboard thread releases them.
 void wait_until_keys_up(int firstKey, int secondKey = -1);

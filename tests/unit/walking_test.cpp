@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "audio/audio_backend.h"
+#include "audio/music.h"
 #include "frame/fade.h"
 #include "frame/game_state.h"
 #include "play/input.h"
@@ -413,6 +414,27 @@ TEST_F(Walking, QuitKeysAbandonTheWalk)
         EXPECT_EQ(room_at(27).followerMode, 0);
         EXPECT_EQ(key[KEY_ESC], 0);
     }
+}
+
+TEST_F(Walking, TheMusicPlaysOnWhilePlayWaitsForEscapeToBeLetGo)
+{
+    static int polls = 0;
+    polls = 0;
+    AudioBackend counting = silent_backend();
+    counting.pollDuh = [](AL_DUH_PLAYER*) { return ++polls, 0; };
+    audioBackend = counting;
+    static char player;
+    musicPlayer = reinterpret_cast<AL_DUH_PLAYER*>(&player);
+    bare_room(40);
+    place(40, 150.0);
+
+    key[KEY_ESC] = 1;
+    std::thread releaser = release_later(KEY_ESC);
+    play_input();
+    releaser.join();
+    musicPlayer = nullptr;
+    EXPECT_EQ(game.gameMode, Interlude);
+    EXPECT_GT(polls, 0) << "the stream is fed while the key is held";
 }
 
 TEST_F(Walking, HeldQuitKeyQuitsOnlyOnANewPress)
