@@ -9,6 +9,8 @@
 
 #include FT_GLYPH_H
 
+#include "render/blend.h"
+
 namespace {
 
 FT_Library library = nullptr;
@@ -252,7 +254,7 @@ void forget_lines_of(FontFace* face)
 }
 
 // The line written straight into the rows of a 32-bit memory bitmap, clipped to
-// its clip rectangle, with the translucent blender that putpixel uses. Returns
+// its clip rectangle, blended as putpixel does in translucent mode. Returns
 // the last blend opacity used, or -1 when nothing was blended.
 int draw_line_mask32(BITMAP* bitmap, const LineMask& mask, int x, int y, int colour)
 {
@@ -275,7 +277,7 @@ int draw_line_mask32(BITMAP* bitmap, const LineMask& mask, int x, int y, int col
                 if (v == 255) {
                     line[k] = solid;
                 } else {
-                    line[k] = static_cast<uint32_t>(_blender_func32(solid, line[k], v));
+                    line[k] = blend_pixel32(solid, line[k], static_cast<uint32_t>(v));
                     lastAlpha = v;
                 }
             }
@@ -398,8 +400,6 @@ void face_draw_text(BITMAP* bitmap, FontFace* face, const char* text, int x, int
     if (outside_clip(bitmap, face, x, y)) return;
     const LineMask& mask = line_mask(face, text);
     acquire_bitmap(bitmap);
-    // The blender putpixel would use; the opacity is passed per pixel.
-    set_trans_blender(0, 0, 0, 255);
     const int lastAlpha = draw_line_mask32(bitmap, mask, x, y, colour);
     // Leave the blender as the pixel-by-pixel path would.
     if (lastAlpha >= 0) set_trans_blender(0, 0, 0, lastAlpha);
