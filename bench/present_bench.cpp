@@ -1,14 +1,14 @@
 // The cost of putting a finished 640x480 frame on a larger display, 2x and 3x
-// enlarged, against the floor every frame pays (one 320x240 to 640x480 stretch
-// plus one 640x480 copy). The target is a memory bitmap the size of the window.
+// enlarged, against the floor (frame_floor.h). The target is a memory bitmap the
+// size of the window.
 #include <benchmark/benchmark.h>
 
 #include <allegro.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 
+#include "frame_floor.h"
 #include "render/scaling.h"
 
 namespace {
@@ -36,31 +36,13 @@ Bitmaps& bitmaps()
     return made;
 }
 
-double floor_seconds()
-{
-    Bitmaps& b = bitmaps();
-    const int rounds = 200;
-    auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < rounds; ++i) {
-        stretch_blit(b.lowRes, b.frame, 0, 0, 320, 240, 0, 0, 640, 480);
-        blit(b.frame, b.page, 0, 0, 0, 0, 640, 480);
-    }
-    std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-    return spent.count() / rounds;
-}
-
 void present_at(benchmark::State& state, int factor)
 {
     Bitmaps& b = bitmaps();
     BITMAP* target = create_bitmap(640 * factor, 480 * factor);
-    double floor = floor_seconds();
-    auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) {
+    run_against_floor(state, b.lowRes, b.frame, b.page, [&b, target, factor] {
         enlarge_frame(b.frame, target, factor, 0, 0);
-        benchmark::ClobberMemory();
-    }
-    std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-    state.counters["ratio_to_floor"] = spent.count() / static_cast<double>(state.iterations()) / floor;
+    });
     destroy_bitmap(target);
 }
 
