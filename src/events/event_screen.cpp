@@ -82,11 +82,10 @@ void draw_noise_backdrop(RenderContext& context)
     rectfill(low, 0, 0, FULL_W, FULL_H, grey);
     const int black = makecol(0, 0, 0);
     for (int r = 0; r < 60; ++r) {
-        for (int c = 0; c < 80; ++c) {
-            // Black over the one grey at the cell's opacity is one colour for the whole cell.
-            const int cell = static_cast<int>(blend_pixel32(black, grey, rand() % 100 + 25));
-            fill_rect(low, 4 * c, 4 * r, 4 * c + 3, 4 * r + 3, cell);
-        }
+        // Black over the one grey at the cell's opacity is one colour for the whole cell.
+        uint32_t cells[80];
+        for (int c = 0; c < 80; ++c) cells[c] = blend_pixel32(black, grey, rand() % 100 + 25);
+        fill_cell_row(low, 0, 4 * r, 4, cells, 80);
     }
 }
 

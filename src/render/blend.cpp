@@ -71,18 +71,23 @@ void blend_rect(BITMAP* target, int x1, int y1, int x2, int y2, int colour, int 
     if (_drawing_mode != DRAW_MODE_SOLID) solid_mode();
 }
 
-void fill_rect(BITMAP* target, int x1, int y1, int x2, int y2, int colour)
+void fill_cell_row(BITMAP* target, int x, int y, int size, const uint32_t* colours, int count)
 {
-    if (!target) return;
-    if (!is_memory32(target) || !target->clip || _drawing_mode != DRAW_MODE_SOLID) {
-        rectfill(target, x1, y1, x2, y2, colour);
+    if (!target || size <= 0 || count <= 0) return;
+    const int right = x + size * count - 1, bottom = y + size - 1;
+    const bool inside = target->clip && x >= target->cl && right < target->cr && y >= target->ct &&
+                        bottom < target->cb;
+    if (!is_memory32(target) || !inside || _drawing_mode != DRAW_MODE_SOLID) {
+        for (int n = 0; n < count; ++n)
+            rectfill(target, x + size * n, y, x + size * n + size - 1, bottom, static_cast<int>(colours[n]));
         return;
     }
-    if (!clip_rect(target, x1, y1, x2, y2)) return;
-    for (int y = y1; y <= y2; ++y) {
-        uint32_t* row = reinterpret_cast<uint32_t*>(target->line[y]);
-        for (int x = x1; x <= x2; ++x) row[x] = static_cast<uint32_t>(colour);
-    }
+    // The cells' first row, then copies of it.
+    uint32_t* first = reinterpret_cast<uint32_t*>(target->line[y]) + x;
+    for (int n = 0; n < count; ++n)
+        for (int k = 0; k < size; ++k) first[size * n + k] = colours[n];
+    for (int r = 1; r < size; ++r)
+        std::memcpy(reinterpret_cast<uint32_t*>(target->line[y + r]) + x, first, sizeof(uint32_t) * size * count);
 }
 
 void enlarge_2x(BITMAP* source, BITMAP* target)

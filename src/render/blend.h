@@ -12,8 +12,9 @@ struct BITMAP;
 // alpha / 255. Allegro's drawing mode is solid afterwards, as the game leaves it.
 void blend_rect(BITMAP* target, int x1, int y1, int x2, int y2, int colour, int alpha);
 
-// As rectfill in solid mode.
-void fill_rect(BITMAP* target, int x1, int y1, int x2, int y2, int colour);
+// A row of `count` square cells of `size` pixels, the first with its top-left
+// at (x, y), cell n filled with colours[n]: as rectfill of each cell in turn.
+void fill_cell_row(BITMAP* target, int x, int y, int size, const uint32_t* colours, int count);
 
 // As stretch_blit of the source's 320x240 top-left onto the target's 640x480
 // top-left: every pixel becomes a 2x2 block.

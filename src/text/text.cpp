@@ -151,7 +151,8 @@ void draw_glyph_slow(BITMAP* bitmap, const FontFace* face, const GlyphEntry& ent
 // cut-off at the clip rectangle's right edge of the walk over its glyphs.
 struct MaskRun {
     int dx, dy, length;
-    size_t offset;  // into the mask's coverage
+    bool solid;     // every pixel fully covered: the colour is simply written
+    size_t offset;  // into the mask's coverage, for a run that is blended
 };
 
 struct MaskGlyph {
@@ -187,10 +188,12 @@ void add_glyph_runs(LineMask& mask, const FontFace* face, const GlyphEntry& entr
                 ++k;
                 continue;
             }
+            // A run of full coverage, or one of partial coverage up to the next full or empty pixel.
+            const bool solid = row[k] == 255;
             int end = k;
-            while (end < entry.width && row[end] != 0) ++end;
-            mask.runs.push_back({left + k, top + r, end - k, mask.coverage.size()});
-            mask.coverage.insert(mask.coverage.end(), row + k, row + end);
+            while (end < entry.width && row[end] != 0 && (row[end] == 255) == solid) ++end;
+            mask.runs.push_back({left + k, top + r, end - k, solid, mask.coverage.size()});
+            if (!solid) mask.coverage.insert(mask.coverage.end(), row + k, row + end);
             k = end;
         }
     }
@@ -258,7 +261,7 @@ void forget_lines_of(FontFace* face)
 // the last blend opacity used, or -1 when nothing was blended.
 int draw_line_mask32(BITMAP* bitmap, const LineMask& mask, int x, int y, int colour)
 {
-    const uint32_t solid = static_cast<uint32_t>(colour);
+    const uint32_t ink = static_cast<uint32_t>(colour);
     int lastAlpha = -1;
     for (const MaskGlyph& glyph : mask.glyphs) {
         if (x + glyph.penX > bitmap->cr) break;
@@ -271,16 +274,13 @@ int draw_line_mask32(BITMAP* bitmap, const LineMask& mask, int x, int y, int col
             const int k1 = bitmap->cr - px < run.length ? bitmap->cr - px : run.length;
             if (k0 >= k1) continue;
             uint32_t* line = reinterpret_cast<uint32_t*>(bitmap->line[py]) + px;
-            const uint8_t* coverage = &mask.coverage[run.offset];
-            for (int k = k0; k < k1; ++k) {
-                const int v = coverage[k];
-                if (v == 255) {
-                    line[k] = solid;
-                } else {
-                    line[k] = blend_pixel32(solid, line[k], static_cast<uint32_t>(v));
-                    lastAlpha = v;
-                }
+            if (run.solid) {
+                for (int k = k0; k < k1; ++k) line[k] = ink;
+                continue;
             }
+            const uint8_t* coverage = &mask.coverage[run.offset];
+            for (int k = k0; k < k1; ++k) line[k] = blend_pixel32(ink, line[k], coverage[k]);
+            lastAlpha = coverage[k1 - 1];
         }
     }
     return lastAlpha;

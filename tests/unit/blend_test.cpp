@@ -95,16 +95,25 @@ TEST_F(BlendTest, TranslucentRectanglesMatchAllegro)
             }
 }
 
-TEST_F(BlendTest, SolidRectanglesMatchAllegro)
+TEST_F(BlendTest, RowsOfSolidCellsMatchAllegro)
 {
-    for (const Rect& r : RECTS) {
+    uint32_t colours[12];
+    for (int n = 0; n < 12; ++n) colours[n] = makecol(20 * n, 255 - 9 * n, 7 * n);
+    struct Row {
+        int x, y, size, count;
+    };
+    // Inside, and over the left, right, top and bottom edges of the clip rectangle.
+    for (Row row : {Row{4, 4, 4, 12}, Row{0, 20, 3, 5}, Row{-3, 8, 4, 6}, Row{80, 30, 4, 12}, Row{10, -2, 4, 3},
+                    Row{10, 56, 4, 3}, Row{6, 12, 1, 12}}) {
         BITMAP* direct = noisy(100, 60, 2);
         BITMAP* allegro = noisy(100, 60, 2);
         set_clip_rect(direct, 2, 1, 97, 57);
         set_clip_rect(allegro, 2, 1, 97, 57);
-        fill_rect(direct, r.x1, r.y1, r.x2, r.y2, makecol(9, 99, 199));
-        rectfill(allegro, r.x1, r.y1, r.x2, r.y2, makecol(9, 99, 199));
-        ASSERT_EQ(differing_pixels(direct, allegro), 0) << r.x1 << "," << r.y1 << " " << r.x2 << "," << r.y2;
+        fill_cell_row(direct, row.x, row.y, row.size, colours, row.count);
+        for (int n = 0; n < row.count; ++n)
+            rectfill(allegro, row.x + row.size * n, row.y, row.x + row.size * (n + 1) - 1, row.y + row.size - 1,
+                     static_cast<int>(colours[n]));
+        ASSERT_EQ(differing_pixels(direct, allegro), 0) << row.x << "," << row.y << " size " << row.size;
         destroy_bitmap(direct);
         destroy_bitmap(allegro);
     }
