@@ -1,6 +1,7 @@
-// Two drawing steps that every frame repeats, written straight into the rows of
-// the game's 32-bit memory bitmaps with exactly the pixels Allegro's generic
-// routines give; any other bitmap goes through Allegro itself.
+// Drawing steps that frames repeat thousands of times (translucent cells and
+// fades, the page backdrop's cells, the 2x enlargement), written straight into
+// the rows of the game's 32-bit memory bitmaps with exactly the pixels Allegro's
+// own routines give; any other bitmap goes through Allegro itself.
 #pragma once
 
 #include <cstdint>
