@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "audio/audio_backend.h"
+#include "audio/module_check.h"
 #include "frame/platform.h"
 
 namespace {
@@ -37,10 +38,33 @@ void load_music()
     dumb_register_stdfiles();
     for (int i = 0; i < 2; ++i) {
         std::string path = data_path(MUSIC_FILES[i]);
-        musicModules[i] = dumb_load_it(path.c_str());
+        std::string problem;
+        musicModules[i] = load_checked_module(path.c_str(), problem);
         if (!musicModules[i])
-            std::fprintf(stderr, "Karvelle: cannot load the music %s; it stays silent\n", path.c_str());
+            std::fprintf(stderr, "Karvelle: cannot load the music %s (%s); it stays silent
+", path.c_str(),
+                         problem.c_str());
     }
+}
+
+DUH* load_checked_module(const char* path, std::string& problem)
+{
+    std::vector<unsigned char> data;
+    if (!read_module_file(path, data, problem)) return nullptr;
+    problem = module_problem(data.data(), data.size());
+    if (!problem.empty()) return nullptr;
+    // The bytes checked are the bytes loaded. The quick reader skips the library's
+    // play-through of the whole song at load time, which only measures its length
+    // and which some songs never finish.
+    DUMBFILE* file = dumbfile_open_memory(reinterpret_cast<const char*>(data.data()), long(data.size()));
+    if (!file) {
+        problem = "out of memory";
+        return nullptr;
+    }
+    DUH* module = dumb_read_it_quick(file);
+    dumbfile_close(file);
+    if (!module) problem = "the library refuses it";
+    return module;
 }
 
 void select_music(MusicTrack track)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 struct DUH;
 struct AL_DUH_PLAYER;
@@ -17,6 +18,9 @@ extern bool musicChangePending;
 extern AL_DUH_PLAYER* musicPlayer;
 
 void load_music();
+// One module, checked before the library sees it; null with the reason in
+// `problem` when it cannot be played.
+DUH* load_checked_module(const char* path, std::string& problem);
 void select_music(MusicTrack track);
 void poll_music();
 

@@ -1,0 +1,129 @@
+// A bounded fuzz of the module check and the library behind it: mutated copies of
+// both generated modules (single fields set to edge values, bytes flipped, pattern
+// effects swapped for loops and jumps, files cut short) are checked, and those
+// accepted are loaded and played for a while in a child process. None may crash,
+// hang or leave a file behind. KARVELLE_FUZZ_MODULES sets the number of mutants
+// per module (default 150); the figures are printed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include "module_trial.h"
+
+namespace {
+
+int fuzz_count(const char* variable, int fallback)
+{
+    const char* value = std::getenv(variable);
+    return value && std::atoi(value) > 0 ? std::atoi(value) : fallback;
+}
+
+Bytes mutate(const Bytes& original, const ModuleLayout& layout, std::mt19937& random)
+{
+    Bytes b = original;
+    // The headers and patterns lie before the first sample data; mutations go
+    // there mostly, where the library's decisions are made.
+    auto anywhere = [&](size_t end) { return size_t(random() % std::max<size_t>(end, 1)); };
+    const size_t structure = std::min(layout.firstSampleData, b.size());
+    static const uint32_t edges[] = {0,      1,          2,          0x1F,       0x20,      0x7F,      0x80,
+                                     0xFF,   0x100,      0x7FFF,     0xFFFF,     0x10000,   0x40000000, 0x7FFFFFFF,
+                                     0x80000000, 0xFFFFFFFE, 0xFFFFFFFF};
+    switch (random() % 6) {
+    case 0: {  // one field set to an edge value
+        size_t at = anywhere(structure - 4);
+        uint32_t value = edges[random() % std::size(edges)];
+        int width = 1 << (random() % 3);
+        for (int i = 0; i < width; ++i) b[at + i] = (value >> (8 * i)) & 0xFF;
+        break;
+    }
+    case 1:  // a few bytes flipped in the structure
+        for (int n = 1 + random() % 4; n > 0; --n) b[anywhere(structure)] ^= 1 << (random() % 8);
+        break;
+    case 2: {  // a field of a sample header
+        size_t header = layout.sampleHeaders[random() % layout.sampleHeaders.size()];
+        static const int fields[] = {0x11, 0x12, 0x13, 0x2E, 0x2F, 0x30, 0x34, 0x38, 0x3C, 0x40, 0x44, 0x48, 0x4C, 0x4F};
+        size_t at = header + fields[random() % std::size(fields)];
+        put32(b, std::min(at, b.size() - 4), edges[random() % std::size(edges)]);
+        break;
+    }
+    case 3: {  // an effect turned into a loop, jump, break, tempo or speed change
+        size_t pattern = layout.patternBlocks[random() % layout.patternBlocks.size()];
+        size_t length = b[pattern] | (b[pattern + 1] << 8);
+        static const unsigned char commands[] = {1, 2, 3, 19, 19, 19, 20, 22, 6, 5};
+        for (int n = 1 + random() % 6; n > 0 && length > 2; --n) {
+            size_t at = pattern + 8 + random() % (length - 1);
+            unsigned char command = commands[random() % std::size(commands)];
+            b[at] = command;
+            b[at + 1] = command == 19 ? 0xB0 | (random() % 16) : random() & 0xFF;
+        }
+        break;
+    }
+    case 4: {  // a pattern header
+        size_t pattern = layout.patternBlocks[random() % layout.patternBlocks.size()];
+        put16(b, pattern + 2 * (random() % 2), edges[random() % std::size(edges)] & 0xFFFF);
+        break;
+    }
+    default:  // cut short
+        b.resize(anywhere(b.size()));
+        break;
+    }
+    return b;
+}
+
+struct Figures {
+    int tried = 0, refused = 0, libraryRefused = 0, played = 0, crashed = 0, hung = 0;
+    double longest = 0;
+};
+
+TEST(ModuleFuzz, MutatedModulesNeverCrashHangOrWrite)
+{
+    char pattern[] = "/tmp/karvelle-fuzz.XXXXXX";
+    std::string workDir = mkdtemp(pattern);
+    const int perModule = fuzz_count("KARVELLE_FUZZ_MODULES", 150);
+    Figures f;
+    std::mt19937 random(20261208);
+    for (const char* name : {"possibilities.it", "impossibilities.it"}) {
+        Bytes original = generated_module(name);
+        ASSERT_GT(original.size(), 4096u) << "build the data first";
+        ModuleLayout layout(original);
+        for (int i = 0; i < perModule; ++i) {
+            Bytes mutant = mutate(original, layout, random);
+            int startOrder = int(random() % layout.orders);
+            Trial t = try_module(mutant, 1.5, startOrder, workDir, 20.0);
+            ++f.tried;
+            f.longest = std::max(f.longest, t.seconds);
+            switch (t.outcome) {
+            case Outcome::Refused: ++f.refused; break;
+            case Outcome::LibraryRefused: ++f.libraryRefused; break;
+            case Outcome::Played: ++f.played; break;
+            case Outcome::Crashed:
+                ++f.crashed;
+                ADD_FAILURE() << name << " mutant " << i << " crashed";
+                break;
+            case Outcome::Hung:
+                ++f.hung;
+                ADD_FAILURE() << name << " mutant " << i << " hung";
+                break;
+            }
+            if (t.outcome == Outcome::Crashed || t.outcome == Outcome::Hung) {
+                std::string keep = "/tmp/karvelle-fuzz-" + std::to_string(f.tried) + ".it";
+                FILE* out = std::fopen(keep.c_str(), "wb");
+                std::fwrite(mutant.data(), 1, mutant.size(), out);
+                std::fclose(out);
+            }
+        }
+    }
+    bool clean = std::filesystem::is_empty(workDir);
+    std::filesystem::remove_all(workDir);
+    EXPECT_TRUE(clean) << "the library wrote a file into the working folder";
+    std::printf("module fuzz: %d tried, %d refused by the check, %d by the library, %d played; %d crashed, %d hung; "
+                "longest trial %.3f s\n",
+                f.tried, f.refused, f.libraryRefused, f.played, f.crashed, f.hung, f.longest);
+    EXPECT_GT(f.played, f.tried / 10) << "the mutations should leave many modules playable";
+}
+
+}  // namespace
