@@ -1,9 +1,19 @@
 #include "render/pcx_check.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <vector>
 
 namespace {
+
+constexpr size_t HEADER_BYTES = 128;
+constexpr size_t PALETTE_BYTES = 768;
+// A run byte and its value give at most 63 bytes of picture.
+constexpr size_t LONGEST_RUN = 63;
+// The largest picture at the largest side, stored without runs, with its palette.
+constexpr size_t MAX_FILE_BYTES = HEADER_BYTES + size_t(PCX_MAX_SIDE) * PCX_MAX_SIDE * 3 * 2 + 1 + PALETTE_BYTES;
 
 int word_at(const unsigned char* header, int offset)
 {
@@ -12,38 +22,65 @@ int word_at(const unsigned char* header, int offset)
 
 }  // namespace
 
-bool pcx_complete(const char* path)
+std::string pcx_problem(const unsigned char* data, size_t size)
 {
-    FILE* file = std::fopen(path, "rb");
-    if (!file) return false;
-    unsigned char header[128];
-    bool complete = std::fread(header, 1, sizeof header, file) == sizeof header && header[0] == 10;
-    if (complete) {
-        int bitsPerPixel = header[3];
-        int height = word_at(header, 10) - word_at(header, 6) + 1;
-        int planes = header[65];
-        long bytesPerLine = word_at(header, 66);
-        long needed = bytesPerLine * planes * (height > 0 ? height : 0);
-        // Run-length data: a byte of 0xC0 or more repeats the next byte (its low
-        // six bits) times; anything else is one byte of picture.
-        long decoded = 0;
-        while (decoded < needed) {
-            int c = std::fgetc(file);
-            if (c == EOF) break;
+    if (size < HEADER_BYTES || data[0] != 10) return "not a PCX file";
+    // load_pcx reads 8 bits per plane only, with one plane (a palette) or three.
+    int bitsPerPlane = data[3], planes = data[65];
+    if (bitsPerPlane != 8 || (planes != 1 && planes != 3)) return "a colour format the reader does not know";
+    long width = long(word_at(data, 8)) - word_at(data, 4) + 1;
+    long height = long(word_at(data, 10)) - word_at(data, 6) + 1;
+    long bytesPerLine = word_at(data, 66);
+    if (width < 1 || height < 1 || width > PCX_MAX_SIDE || height > PCX_MAX_SIDE) return "sides out of range";
+    // Pixels beyond the bytes of a line would be left unset.
+    if (bytesPerLine < width) return "lines shorter than the picture";
+    size_t rowBytes = size_t(bytesPerLine) * planes;
+    if (rowBytes * size_t(height) > (size - HEADER_BYTES) * LONGEST_RUN) return "more picture than data";
+
+    // Row by row, as load_pcx reads: a byte of 0xC0 or more repeats the next byte
+    // (its low six bits) times, and a run never carries over into the next row.
+    size_t at = HEADER_BYTES;
+    for (long row = 0; row < height; ++row) {
+        size_t decoded = 0;
+        while (decoded < rowBytes) {
+            if (at >= size) return "cut short";
+            unsigned char c = data[at++];
             if ((c & 0xC0) == 0xC0) {
-                if (std::fgetc(file) == EOF) break;
+                if (at >= size) return "cut short";
+                ++at;
                 decoded += c & 0x3F;
             } else {
                 ++decoded;
             }
         }
-        complete = decoded >= needed;
-        // An 8-bit picture ends with its palette: a 12 and 256 colours.
-        if (complete && bitsPerPixel == 8 && planes == 1) {
-            unsigned char palette[769];
-            complete = std::fread(palette, 1, sizeof palette, file) == sizeof palette && palette[0] == 12;
-        }
     }
-    std::fclose(file);
-    return complete;
+    // A picture with one plane takes its colours from the 256-colour palette: the
+    // first byte 12 after the picture data, followed by 768 bytes.
+    if (planes == 1) {
+        while (at < size && data[at] != 12) ++at;
+        if (at >= size || size - at - 1 < PALETTE_BYTES) return "no palette";
+    }
+    return "";
+}
+
+bool pcx_complete(const char* path)
+{
+    // Not blocking: a FIFO in a picture's place must not stall the game.
+    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info{};
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && size_t(info.st_size) <= MAX_FILE_BYTES;
+    std::vector<unsigned char> data;
+    if (ok) {
+        data.resize(size_t(info.st_size));
+        size_t done = 0;
+        while (done < data.size()) {
+            ssize_t got = read(fd, data.data() + done, data.size() - done);
+            if (got <= 0) break;
+            done += size_t(got);
+        }
+        ok = done == data.size();
+    }
+    close(fd);
+    return ok && pcx_problem(data.data(), data.size()).empty();
 }

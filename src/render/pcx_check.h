@@ -1,6 +1,16 @@
-// Whether a PCX file holds all the picture its header promises. Allegro's load_pcx
-// fills a cut-off file with whatever it finds, so a truncated scene would show
-// as garbage instead of being reported.
+// Whether Allegro's load_pcx reads a PCX file correctly. It trusts the header:
+// sides of 65536 overflow its buffer, a width beyond the bytes of a line leaves
+// pixels unset, and a cut-off file is filled with whatever it finds. The check
+// decodes the file the way load_pcx does and refuses what it would misread.
 #pragma once
 
+#include <cstddef>
+#include <string>
+
+// The longest side accepted, in pixels.
+constexpr int PCX_MAX_SIDE = 4096;
+
+// Why load_pcx would misread the file, or an empty string when it reads it right.
+std::string pcx_problem(const unsigned char* data, size_t size);
+// The same for a file: missing, unreadable, not a regular file or too large fail too.
 bool pcx_complete(const char* path);
