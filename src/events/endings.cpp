@@ -6,6 +6,7 @@
 
 #include "events/event_screen.h"
 #include "frame/game_state.h"
+#include "frame/profile.h"
 #include "text/text.h"
 
 int count_endings()
@@ -45,6 +46,7 @@ void count_step(RenderContext& context, int lineIndex)
 void clear_endings()
 {
     for (int n = 1; n <= 8; ++n) game.endingsFound[n] = false;
+    note_endings_cleared();
 }
 
 void draw_continue_prompt(RenderContext& context)

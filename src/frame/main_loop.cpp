@@ -74,6 +74,8 @@ bool run_frame(RenderContext& context)
     update_pulses();
     update_fade();
     if (game.gameMode == Play) world_step();
+    // An ending reaches the disk the moment it is recorded, not only at exit.
+    save_profile_if_changed();
     if (game.fullscreenToggleRequested) {
         game.fullscreenToggleRequested = false;
         frame_stats_event(FRAME_DISPLAY_OPENED);

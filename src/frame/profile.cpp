@@ -1,74 +1,76 @@
 #include "frame/profile.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
-#include <unistd.h>
 
 #include "frame/game_state.h"
 #include "frame/platform.h"
+#include "frame/platform_files.h"
 
 namespace {
 
-// Set when a profile exists but could not be read: writing over it at exit would
-// throw away endings the player earned in earlier runs.
+// A profile holds eight short lines; anything much larger is not one.
+constexpr size_t PROFILE_MAX_BYTES = 4096;
+
+// Set when a profile exists but could not be read: writing over it would throw
+// away endings the player earned in earlier runs.
 bool profileUnreadable = false;
+// Set when this run cleared the endings (all eight found at start-up, or N).
+bool clearedThisRun = false;
+// The endings as last read or written, to tell when there is something new.
+bool lastSaved[10] = {};
+
+// Each reason not to write is told once a run, not at every attempt.
+void report_once(const std::string& line)
+{
+    static std::set<std::string> told;
+    if (told.insert(line).second) std::fprintf(stderr, "Karvelle: %s\n", line.c_str());
+}
 
 // Skips white space and reads one decimal integer. Returns false at the end of
-// the file or on anything that is not a number; huge values saturate.
-bool read_integer(FILE* file, long& value)
+// the text or on anything that is not a number; huge values saturate.
+bool read_integer(const std::string& text, size_t& at, long& value)
 {
-    int c;
-    do {
-        c = getc(file);
-    } while (c != EOF && std::isspace(c));
+    while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
     bool negative = false;
-    if (c == '+' || c == '-') {
-        negative = c == '-';
-        c = getc(file);
-    }
-    if (c == EOF || !std::isdigit(c)) return false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+    if (at >= text.size() || !std::isdigit(static_cast<unsigned char>(text[at]))) return false;
     long magnitude = 0;
-    while (c != EOF && std::isdigit(c)) {
-        if (magnitude < 1000000) magnitude = magnitude * 10 + (c - '0');
-        c = getc(file);
+    while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) {
+        if (magnitude < 1000000) magnitude = magnitude * 10 + (text[at] - '0');
+        ++at;
     }
-    if (c != EOF) ungetc(c, file);
     value = negative ? -magnitude : magnitude;
     return true;
 }
 
-}  // namespace
-
-void read_profile_from(const char* path)
+// Entries 1..8 as the text gives them: the first value that is not 0 or 1 ends
+// the reading, and the later entries stay false.
+void parse_endings(const std::string& text, bool found[10])
 {
-    profileUnreadable = false;
-    FILE* file = std::fopen(path, "r");
-    if (!file) {
-        for (int n = 1; n <= 8; ++n) game.endingsFound[n] = false;
-        profileUnreadable = errno != ENOENT;
-        game.eventCode = 0;
-        return;
-    }
-    read_profile_stream(file);
-    if (std::ferror(file)) profileUnreadable = true;
-    std::fclose(file);
-}
-
-void read_profile_stream(FILE* file)
-{
-    for (int n = 1; n <= 8; ++n) game.endingsFound[n] = false;
+    for (int n = 0; n < 10; ++n) found[n] = false;
+    size_t at = 0;
     for (int n = 1; n <= 8; ++n) {
         long value = 0;
-        if (!read_integer(file, value) || (value != 0 && value != 1)) break;
-        game.endingsFound[n] = value == 1;
+        if (!read_integer(text, at, value) || (value != 0 && value != 1)) break;
+        found[n] = value == 1;
     }
+}
 
+// Entry counting and the first page, from entries already in endingsFound.
+void choose_first_page()
+{
     game.endingsCount = 0;
     for (bool found : game.endingsFound) game.endingsCount += found ? 1 : 0;
     if (game.endingsCount == 0 || game.endingsCount > 7) {
+        // All eight found: a new set begins, and this run's write keeps it so.
+        if (game.endingsCount > 7) clearedThisRun = true;
         for (int n = 1; n <= 8; ++n) game.endingsFound[n] = false;
         game.eventCode = 0;
     } else {
@@ -76,31 +78,100 @@ void read_profile_stream(FILE* file)
     }
 }
 
+void remember_saved()
+{
+    for (int n = 0; n < 10; ++n) lastSaved[n] = game.endingsFound[n];
+}
+
+}  // namespace
+
+void read_profile_from(const char* path)
+{
+    profileUnreadable = false;
+    clearedThisRun = false;
+    std::string text;
+    switch (read_regular_file(path, PROFILE_MAX_BYTES, text)) {
+    case FileRead::Read: break;
+    case FileRead::Missing: break;  // no profile yet: no endings found
+    case FileRead::NotRegular:
+        profileUnreadable = true;
+        report_once(std::string(path) + " is not a regular file; it is not read and is left as it is");
+        break;
+    case FileRead::TooLarge:
+    case FileRead::Failed:
+        profileUnreadable = true;
+        report_once(std::string(path) + " cannot be read; it is left as it is");
+        break;
+    }
+    parse_endings(text, game.endingsFound);
+    choose_first_page();
+    remember_saved();
+}
+
+void read_profile_stream(FILE* file)
+{
+    std::string text;
+    char buffer[256];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0 && text.size() < PROFILE_MAX_BYTES)
+        text.append(buffer, got);
+    parse_endings(text, game.endingsFound);
+    choose_first_page();
+}
+
+void note_endings_cleared()
+{
+    clearedThisRun = true;
+}
+
 bool write_profile_to(const char* path)
 {
+    remember_saved();
     if (profileUnreadable) {
-        std::fprintf(stderr, "Karvelle: %s could not be read, so it is left as it is\n", path);
+        report_once(std::string(path) + " could not be read, so it is left as it is");
         return false;
     }
+    // A profile that is a link is updated where it points.
+    std::string target = link_target(path);
+    struct stat info{};
+    bool exists = lstat(target.c_str(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode)) {
+        report_once(target + " is not a regular file, so it is left as it is");
+        return false;
+    }
+    if (exists && ((info.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) {
+        report_once(target + " is read-only, so the endings found are not saved to it");
+        return false;
+    }
+
+    // Another copy of the game may have saved an ending since this one started:
+    // keep it, unless the player cleared the endings in this run.
+    bool found[10];
+    for (int n = 0; n < 10; ++n) found[n] = game.endingsFound[n];
+    if (!clearedThisRun && exists) {
+        std::string text;
+        bool onDisk[10];
+        if (read_regular_file(target.c_str(), PROFILE_MAX_BYTES, text) == FileRead::Read) {
+            parse_endings(text, onDisk);
+            for (int n = 1; n <= 8; ++n) found[n] = found[n] || onDisk[n];
+        }
+    }
     std::string text;
-    for (int n = 1; n <= 8; ++n) text += game.endingsFound[n] ? "1\n" : "0\n";
+    for (int n = 1; n <= 8; ++n) text += found[n] ? "1\n" : "0\n";
 
     // Written beside the old profile and renamed over it, so a crash or a full
     // disk never leaves half a profile.
-    std::string temporary = std::string(path) + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "w");
-    bool written = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    if (file) {
-        written = std::fflush(file) == 0 && written;
-        written = fsync(fileno(file)) == 0 && written;
-        written = std::fclose(file) == 0 && written;
-    }
-    if (written && std::rename(temporary.c_str(), path) == 0) return true;
-
-    int error = errno;
-    if (file) std::remove(temporary.c_str());
-    std::fprintf(stderr, "Karvelle: cannot save the endings found to %s: %s\n", path, std::strerror(error));
+    int error = replace_file(target, text);
+    if (error == 0) return true;
+    report_once("cannot save the endings found to " + target + ": " + std::strerror(error));
     return false;
+}
+
+bool save_profile_if_changed_to(const char* path)
+{
+    bool changed = false;
+    for (int n = 1; n <= 8; ++n) changed = changed || game.endingsFound[n] != lastSaved[n];
+    return changed && write_profile_to(path);
 }
 
 void read_profile()
@@ -111,4 +182,9 @@ void read_profile()
 void write_profile()
 {
     if (const char* path = profile_path()) write_profile_to(path);
+}
+
+void save_profile_if_changed()
+{
+    if (const char* path = profile_path()) save_profile_if_changed_to(path);
 }

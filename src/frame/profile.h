@@ -6,10 +6,19 @@
 
 void read_profile();
 void write_profile();
+// Writes the profile when the endings differ from those last read or written:
+// called every frame, so an ending is saved the moment it is recorded.
+void save_profile_if_changed();
+// The player cleared the endings (N on the continue prompt): the next write keeps
+// them cleared instead of merging back what the file holds.
+void note_endings_cleared();
 
-// The same, on a path of the caller's choosing (tests, and the two above).
+// The same, on a path of the caller's choosing (tests, and the ones above).
 void read_profile_from(const char* path);
 // Reads the eight values from an open stream and chooses the first page.
 void read_profile_stream(FILE* file);
-// Returns false, and leaves the old file as it was, when the profile cannot be written.
+// Returns false, and leaves the old file as it was, when the profile cannot be
+// written: it could not be read at start-up, it is not a regular file, it is
+// read-only, or the new one cannot be made beside it.
 bool write_profile_to(const char* path);
+bool save_profile_if_changed_to(const char* path);

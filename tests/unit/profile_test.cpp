@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <cstring>
 #include <fstream>
 #include <random>
@@ -31,10 +34,13 @@ protected:
     void TearDown() override
     {
         chmod(dir.c_str(), 0700);
-        std::remove((path + ".tmp").c_str());
-        std::remove(path.c_str());
-        rmdir(path.c_str());
-        rmdir(dir.c_str());
+        std::filesystem::remove_all(dir);
+    }
+    int files_in_dir()
+    {
+        int count = 0;
+        for (auto& entry : std::filesystem::directory_iterator(dir)) count += entry.exists() || entry.is_symlink();
+        return count;
     }
     void write_file(const std::string& text)
     {
@@ -145,13 +151,20 @@ TEST_F(ProfileTest, WriterWritesEightLinesAndReadsBack)
 TEST_F(ProfileTest, AFailedWriteLeavesTheOldProfile)
 {
     write_file("1\n1\n0\n0\n0\n0\n0\n0\n");
-    // A directory where the new profile would be written makes the write fail,
-    // whoever runs the test.
-    ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);
+    // A file-size limit of four bytes fails the write half way, whoever runs the
+    // test, as a full disk would.
+    struct rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = {4, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &tiny);
     game.endingsFound[5] = true;
-    EXPECT_FALSE(write_profile_to(path.c_str()));
-    rmdir((path + ".tmp").c_str());
+    bool written = write_profile_to(path.c_str());
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
     EXPECT_EQ(read_file(), "1\n1\n0\n0\n0\n0\n0\n0\n");
+    EXPECT_EQ(files_in_dir(), 1) << "the temporary file stays behind";
 }
 
 TEST_F(ProfileTest, AProfileThatIsADirectoryIsNeverReplaced)
