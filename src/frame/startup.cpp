@@ -12,6 +12,7 @@
 #include "frame/frame_timer.h"
 #include "frame/game_state.h"
 #include "frame/platform.h"
+#include "frame/platform_files.h"
 #include "play/gamepad.h"
 #include "play/input.h"
 #include "render/assets.h"
@@ -111,7 +112,12 @@ void initialise_game()
     set_window_title("Karvelle");
     set_close_button_callback(on_close_button);
 
-    set_config_file(config_path());
+    // Allegro's parser loops for ever on some bytes: a file that is not a small
+    // plain text is ignored, and the defaults are used.
+    if (config_file_usable(config_path()))
+        set_config_file(config_path());
+    else
+        set_config_data("", 0);
     game.fullscreen = get_config_int("graphics", "fullscreen", 1) == 1;
     apply_display_options();
 
