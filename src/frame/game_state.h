@@ -1,6 +1,7 @@
 // The one game-wide record, read and written by free functions of every module.
 #pragma once
 
+#include <csignal>
 #include <cstdint>
 #include <string>
 
@@ -24,7 +25,7 @@ struct GameState {
     GameMode gameMode = Play;
     EventCode eventCode = 0;
     // Set from Allegro's window thread and from signal handlers; read once a frame.
-    volatile bool quitRequested = false;
+    volatile sig_atomic_t quitRequested = 0;
     bool fullscreen = false;
     bool fullscreenToggleRequested = false;
     bool switchCallbackFailed = false;

@@ -149,6 +149,7 @@ int game_main(int argc, char** argv)
         return 1;
     }
 
+    block_quit_signals();
     std::srand(unsigned(std::time(nullptr)));
     initialise_game();
     if (displayUnavailable) return 1;
@@ -163,6 +164,7 @@ int game_main(int argc, char** argv)
     game.fadeState = FadeIn;
     game.gameMode = EventScreen;
     read_profile();
+    install_display_loss_handler(write_profile);
 
     // The first interval carries the mapping of the new window.
     frameStats.pendingEvents = FRAME_DISPLAY_OPENED;

@@ -13,7 +13,15 @@ void sleep_until_ns(int64_t deadline);
 // the usual 50: the frame wait wakes closer to the frame's end.
 void use_precise_sleeps();
 // SIGTERM, SIGINT and SIGHUP ask the loop to end, so the profile is written.
+// They are held back from the very start (Allegro's threads inherit that, and
+// its own handlers cannot take one mid set-up) and taken once the game's
+// handlers are installed.
+void block_quit_signals();
 void install_quit_signals();
+// When the X connection is lost (the server ends, or the client is killed) or the
+// window is destroyed under the game, `save` is called once before the game
+// stops, so the endings found are kept.
+void install_display_loss_handler(void (*save)());
 
 // Whether the X server can switch the monitor to a width x height mode: it has
 // the XF86VidMode extension and lists such a mode. False without an X server.
