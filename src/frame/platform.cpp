@@ -1,8 +1,5 @@
 #include "frame/platform.h"
 
-#include <X11/Xlib.h>
-
-#include <atomic>
 #include <csignal>
 #include <ctime>
 #include <fcntl.h>
@@ -170,57 +167,6 @@ void install_quit_signals()
     }
     // A signal that came during start-up is taken now, by the handler above.
     sigprocmask(SIG_UNBLOCK, &quitSignals, nullptr);
-}
-
-namespace {
-
-void (*saveOnDisplayLoss)() = nullptr;
-XErrorHandler previousErrorHandler = nullptr;
-std::atomic<bool> displayLossSaved{false};
-
-void save_once()
-{
-    if (saveOnDisplayLoss && !displayLossSaved.exchange(true)) saveOnDisplayLoss();
-}
-
-// The connection is gone: Xlib ends the process after this returns, so the
-// endings are saved here and the game stops at once.
-int on_x_connection_lost(Display*)
-{
-    static const char line[] = "Karvelle: the connection to the display was lost; the endings found are saved\n";
-    if (write(STDERR_FILENO, line, sizeof line - 1) < 0) {
-        // Nothing more to be done about stderr.
-    }
-    save_once();
-    _exit(1);
-}
-
-// A request on a window destroyed under the game fails; the game then ends as
-// by the close button, and the errors of tearing down what hung on the window
-// are expected. Other errors go on to the handler that was there before.
-std::atomic<bool> windowLost{false};
-
-int on_x_error(Display* display, XErrorEvent* error)
-{
-    if (windowLost) return 0;
-    if (error->error_code == BadWindow || error->error_code == BadDrawable) {
-        windowLost = true;
-        std::fprintf(stderr, "Karvelle: the window was destroyed; the game ends\n");
-        game.quitRequested = true;
-        save_once();
-        return 0;
-    }
-    save_once();
-    return previousErrorHandler ? previousErrorHandler(display, error) : 0;
-}
-
-}  // namespace
-
-void install_display_loss_handler(void (*save)())
-{
-    saveOnDisplayLoss = save;
-    XSetIOErrorHandler(on_x_connection_lost);
-    previousErrorHandler = XSetErrorHandler(on_x_error);
 }
 
 GamePaths find_game_paths(const std::string& gameFolder, const std::string& compiledDataFolder)

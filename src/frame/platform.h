@@ -78,3 +78,7 @@ const char* config_path();
 std::string describe_game_paths(const GamePaths& paths);
 // One line naming the places searched, when no data was found.
 std::string missing_data_message(const GamePaths& paths);
+
+// Whether the game's window receives the keys: it holds the focus, or the focus
+// follows the pointer and the pointer is over it. True without an X display.
+bool window_has_keyboard();

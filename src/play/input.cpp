@@ -6,6 +6,7 @@
 #include "audio/music.h"
 #include "frame/frame_stats.h"
 #include "frame/game_state.h"
+#include "frame/platform.h"
 #include "play/gamepad.h"
 
 InputState input;
@@ -43,12 +44,23 @@ bool action_key_down()
     return false;
 }
 
+bool (*keyboardFocused)() = window_has_keyboard;
+
 void wait_until_keys_up(int firstKey, int secondKey)
 {
     if (!down(firstKey) && !(secondKey >= 0 && down(secondKey))) return;
     frame_stats_event(FRAME_KEY_WAIT);
     // No frame is drawn while the player holds the key, but the music plays on.
     while (down(firstKey) || (secondKey >= 0 && down(secondKey))) {
+        // A quit request ends the wait. So does the window losing the keyboard
+        // (where the focus follows the pointer, by the pointer leaving it): the
+        // release then goes to another window and never reaches the game, so the
+        // keys are taken as released.
+        if (game.quitRequested || !keyboardFocused()) {
+            key[firstKey] = 0;
+            if (secondKey >= 0) key[secondKey] = 0;
+            return;
+        }
         rest(1);
         poll_music();
     }

@@ -25,5 +25,9 @@ void poll_input();
 // Whether any of the keys that advance a page is down.
 bool action_key_down();
 // Waits, polling nothing but the music, until every one of the given Allegro keys
-// is up. Allegro's keyboard thread releases them.
+// is up. Allegro's keyboard thread releases them. The wait ends early, with the
+// keys marked up, on a quit request or when the window loses the keyboard.
 void wait_until_keys_up(int firstKey, int secondKey = -1);
+
+// Whether the window still receives the keys (window_has_keyboard); tests replace it.
+extern bool (*keyboardFocused)();
