@@ -26,8 +26,10 @@ constexpr int LOW_H = 240;
 // The first room of the last path, open once endings 1 to 7 are found.
 constexpr int LAST_PATH_ROOM = 61;
 
-// N was down at the previous poll (N is not one of the input buttons).
+// N was down at the previous poll (N is not one of the input buttons), and the
+// page that poll was on: an N already down when a page comes up is no press.
 bool nWasDown = false;
+EventCode nPage = -1;
 
 }  // namespace
 
@@ -171,8 +173,9 @@ void event_screen_act(RenderContext& context)
     if (key[KEY_ESC]) game.quitRequested = true;
 
     const bool nDown = key[KEY_N] != 0;
-    const bool nPressed = nDown && !nWasDown;
+    const bool nPressed = nDown && !nWasDown && game.eventCode == nPage;
     nWasDown = nDown;
+    nPage = game.eventCode;
 
     // The title has faded to black: the walk begins.
     bool playStarted = false;
@@ -213,4 +216,8 @@ void event_screen_input(RenderContext& context)
     event_screen_act(context);
 }
 
-void reset_event_screen_input() { nWasDown = false; }
+void reset_event_screen_input()
+{
+    nWasDown = false;
+    nPage = -1;
+}
