@@ -127,10 +127,8 @@ void note_endings_cleared()
 bool write_profile_to(const char* path)
 {
     remember_saved();
-    if (profileUnreadable) {
-        report_once(std::string(path) + " could not be read, so it is left as it is");
-        return false;
-    }
+    // Said once already, when it was read.
+    if (profileUnreadable) return false;
     // A profile that is a link is updated where it points.
     std::string target = link_target(path);
     struct stat info{};
