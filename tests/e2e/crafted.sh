@@ -27,17 +27,18 @@ it_pattern() {
     u32 "$f" $((192 + orders + 4 * instruments + 4 * samples + 4 * $2))
 }
 
-# pcx FILE WIDTH HEIGHT BYTES-PER-LINE RUN-PAIRS: an 8-bit PCX whose data is
-# RUN-PAIRS runs of 63 bytes, then a palette.
+# pcx FILE WIDTH HEIGHT BYTES-PER-LINE BYTES: an 8-bit PCX whose run-length data
+# describes BYTES bytes (runs of 63 and one shorter), then its palette.
 pcx() {
-    local f=$1 w=$2 h=$3 bpl=$4 pairs=$5
+    local f=$1 w=$2 h=$3 bpl=$4 bytes=$5
     head -c 128 /dev/zero > "$f"
     poke "$f" 0 10 5 1 8
     poke16 "$f" 8 $(((w - 1) & 65535))
     poke16 "$f" 10 $(((h - 1) & 65535))
     poke "$f" 65 1
     poke16 "$f" 66 "$bpl"
-    yes "$(printf '\377\001')" | tr -d '\n' | head -c $((2 * pairs)) >> "$f"
+    yes "$(printf '\377\001')" | tr -d '\n' | head -c $((2 * (bytes / 63))) >> "$f"
+    [ $((bytes % 63)) -gt 0 ] && printf "$(printf '\\%03o\\001' $((192 + bytes % 63)))" >> "$f"
     printf '\014' >> "$f"
     head -c 768 /dev/zero >> "$f"
 }

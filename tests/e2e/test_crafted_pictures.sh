@@ -33,7 +33,9 @@ launch() {
     TRACE_POS=0
 }
 
-for case in "65536 65536 1 3000" "65536 21846 1 3000" "12000 12000 12000 200"; do
+# Each file's runs describe exactly as many bytes as its header asks for, with
+# the palette right after them.
+for case in "65536 65536 1 65536" "65536 21846 1 21846" "12000 12000 1 12000"; do
     note "scene1.pcx: $case"
     pcx "$SCENES/scene1.pcx" $case
     printf '0\n1\n0\n0\n0\n0\n0\n0\n' > "$WORK/data/profile.dat"
@@ -44,7 +46,7 @@ done
 cp "$WORK/scene1.good" "$SCENES/scene1.pcx"
 
 note "scene8.pcx of 65536x65536, met in town after ending 7 was found in the same run"
-pcx "$SCENES/scene8.pcx" 65536 65536 1 3000
+pcx "$SCENES/scene8.pcx" 65536 65536 1 65536
 printf '0\n0\n0\n0\n0\n0\n0\n0\n' > "$WORK/data/profile.dat"
 start_game --trace
 begin_game
