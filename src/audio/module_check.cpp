@@ -4,13 +4,9 @@
 #include "audio/module_check.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -239,41 +235,4 @@ std::string module_problem(const unsigned char* data, size_t size)
         if (blocks[i].start < blocks[i - 1].start + blocks[i - 1].bytes)
             return blocks[i].name + " overlaps " + blocks[i - 1].name;
     return "";
-}
-
-bool read_module_file(const char* path, std::vector<unsigned char>& data, std::string& problem)
-{
-    data.clear();
-    // Not blocking: a FIFO in the module's place must not stall start-up.
-    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        problem = std::strerror(errno);
-        return false;
-    }
-    struct stat info{};
-    bool ok = fstat(fd, &info) == 0;
-    if (ok && !S_ISREG(info.st_mode)) {
-        problem = "not a regular file";
-        ok = false;
-    } else if (ok && size_t(info.st_size) > MODULE_MAX_BYTES) {
-        problem = "larger than a module can be";
-        ok = false;
-    }
-    if (ok) {
-        data.resize(size_t(info.st_size));
-        size_t done = 0;
-        while (done < data.size()) {
-            ssize_t got = read(fd, data.data() + done, data.size() - done);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) break;
-            done += size_t(got);
-        }
-        if (done != data.size()) {
-            problem = "cannot be read whole";
-            ok = false;
-        }
-    }
-    close(fd);
-    if (!ok) data.clear();
-    return ok;
 }

@@ -7,12 +7,9 @@
 
 #include <cstddef>
 #include <string>
-#include <vector>
 
 // Why the module cannot be played, or an empty string when it can.
 std::string module_problem(const unsigned char* data, size_t size);
 
-// Reads a module file whole (at most MODULE_MAX_BYTES). Returns false, with the
-// reason in `problem`, when it is missing, unreadable or too large.
+// The largest module file read at all.
 constexpr size_t MODULE_MAX_BYTES = 64u << 20;
-bool read_module_file(const char* path, std::vector<unsigned char>& data, std::string& problem);

@@ -8,6 +8,7 @@
 #include "audio/audio_backend.h"
 #include "audio/module_check.h"
 #include "frame/platform.h"
+#include "frame/platform_files.h"
 
 namespace {
 
@@ -41,22 +42,27 @@ void load_music()
         std::string problem;
         musicModules[i] = load_checked_module(path.c_str(), problem);
         if (!musicModules[i])
-            std::fprintf(stderr, "Karvelle: cannot load the music %s (%s); it stays silent
-", path.c_str(),
+            std::fprintf(stderr, "Karvelle: cannot load the music %s (%s); it stays silent\n", path.c_str(),
                          problem.c_str());
     }
 }
 
 DUH* load_checked_module(const char* path, std::string& problem)
 {
-    std::vector<unsigned char> data;
-    if (!read_module_file(path, data, problem)) return nullptr;
-    problem = module_problem(data.data(), data.size());
+    std::string data;
+    switch (read_regular_file(path, MODULE_MAX_BYTES, data)) {
+    case FileRead::Read: break;
+    case FileRead::Missing: problem = "no such file"; return nullptr;
+    case FileRead::NotRegular: problem = "not a regular file"; return nullptr;
+    case FileRead::TooLarge: problem = "larger than a module can be"; return nullptr;
+    case FileRead::Failed: problem = "it cannot be read"; return nullptr;
+    }
+    problem = module_problem(reinterpret_cast<const unsigned char*>(data.data()), data.size());
     if (!problem.empty()) return nullptr;
     // The bytes checked are the bytes loaded. The quick reader skips the library's
     // play-through of the whole song at load time, which only measures its length
     // and which some songs never finish.
-    DUMBFILE* file = dumbfile_open_memory(reinterpret_cast<const char*>(data.data()), long(data.size()));
+    DUMBFILE* file = dumbfile_open_memory(data.data(), long(data.size()));
     if (!file) {
         problem = "out of memory";
         return nullptr;

@@ -1,10 +1,6 @@
 #include "render/pcx_check.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <vector>
+#include "frame/platform_files.h"
 
 namespace {
 
@@ -65,22 +61,7 @@ std::string pcx_problem(const unsigned char* data, size_t size)
 
 bool pcx_complete(const char* path)
 {
-    // Not blocking: a FIFO in a picture's place must not stall the game.
-    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat info{};
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && size_t(info.st_size) <= MAX_FILE_BYTES;
-    std::vector<unsigned char> data;
-    if (ok) {
-        data.resize(size_t(info.st_size));
-        size_t done = 0;
-        while (done < data.size()) {
-            ssize_t got = read(fd, data.data() + done, data.size() - done);
-            if (got <= 0) break;
-            done += size_t(got);
-        }
-        ok = done == data.size();
-    }
-    close(fd);
-    return ok && pcx_problem(data.data(), data.size()).empty();
+    std::string data;
+    if (read_regular_file(path, MAX_FILE_BYTES, data) != FileRead::Read) return false;
+    return pcx_problem(reinterpret_cast<const unsigned char*>(data.data()), data.size()).empty();
 }

@@ -199,7 +199,7 @@ TEST_F(ModuleCheck, TheLoaderNamesWhatItRefuses)
     EXPECT_EQ(load_checked_module((workDir + "/fifo.it").c_str(), why), nullptr);
     EXPECT_EQ(why, "not a regular file");
     EXPECT_EQ(load_checked_module((workDir + "/none.it").c_str(), why), nullptr);
-    EXPECT_EQ(why, "No such file or directory");
+    EXPECT_EQ(why, "no such file");
 }
 
 }  // namespace
