@@ -60,6 +60,30 @@ TEST_F(ModuleCheck, GeneratedModulesPassAndPlay)
     EXPECT_EQ(outcome(other, 3), Outcome::Played);
 }
 
+TEST_F(ModuleCheck, TheSongWithInstrumentsPassesAndPlays)
+{
+    Bytes instruments = with_instruments(module);
+    EXPECT_EQ(problem(instruments), "");
+    EXPECT_EQ(outcome(instruments), Outcome::Played);
+    EXPECT_GT(peak_of(instruments, 3.0), 1000) << "the instruments play their samples";
+    ModuleLayout l(instruments);
+    ASSERT_EQ(l.instrumentBlocks.size(), layout.sampleHeaders.size());
+    // A key naming a missing sample, an envelope with ticks going back, too
+    // many nodes, and instruments of the old format are refused.
+    Bytes b = instruments;
+    b[l.instrumentBlocks[0] + 0x41] = l.samples + 1;
+    EXPECT_EQ(problem(b), "instrument 1: a key names a missing sample");
+    b = instruments;
+    put16(b, l.instrumentBlocks[1] + 0x130 + 7 + 3, 0);
+    EXPECT_EQ(problem(b), "instrument 2: a broken envelope");
+    b = instruments;
+    b[l.instrumentBlocks[1] + 0x131] = 26;
+    EXPECT_EQ(problem(b), "instrument 2: a broken envelope");
+    b = instruments;
+    put16(b, 0x2A, 0x100);
+    EXPECT_EQ(problem(b), "instruments of the old format");
+}
+
 TEST_F(ModuleCheck, CraftedFieldsThatCrashedOrHungAreRefused)
 {
     struct Case {

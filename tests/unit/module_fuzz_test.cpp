@@ -1,5 +1,5 @@
 // A bounded fuzz of the module check and the library behind it: mutated copies of
-// both generated modules (single fields set to edge values, bytes flipped, pattern
+// both generated modules, and of one turned into instrument mode (single fields set to edge values, bytes flipped, pattern
 // effects swapped for loops and jumps, files cut short) are checked, and those
 // accepted are loaded and played for a while in a child process. None may crash,
 // hang or leave a file behind. KARVELLE_FUZZ_MODULES sets the number of mutants
@@ -32,7 +32,7 @@ Bytes mutate(const Bytes& original, const ModuleLayout& layout, std::mt19937& ra
     static const uint32_t edges[] = {0,      1,          2,          0x1F,       0x20,      0x7F,      0x80,
                                      0xFF,   0x100,      0x7FFF,     0xFFFF,     0x10000,   0x40000000, 0x7FFFFFFF,
                                      0x80000000, 0xFFFFFFFE, 0xFFFFFFFF};
-    switch (random() % 6) {
+    switch (random() % (layout.instrumentBlocks.empty() ? 6 : 7)) {
     case 0: {  // one field set to an edge value
         size_t at = anywhere(structure - 4);
         uint32_t value = edges[random() % std::size(edges)];
@@ -67,9 +67,17 @@ Bytes mutate(const Bytes& original, const ModuleLayout& layout, std::mt19937& ra
         put16(b, pattern + 2 * (random() % 2), edges[random() % std::size(edges)] & 0xFFFF);
         break;
     }
-    default:  // cut short
+    case 5:  // cut short
         b.resize(anywhere(b.size()));
         break;
+    default: {  // an instrument field, its keyboard or an envelope
+        size_t at = layout.instrumentBlocks[random() % layout.instrumentBlocks.size()] + random() % 554;
+        if (random() % 2)
+            b[at] = edges[random() % std::size(edges)] & 0xFF;
+        else
+            b[at] ^= 1 << (random() % 8);
+        break;
+    }
     }
     return b;
 }
@@ -86,8 +94,9 @@ TEST(ModuleFuzz, MutatedModulesNeverCrashHangOrWrite)
     const int perModule = fuzz_count("KARVELLE_FUZZ_MODULES", 150);
     Figures f;
     std::mt19937 random(20261208);
-    for (const char* name : {"possibilities.it", "impossibilities.it"}) {
-        Bytes original = generated_module(name);
+    for (const char* name : {"possibilities.it", "impossibilities.it", "possibilities.it with instruments"}) {
+        Bytes original = generated_module(std::string(name).substr(0, std::string(name).find(' ')).c_str());
+        if (std::string(name).find("instruments") != std::string::npos) original = with_instruments(original);
         ASSERT_GT(original.size(), 4096u) << "build the data first";
         ModuleLayout layout(original);
         for (int i = 0; i < perModule; ++i) {

@@ -9,7 +9,9 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -44,7 +46,7 @@ inline void put32(Bytes& b, size_t at, uint32_t v)
 // Where the blocks of a module start.
 struct ModuleLayout {
     int orders, instruments, samples, patterns;
-    std::vector<size_t> sampleHeaders, patternBlocks;
+    std::vector<size_t> instrumentBlocks, sampleHeaders, patternBlocks;
     size_t firstSampleData = 0;  // headers and patterns lie before it
 
     explicit ModuleLayout(const Bytes& b)
@@ -53,6 +55,7 @@ struct ModuleLayout {
         instruments = b[0x22] | (b[0x23] << 8);
         samples = b[0x24] | (b[0x25] << 8);
         patterns = b[0x26] | (b[0x27] << 8);
+        for (int i = 0; i < instruments; ++i) instrumentBlocks.push_back(get32(b, 192 + orders + 4 * i));
         size_t table = 192 + orders + 4 * instruments;
         firstSampleData = b.size();
         for (int i = 0; i < samples; ++i) {
@@ -125,4 +128,74 @@ inline Trial try_module(const Bytes& bytes, double renderSeconds, int startOrder
         }
     }
     return {Outcome::Crashed, seconds};
+}
+
+// The same song in instrument mode: one instrument per sample, each key playing
+// its own note on that sample, with a volume envelope in use, so the fuzz reaches
+// the instrument blocks as well. Every block after the tables moves down.
+inline Bytes with_instruments(const Bytes& b)
+{
+    ModuleLayout l(b);
+    const size_t oldTable = 192 + l.orders;  // sample mode: no instrument pointers
+    const size_t count = size_t(l.samples);
+    const size_t shift = 4 * count + 554 * count;
+    const size_t oldTableEnd = oldTable + 4 * (l.samples + l.patterns);
+    Bytes out(b.begin(), b.begin() + oldTable);
+    out.resize(oldTableEnd + shift);
+    put16(out, 0x22, unsigned(count));
+    put16(out, 0x2C, (b[0x2C] | (b[0x2D] << 8)) | 4);
+    put16(out, 0x2A, 0x214);
+    size_t instruments = oldTableEnd + 4 * count;
+    for (size_t i = 0; i < count; ++i) {
+        put32(out, oldTable + 4 * i, uint32_t(instruments + 554 * i));
+        put32(out, oldTable + 4 * count + 4 * i, uint32_t(get32(b, oldTable + 4 * i) + shift));
+    }
+    for (int p = 0; p < l.patterns; ++p) {
+        uint32_t at = get32(b, oldTable + 4 * l.samples + 4 * p);
+        put32(out, oldTable + 4 * count + 4 * l.samples + 4 * p, at ? uint32_t(at + shift) : 0);
+    }
+    for (size_t i = 0; i < count; ++i) {
+        size_t at = instruments + 554 * i;
+        std::memcpy(&out[at], "IMPI", 4);
+        out[at + 0x18] = 128;  // global volume
+        out[at + 0x19] = 160;  // no default pan
+        out[at + 0x1E] = 1;
+        for (int n = 0; n < 120; ++n) {
+            out[at + 0x40 + 2 * n] = n;
+            out[at + 0x41 + 2 * n] = static_cast<unsigned char>(i + 1);
+        }
+        size_t envelope = at + 0x130;
+        out[envelope] = 1;      // on
+        out[envelope + 1] = 3;  // nodes
+        const int nodes[3][2] = {{64, 0}, {48, 12}, {40, 60}};
+        for (int n = 0; n < 3; ++n) {
+            out[envelope + 6 + 3 * n] = nodes[n][0];
+            put16(out, envelope + 7 + 3 * n, nodes[n][1]);
+        }
+    }
+    out.insert(out.end(), b.begin() + oldTableEnd, b.end());
+    for (size_t i = 0; i < count; ++i) {  // sample data pointers move too
+        size_t header = get32(out, oldTable + 4 * count + 4 * i);
+        put32(out, header + 0x48, get32(out, header + 0x48) + uint32_t(shift));
+    }
+    return out;
+}
+
+// The loudest sample of the first `seconds` of an accepted module, played here.
+inline int peak_of(const Bytes& bytes, double seconds)
+{
+    DUMBFILE* file = dumbfile_open_memory(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
+    DUH* duh = dumb_read_it_quick(file);
+    dumbfile_close(file);
+    if (!duh) return -1;
+    DUH_SIGRENDERER* renderer = duh_start_sigrenderer(duh, 0, 2, 0);
+    static short buffer[2 * 4096];
+    int peak = 0;
+    for (long done = 0; done < long(seconds * 48000); done += 4096) {
+        long got = duh_render(renderer, 16, 0, 1.0f, 65536.0f / 48000.0f, 4096, buffer);
+        for (long i = 0; i < 2 * got; ++i) peak = std::max(peak, std::abs(int(buffer[i])));
+    }
+    duh_end_sigrenderer(renderer);
+    unload_duh(duh);
+    return peak;
 }
