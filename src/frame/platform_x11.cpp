@@ -42,6 +42,8 @@ std::atomic<bool> windowLost{false};
 
 int on_x_error(Display* display, XErrorEvent* error)
 {
+    // Errors on other connections (the start-up query of the screen modes) are not the window's.
+    if (display != _xwin.display) return previousErrorHandler ? previousErrorHandler(display, error) : 0;
     if (windowLost) return 0;
     if (error->error_code == BadWindow || error->error_code == BadDrawable) {
         windowLost = true;
