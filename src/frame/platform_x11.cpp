@@ -16,6 +16,7 @@ namespace {
 
 void (*saveOnDisplayLoss)() = nullptr;
 XErrorHandler previousErrorHandler = nullptr;
+Display* gameDisplay = nullptr;
 std::atomic<bool> displayLossSaved{false};
 
 void save_once()
@@ -42,8 +43,10 @@ std::atomic<bool> windowLost{false};
 
 int on_x_error(Display* display, XErrorEvent* error)
 {
-    // Errors on other connections (the start-up query of the screen modes) are not the window's.
-    if (display != _xwin.display) return previousErrorHandler ? previousErrorHandler(display, error) : 0;
+    // Errors on other connections (the start-up query of the screen modes) are
+    // not the window's. Allegro forgets its connection while closing it, so the
+    // one it had when the handler was installed is the one compared.
+    if (display != gameDisplay) return previousErrorHandler ? previousErrorHandler(display, error) : 0;
     if (windowLost) return 0;
     if (error->error_code == BadWindow || error->error_code == BadDrawable) {
         windowLost = true;
@@ -61,6 +64,7 @@ int on_x_error(Display* display, XErrorEvent* error)
 void install_display_loss_handler(void (*save)())
 {
     saveOnDisplayLoss = save;
+    gameDisplay = _xwin.display;
     XSetIOErrorHandler(on_x_connection_lost);
     previousErrorHandler = XSetErrorHandler(on_x_error);
 }
