@@ -49,11 +49,19 @@ void real_stop_sample(const SAMPLE* sample)
     if (sample) stop_sample(sample);
 }
 
+bool real_voice_playing(int voice, const SAMPLE* sample)
+{
+    // A voice that play_sample gave is freed when its sample ends, and may then
+    // be handed to another sample.
+    return voice >= 0 && sample && voice_check(voice) == sample;
+}
+
 // Constant-initialised, so it is already in place when the sound effects are
 // loaded during static construction.
 constexpr AudioBackend realBackend = {
     real_start_duh, real_stop_duh,   real_pause_duh,   real_resume_duh,
     real_set_duh_volume, real_poll_duh, real_play_sample, real_stop_sample,
+    real_voice_playing,
 };
 
 }  // namespace

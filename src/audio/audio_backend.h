@@ -17,6 +17,8 @@ struct AudioBackend {
     int (*pollDuh)(AL_DUH_PLAYER* player);
     int (*playSample)(const SAMPLE* sample, int volume, int pan, int frequency, int loop);
     void (*stopSample)(const SAMPLE* sample);
+    // Whether `voice`, as play_sample returned it, still plays `sample`.
+    bool (*voicePlaying)(int voice, const SAMPLE* sample);
 };
 
 extern AudioBackend audioBackend;

@@ -24,6 +24,11 @@ constexpr long MUSIC_START_POSITION = 0;
 constexpr long MUSIC_BUFFER_SAMPLES = 4096;
 constexpr int MUSIC_SAMPLE_RATE = 48000;
 
+// 1 at full volume, MUSIC_DUCK_FACTOR under speech. The pause flag keeps a volume
+// change from sounding a player silenced by a display switch.
+float duckFactor = 1.0f;
+bool musicPaused = false;
+
 }  // namespace
 
 DUH* musicModules[2] = {};
@@ -94,7 +99,7 @@ void poll_music()
         DUH* module = musicTrack < 2 ? musicModules[musicTrack] : nullptr;
         // A module that could not be loaded gives no player: silence.
         if (module)
-            musicPlayer = audioBackend.startDuh(module, MUSIC_CHANNELS, MUSIC_START_POSITION, musicVolume,
+            musicPlayer = audioBackend.startDuh(module, MUSIC_CHANNELS, MUSIC_START_POSITION, music_playing_volume(),
                                                 MUSIC_BUFFER_SAMPLES, MUSIC_SAMPLE_RATE);
         musicChangePending = false;
     }
@@ -105,6 +110,7 @@ void poll_music()
 void music_pause()
 {
     AL_DUH_PLAYER* player = musicPlayer;  // read once: the window thread may call this
+    musicPaused = true;
     if (!player) return;
     audioBackend.pauseDuh(player);
     audioBackend.setDuhVolume(player, 0.0f);
@@ -113,9 +119,24 @@ void music_pause()
 void music_resume()
 {
     AL_DUH_PLAYER* player = musicPlayer;
+    musicPaused = false;
     if (!player) return;
     audioBackend.resumeDuh(player);
-    audioBackend.setDuhVolume(player, musicVolume);
+    audioBackend.setDuhVolume(player, music_playing_volume());
+}
+
+float music_playing_volume()
+{
+    return musicVolume * duckFactor;
+}
+
+void music_set_ducked(bool ducked)
+{
+    const float factor = ducked ? MUSIC_DUCK_FACTOR : 1.0f;
+    if (factor == duckFactor) return;
+    duckFactor = factor;
+    AL_DUH_PLAYER* player = musicPlayer;
+    if (player && !musicPaused) audioBackend.setDuhVolume(player, music_playing_volume());
 }
 
 void reset_music_state()
@@ -124,4 +145,6 @@ void reset_music_state()
     previousMusicTrack = -1;
     musicChangePending = false;
     musicPlayer = nullptr;
+    duckFactor = 1.0f;
+    musicPaused = false;
 }

@@ -29,5 +29,11 @@ void poll_music();
 void music_pause();
 void music_resume();
 
+// While the voice speaks the music plays about 10 dB lower.
+constexpr float MUSIC_DUCK_FACTOR = 0.316f;
+void music_set_ducked(bool ducked);
+// musicVolume, lowered while ducked.
+float music_playing_volume();
+
 // Back to the state before the first selection (tests).
 void reset_music_state();

@@ -12,6 +12,7 @@
 #include "frame/game_state.h"
 #include "play/input.h"
 #include "render/blend.h"
+#include "render/calm.h"
 #include "render/present.h"
 #include "text/text.h"
 #include "world/room.h"
@@ -83,10 +84,11 @@ void draw_noise_backdrop(RenderContext& context)
     const int grey = makecol(g, g, g);
     rectfill(low, 0, 0, FULL_W, FULL_H, grey);
     const int black = makecol(0, 0, 0);
+    calm_begin_frame();
     for (int r = 0; r < 60; ++r) {
         // Black over the one grey at the cell's opacity is one colour for the whole cell.
         uint32_t cells[80];
-        for (int c = 0; c < 80; ++c) cells[c] = blend_pixel32(black, grey, rand() % 100 + 25);
+        for (int c = 0; c < 80; ++c) cells[c] = blend_pixel32(black, grey, cell_opacity(c, r));
         fill_cell_row(low, 0, 4 * r, 4, cells, 80);
     }
 }

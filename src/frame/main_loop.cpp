@@ -10,6 +10,7 @@
 
 #include "audio/music.h"
 #include "events/event_screen.h"
+#include "frame/accessibility.h"
 #include "frame/display_options.h"
 #include "frame/fade.h"
 #include "frame/frame_stats.h"
@@ -68,6 +69,7 @@ bool run_frame(RenderContext& context)
         if (key[KEY_ESC]) game.quitRequested = true;
         break;
     }
+    accessibility_frame();
 
     if (musicChangePending) frame_stats_event(FRAME_MUSIC_STARTED);
     poll_music();
@@ -109,6 +111,8 @@ void print_help()
         "                 how late the frame wait woke\n"
         "  --trace        print a line whenever the mode, the page or the room changes\n"
         "  --paths        show where the data, the endings found and config.ini are\n"
+        "  --voice        speak every page and room aloud (V switches it on any screen)\n"
+        "  --calm         calm mode: no flashes, no flicker (K on the title switches it)\n"
         "  --help         show this help\n"
         "  --version      show the version\n");
 }
@@ -132,6 +136,10 @@ int game_main(int argc, char** argv)
         } else if (std::strcmp(argv[i], "--paths") == 0) {
             std::printf("%s", describe_game_paths(game_paths()).c_str());
             return game_paths().place == DataPlace::Missing ? 1 : 0;
+        } else if (std::strcmp(argv[i], "--voice") == 0) {
+            voiceOption = true;
+        } else if (std::strcmp(argv[i], "--calm") == 0) {
+            calmOption = true;
         } else if (std::strcmp(argv[i], "--help") == 0) {
             print_help();
             return 0;
@@ -170,6 +178,7 @@ int game_main(int argc, char** argv)
     frameStats.pendingEvents = FRAME_DISPLAY_OPENED;
     while (run_frame(renderContext)) frame_timer_pace();
 
+    stop_accessibility();
     write_profile();
     if (frameStats.enabled) {
         // The summary line names the scale the frames were shown at.

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "audio/music.h"
+#include "frame/accessibility.h"
 #include "frame/display.h"
 #include "frame/display_options.h"
 #include "frame/frame_timer.h"
@@ -120,6 +121,7 @@ void initialise_game()
         set_config_data("", 0);
     game.fullscreen = get_config_int("graphics", "fullscreen", 1) == 1;
     apply_display_options();
+    read_accessibility_config();
 
     install_keyboard();
     reset_input();

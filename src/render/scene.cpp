@@ -8,6 +8,7 @@
 #include "frame/startup.h"
 #include "play/walking.h"
 #include "render/blend.h"
+#include "render/calm.h"
 #include "render/present.h"
 #include "world/room.h"
 
@@ -44,7 +45,7 @@ int plasma_term(int angle, int v) { return static_cast<int>(CosineTable[wrap_deg
 
 void draw_plasma(BITMAP* scene)
 {
-    ++plasmaPhase;
+    if (plasma_advances()) ++plasmaPhase;
     const int c = plasmaPhase;
     for (int i = 0; i < SCENE_H; ++i)
         for (int j = 0; j < SCENE_W; ++j) {
@@ -107,7 +108,7 @@ void shade_cells(BITMAP* target, int x0, int y0, int columns, int rows)
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) {
             int x = x0 + SHADOW_CELL * c, y = y0 + SHADOW_CELL * r;
-            blend_rect(target, x, y, x + 3, y + 3, black, (rand() % 100) + 25);
+            blend_rect(target, x, y, x + 3, y + 3, black, cell_opacity(x / SHADOW_CELL, y / SHADOW_CELL));
         }
 }
 
@@ -119,6 +120,7 @@ void bottom_band(BITMAP* target) { shade_cells(target, 0, 220, 80, 5); }
 void draw_ending_shadows(BITMAP* target)
 {
     const bool* e = game.endingsFound;
+    calm_begin_frame();
     switch (game.currentRoom) {
     case 3: {
         bool late = e[6] && e[7];
@@ -214,7 +216,9 @@ void draw_scene(RenderContext& context)
 
     draw_ending_shadows(low);
 
-    if (game.flashFrames > 0) {
+    if (calmEnabled) {
+        draw_calm_flash(low, LOW_W, LOW_H);
+    } else if (game.flashFrames > 0) {
         rectfill(low, 0, 0, LOW_W, LOW_H, makecol(game.flashRed, game.flashGreenBlue, game.flashGreenBlue));
         game.flashFrames -= 1;
     }
