@@ -65,14 +65,19 @@ void say_room_entry()
 }
 
 // The ways up and down shown where the player now stands, once on arrival there.
-void say_reached_exits()
+// A player walking on is past the place within a second, so the news cuts short
+// whatever is being said, unless that is the room's line just begun.
+void say_reached_exits(bool interrupt)
 {
     const int column = column_of(game.playerX);
     if (column == reachedColumn) return;
     reachedColumn = column;
     const Room& room = current_room();
-    if (room.hasUpExit && column == room.upExitColumn) say(WAY_UP_LINE);
-    if (room.hasDownExit && column == room.downExitColumn) say(WAY_DOWN_LINE);
+    const bool up = room.hasUpExit && column == room.upExitColumn;
+    const bool down = room.hasDownExit && column == room.downExitColumn;
+    if ((up || down) && interrupt) narration_cancel();
+    if (up) say(WAY_UP_LINE);
+    if (down) say(WAY_DOWN_LINE);
 }
 
 // Everything there is to say about the screen as it stands.
@@ -81,7 +86,7 @@ void describe_screen()
     const int screen = screen_now();
     if (screen == SCREEN_PLAY) {
         say_room_entry();
-        say_reached_exits();
+        say_reached_exits(false);
     } else if (screen != SCREEN_INTERLUDE) {
         for (const std::string& text : page_utterances(game.eventCode, endings_found())) say(text);
     }
@@ -125,6 +130,7 @@ void watch_screen()
         }
     }
     if (screen != SCREEN_PLAY) return;
+    bool entered = false;
     if (game.currentRoom != spokenRoom) {
         // A room left behind is not described to its end.
         narration_cancel();
@@ -133,9 +139,10 @@ void watch_screen()
         else
             spokenRoom = game.currentRoom;
         reachedColumn = -1;
+        entered = true;
     }
     if (voiceEnabled)
-        say_reached_exits();
+        say_reached_exits(!entered);
     else
         reachedColumn = column_of(game.playerX);
 }

@@ -36,7 +36,7 @@ constexpr RoomLine ROOM_LINES[] = {
     {23, "A grey morning in town. Someone stands in the street."},
     {24, "The grey road out of town."},
     {25, "A street with a lit door above it, and the sound of voices."},
-    {26, "Inside the pub. A bar, a few stools, a clock on the wall."},
+    {26, "Inside the pub. A bar, a few stools, a clock, a door at the back."},
     {27, "A back room, dim and close. A man is waiting."},
     {28, "A narrow alley with no way out."},
     {29, "Outside the pub, late at night."},

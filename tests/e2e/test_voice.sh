@@ -2,7 +2,8 @@
 # The voice can be heard without a sound card: ALSA's default device is pointed at
 # a file in a private HOME. Page 1 is read aloud with --voice: the sound written
 # while it is up holds much more energy in the speech band (300-3400 Hz) than the
-# same page with the music alone. Calm mode's switch and option start cleanly too.
+# same page with the music alone. Then a whole path is walked with both modes
+# switched on in config.ini.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 command -v sox >/dev/null || fail "sox is needed"
@@ -39,5 +40,13 @@ note "speech band RMS on page 1: music alone $music, with the voice $voice"
 awk -v m="$music" -v v="$voice" 'BEGIN { exit !(v > 1.5 * m && v > 0.01) }' ||
     fail "the voice is not heard on page 1 (speech band RMS $voice against $music with music alone)"
 grep -v '^ALSA' "$WORK/stderr.log" | grep -q . && fail "stderr: $(cat "$WORK/stderr.log")"
+
+# Both modes from config.ini: the walk home to its ending, spoken and calm, with
+# every page read and the ways up and down passed by.
+printf '[graphics]\nfullscreen = 0\n[accessibility]\nvoice = 1\ncalm = 1\n' > "$WORK/config.ini"
+walk_path 7
+expect_profile 00000010
+grep -v '^ALSA' "$WORK/stderr.log" | grep -q . && fail "stderr: $(cat "$WORK/stderr.log")"
+[ "$(stat -c %s "$WORK/voice.raw")" -gt 0 ] || fail "nothing was heard"
 
 echo "voice: ok"
