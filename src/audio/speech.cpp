@@ -23,11 +23,12 @@ namespace {
 
 struct Job {
     int generation;
+    int rate;  // samples a second wanted
     std::string text;
 };
 
 struct Spoken {
-    int generation;
+    int rate;
     std::vector<int16_t> pcm;
 };
 
@@ -90,7 +91,7 @@ std::deque<Spoken> finished;
 bool working = false;  // the worker holds a job
 bool stopping = false;
 std::thread* worker = nullptr;
-int outputRate = 44100;
+int outputRate = 44100;  // the mixer's; read and written under workMutex
 
 void work()
 {
@@ -105,12 +106,12 @@ void work()
         std::vector<int16_t> pcm;
         {
             std::lock_guard engine(engineMutex);
-            pcm = synthesise_locked(job.text, job.generation, outputRate);
+            pcm = synthesise_locked(job.text, job.generation, job.rate);
         }
         lock.lock();
         working = false;
         if (!pcm.empty() && job.generation == wantedGeneration.load())
-            finished.push_back({job.generation, std::move(pcm)});
+            finished.push_back({job.rate, std::move(pcm)});
     }
 }
 
@@ -134,9 +135,10 @@ void stop_playing()
 }
 
 // Allegro's 16-bit samples are unsigned.
-SAMPLE* make_sample(const std::vector<int16_t>& pcm)
+SAMPLE* make_sample(const Spoken& spoken)
 {
-    SAMPLE* sample = create_sample(16, 0, outputRate, int(pcm.size()));
+    const std::vector<int16_t>& pcm = spoken.pcm;
+    SAMPLE* sample = create_sample(16, 0, spoken.rate, int(pcm.size()));
     if (!sample) return nullptr;
     auto* data = static_cast<uint16_t*>(sample->data);
     for (size_t i = 0; i < pcm.size(); ++i) data[i] = uint16_t(pcm[i]) ^ 0x8000u;
@@ -213,7 +215,7 @@ void speech_service()
             finished.clear();
         }
         if (!speechQueue.empty()) {
-            for (std::string& text : speechQueue) jobs.push_back({generation, std::move(text)});
+            for (std::string& text : speechQueue) jobs.push_back({generation, outputRate, std::move(text)});
             speechQueue.clear();
             workReady.notify_one();
         }
@@ -226,7 +228,7 @@ void speech_service()
     }
 
     if (haveNext) {
-        playingSample = make_sample(next.pcm);
+        playingSample = make_sample(next);
         if (playingSample)
             playingVoice = audioBackend.playSample(playingSample, SPEECH_VOLUME, SPEECH_PAN, SPEECH_FREQUENCY, 0);
     }
