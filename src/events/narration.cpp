@@ -113,21 +113,15 @@ void watch_screen()
 {
     const int screen = screen_now();
     if (screen != lastScreen) {
-        const int before = lastScreen;
         lastScreen = screen;
-        if (screen == SCREEN_PLAY) {
-            // Turning a page stops its words at once; a walk just begun names its room.
-            narration_cancel();
-            if (before == TITLE_PAGE || before == SCREEN_INTERLUDE || before == SCREEN_NONE) spokenRoom = -1;
-        } else {
-            narration_cancel();
-            spokenRoom = -1;
-            if (voiceEnabled && screen != SCREEN_INTERLUDE)
-                for (const std::string& text : page_utterances(game.eventCode, endings_found())) say(text);
-            if (screen != SCREEN_INTERLUDE && screen != TITLE_PAGE && screen != CONTINUE_PROMPT &&
-                screen != END_PAGE)
-                spokenRoom = game.currentRoom;  // a dialogue page: the walk goes on in this room
-        }
+        // A page opened or turned: what was being said stops at once.
+        narration_cancel();
+        // After a dialogue page the walk goes on in the same room; after the title
+        // or an ending a new walk begins, and its first room is named.
+        const bool dialogue = screen >= 0 && screen != TITLE_PAGE && screen != CONTINUE_PROMPT && screen != END_PAGE;
+        if (screen != SCREEN_PLAY && !dialogue) spokenRoom = -1;
+        if (voiceEnabled && screen != SCREEN_PLAY && screen != SCREEN_INTERLUDE)
+            for (const std::string& text : page_utterances(game.eventCode, endings_found())) say(text);
     }
     if (screen != SCREEN_PLAY) return;
     bool entered = false;
