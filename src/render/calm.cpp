@@ -20,6 +20,7 @@ int patternAge = 0;  // frames since the held pattern was drawn; 0: none yet
 int plasmaTicks = 0;
 
 int flashFrame = -1;  // frame of the running calm flash, -1 when none
+int flashLength = 0;
 int flashColour = 0;
 
 int fresh_opacity() { return rand() % 100 + 25; }
@@ -50,12 +51,12 @@ bool plasma_advances()
     return plasmaTicks++ % 3 == 0;
 }
 
-int calm_flash_opacity(int frame)
+int calm_flash_opacity(int frame, int length)
 {
-    if (frame < 0 || frame >= CALM_FLASH_FRAMES) return 0;
+    if (frame < 0 || frame >= length) return 0;
     // A triangle: up for the first half, down for the second, never a jump.
-    const int half = CALM_FLASH_FRAMES / 2;
-    const int rise = frame < half ? frame + 1 : CALM_FLASH_FRAMES - frame;
+    const int half = (length + 1) / 2;
+    const int rise = frame < half ? frame + 1 : length - frame;
     return CALM_FLASH_PEAK * rise / half;
 }
 
@@ -65,14 +66,15 @@ void draw_calm_flash(BITMAP* target, int width, int height)
     if (game.flashFrames > 0) {
         flashColour = makecol(game.flashRed, game.flashGreenBlue, game.flashGreenBlue);
         flashFrame = 0;
+        flashLength = game.flashFrames > CALM_FLASH_FRAMES ? game.flashFrames : CALM_FLASH_FRAMES;
         game.flashFrames = 0;
     }
     if (flashFrame < 0) return;
     drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
-    set_trans_blender(0, 0, 0, calm_flash_opacity(flashFrame));
+    set_trans_blender(0, 0, 0, calm_flash_opacity(flashFrame, flashLength));
     rectfill(target, 0, 0, width, height, flashColour);
     solid_mode();
-    if (++flashFrame >= CALM_FLASH_FRAMES) flashFrame = -1;
+    if (++flashFrame >= flashLength) flashFrame = -1;
 }
 
 void reset_calm()

@@ -10,10 +10,11 @@ extern bool calmEnabled;
 
 // Frames a calm random pattern stays: three changes a second at most.
 constexpr int CALM_PATTERN_FRAMES = 20;
-// Length of a calm flash, fading in and then out: two thirds of a second.
-constexpr int CALM_FLASH_FRAMES = 40;
+// The shortest calm flash, fading in and then out: half a second. A longer flash
+// keeps its own length, so the white one still ends inside the fade it comes with.
+constexpr int CALM_FLASH_FRAMES = 30;
 // Opacity at the middle of a calm flash.
-constexpr int CALM_FLASH_PEAK = 160;
+constexpr int CALM_FLASH_PEAK = 128;
 
 // Called once by every frame that draws random cells, before it draws them.
 void calm_begin_frame();
@@ -26,11 +27,11 @@ bool plasma_advances();
 
 // The calm flash of a Play frame on the low-resolution buffer: a flash that a
 // sound event has just set becomes a translucent fill that rises and falls over
-// CALM_FLASH_FRAMES frames instead of an opaque one.
+// at least CALM_FLASH_FRAMES frames instead of an opaque one.
 void draw_calm_flash(BITMAP* target, int width, int height);
 
-// Calm flash opacity at frame `frame` (0-based) of CALM_FLASH_FRAMES.
-int calm_flash_opacity(int frame);
+// Calm flash opacity at frame `frame` (0-based) of a flash `length` frames long.
+int calm_flash_opacity(int frame, int length);
 
 // Forgets the held pattern, the running flash and the plasma count (tests).
 void reset_calm();

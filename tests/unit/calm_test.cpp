@@ -159,6 +159,8 @@ TEST_F(CalmTest, FlashesRiseAndFallSoftlyOverMoreThanHalfASecond)
                 last = now;
             }
             EXPECT_NEAR(last, plain, 0.01) << "the flash is over";
+            EXPECT_LE(litFrames, std::max(CALM_FLASH_FRAMES, red == 228 ? 31 : 8))
+                << "no longer than the flash or half a second";
             if (calm) {
                 EXPECT_LE(largestStep, 8.0) << "flash " << red;
                 EXPECT_GE(litFrames, 30) << "at least half a second";
@@ -172,14 +174,17 @@ TEST_F(CalmTest, FlashesRiseAndFallSoftlyOverMoreThanHalfASecond)
 
 TEST_F(CalmTest, CalmFlashOpacityIsATriangle)
 {
-    EXPECT_EQ(calm_flash_opacity(-1), 0);
-    EXPECT_EQ(calm_flash_opacity(CALM_FLASH_FRAMES), 0);
-    EXPECT_EQ(calm_flash_opacity(CALM_FLASH_FRAMES / 2 - 1), CALM_FLASH_PEAK);
-    int last = 0;
-    for (int frame = 0; frame <= CALM_FLASH_FRAMES; ++frame) {
-        const int now = calm_flash_opacity(frame);
-        EXPECT_LE(std::abs(now - last), CALM_FLASH_PEAK / (CALM_FLASH_FRAMES / 2)) << "frame " << frame;
-        last = now;
+    for (int length : {CALM_FLASH_FRAMES, 31}) {
+        EXPECT_EQ(calm_flash_opacity(-1, length), 0);
+        EXPECT_EQ(calm_flash_opacity(length, length), 0);
+        EXPECT_EQ(calm_flash_opacity((length + 1) / 2 - 1, length), CALM_FLASH_PEAK);
+        const int half = (length + 1) / 2;
+        int last = 0;
+        for (int frame = 0; frame <= length; ++frame) {
+            const int now = calm_flash_opacity(frame, length);
+            EXPECT_LE(std::abs(now - last), (CALM_FLASH_PEAK + half - 1) / half) << "frame " << frame;
+            last = now;
+        }
     }
 }
 
