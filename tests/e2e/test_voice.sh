@@ -11,6 +11,13 @@ command -v sox >/dev/null || fail "sox is needed"
 export HOME="$WORK/home"
 mkdir -p "$HOME"
 
+# band_rms_of RAW FROM TO: the RMS level, in the speech band, of the sound the
+# game wrote to RAW between two of its sizes (unsigned 16-bit stereo, 44.1 kHz).
+band_rms_of() {
+    tail -c +$(($2 / 4 * 4 + 1)) "$1" | head -c $((($3 - $2) / 4 * 4)) |
+        sox -t raw -r 44100 -e unsigned -b 16 -c 2 - -n sinc 300-3400 stat 2>&1 | awk '/RMS +amplitude/ { print $3 }'
+}
+
 # speech_band_rms NAME [OPTIONS]: plays to page 1 and prints the RMS level, in
 # the speech band, of the sound written in the second after the page opened.
 speech_band_rms() {
@@ -26,11 +33,8 @@ speech_band_rms() {
     sleep 1
     local to=$(stat -c %s "$raw")
     quit_game
-    from=$((from / 4 * 4)); to=$((to / 4 * 4))
     [ $((to - from)) -gt 50000 ] || fail "$name: only $((to - from)) bytes of sound written on page 1"
-    tail -c +$((from + 1)) "$raw" | head -c $((to - from)) > "$WORK/$name.page1.raw"
-    sox -t raw -r 44100 -e unsigned -b 16 -c 2 "$WORK/$name.page1.raw" -n sinc 300-3400 stat 2>&1 |
-        awk '/RMS +amplitude/ { print $3 }'
+    band_rms_of "$raw" $from $to
 }
 
 music=$(speech_band_rms music)
@@ -41,12 +45,26 @@ awk -v m="$music" -v v="$voice" 'BEGIN { exit !(v > 1.5 * m && v > 0.01) }' ||
     fail "the voice is not heard on page 1 (speech band RMS $voice against $music with music alone)"
 grep -v '^ALSA' "$WORK/stderr.log" | grep -q . && fail "stderr: $(cat "$WORK/stderr.log")"
 
+# V on the title switches the voice on: "Voice on", then the title is read.
+raw="$WORK/key.raw"
+printf 'pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n' "$raw" > "$HOME/.asoundrc"
+start_game --trace
+wait_trace "mode EventScreen, page 0," 10
+sleep 0.5
+a=$(stat -c %s "$raw"); sleep 1; b=$(stat -c %s "$raw")
+tap v
+sleep 1; c=$(stat -c %s "$raw")
+quit_game
+before=$(band_rms_of "$raw" $a $b)
+after=$(band_rms_of "$raw" $b $c)
+note "speech band RMS on the title: before V $before, after $after"
+awk -v m="$before" -v v="$after" 'BEGIN { exit !(v > 1.5 * m) }' || fail "V did not start the voice ($after against $before)"
+
 # Both modes from config.ini: the walk home to its ending, spoken and calm, with
 # every page read and the ways up and down passed by.
 printf '[graphics]\nfullscreen = 0\n[accessibility]\nvoice = 1\ncalm = 1\n' > "$WORK/config.ini"
 walk_path 7
 expect_profile 00000010
 grep -v '^ALSA' "$WORK/stderr.log" | grep -q . && fail "stderr: $(cat "$WORK/stderr.log")"
-[ "$(stat -c %s "$WORK/voice.raw")" -gt 0 ] || fail "nothing was heard"
 
 echo "voice: ok"
