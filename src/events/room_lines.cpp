@@ -64,7 +64,7 @@ constexpr RoomLine ROOM_LINES[] = {
     {57, "More fallen soldiers, and the mouth of a cave."},
     {58, "Inside the cave. It is very dark."},
     {59, "Deep in the cave. A warm glow somewhere ahead."},
-    {61, "Home. It looks the same, but something is missing."},
+    {61, "Home, in the morning. Nobody stands by the door."},
     {62, "Colours swim and swirl all around."},
     {63, "A grey street. A girl stands alone."},
     {64, "A bridge, like a memory of one. Something waits on it."},
@@ -74,7 +74,7 @@ constexpr RoomLine ROOM_LINES[] = {
     {68, "A castle gate, like a memory of one."},
     {69, "A trench, like a memory of one."},
     {70, "A bedroom, like a memory of one."},
-    {71, "A last street, very quiet."},
+    {71, "A quiet street, very still."},
     {72, "Home, in the evening."},
 };
 
