@@ -20,7 +20,7 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
 [ "$(field Description | wc -l)" -gt 3 ] || fail "no long description"
-for library in liballegro4.4 libdumb1 libaldmb1 libfreetype6 libc6; do
+for library in liballegro4.4 libdumb1 libaldmb1 libfreetype6 libespeak-ng1 libc6; do
     field Depends | tr ',' '\n' | grep -q "^ *$library\b" || fail "Depends lacks $library: $(field Depends)"
 done
 dpkg-deb --info "$DEB" | grep -q "md5sums" || fail "no md5sums"
