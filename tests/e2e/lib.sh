@@ -135,6 +135,20 @@ begin_game() {
     wait_trace "mode Play," 10
 }
 
+# walk_into_room1 [OPTIONS]: a new game started with OPTIONS walks from room 0
+# into room 1 and stands there, the Right key let go.
+walk_into_room1() {
+    rm -f "$WORK/data/profile.dat"
+    start_game --trace "$@"
+    begin_game
+    xdotool keydown Right
+    expect_page 1
+    wait_trace "room 1$" 30
+    sleep 0.25
+    xdotool keyup Right
+    sleep 0.4
+}
+
 # quit_from_title: Escape on a page ends the game, which writes the profile.
 quit_game() {
     xdotool keydown Escape

@@ -3,14 +3,7 @@
 # into room 1, whose scene shows with the player standing on its floor.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
-start_game --trace
-begin_game
-xdotool keydown Right
-expect_page 1
-wait_trace "room 1$" 30
-sleep 0.25
-xdotool keyup Right
-sleep 0.4
+walk_into_room1
 shot=$(screenshot room1)
 # The room as painted, enlarged like the game does; what differs is the player.
 convert "$WORK/data/graphics/screens/scene2.pcx" -crop 80x60+0+0 +repage -scale 800% "$WORK/scene2.png"
