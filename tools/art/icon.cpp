@@ -12,6 +12,8 @@
 #include <map>
 #include <stdexcept>
 
+#include "art/tiles.h"
+
 namespace {
 
 struct Rgba {
@@ -54,36 +56,8 @@ const Grid SMALL = {
     ".KKKKKKKKKKKKKK.",
 };
 
-// The player walking (the sprite sheet's tile 1): head, coat, legs in stride.
-const Grid WALKER = {
-    "..........hhhh...........",
-    ".........hhhhhh..........",
-    ".........hhhssss.........",
-    ".........hhssess.........",
-    ".........hhsssss.........",
-    "..........sssss..........",
-    "...........sss...........",
-    ".........cccccc..........",
-    "........cccccccc.........",
-    "........ccccdccc.........",
-    "........cccccdcc.........",
-    "........ccccccdc.........",
-    "........ccccccs..........",
-    "........ccccccc..........",
-    "........lllllll..........",
-    "........ppppppp..........",
-    ".......pppppppp..........",
-    ".......ppp...ppp.........",
-    "......ppp.....ppp........",
-    "......ppq......ppq.......",
-    ".....ppq.......ppq.......",
-    ".....ppq........ppq......",
-    "....bbbb........bbbbb....",
-    "....bbb.........bbbbb....",
-};
-
 // The 32x32 scene: bands of sky mixed on a checkerboard where they meet, the sun
-// low on the right, hills, grass and the path, then the walker on it.
+// low on the right, hills, grass and the path; the walker is set on it later.
 Grid large_picture()
 {
     Grid grid(32, std::string(32, 'A'));
@@ -111,9 +85,6 @@ Grid large_picture()
         for (int x = 0; x < 32; ++x) set(x, y, y < 25 ? ((x * 7 + y * 3) % 11 == 0 ? 'g' : 'G') : 'P');
     for (int x = 0; x < 32; ++x) set(x, 25, 'Q');
     for (int x : {5, 13, 22, 28}) set(x, 28, 'Q');
-    for (size_t row = 0; row < WALKER.size(); ++row)
-        for (size_t column = 0; column < WALKER[row].size(); ++column)
-            if (WALKER[row][column] != '.') set(int(column) + 3, int(row) + 6, WALKER[row][column]);
     // The frame, with its corners cut round.
     for (int i = 0; i < 32; ++i) {
         set(i, 0, 'K');
@@ -139,19 +110,53 @@ void chunk(std::string& out, const char* type, const std::string& data)
     put32(out, uint32_t(crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()))));
 }
 
-// The grid enlarged by `scale` whole pixels as an RGBA PNG.
-std::string png(const Grid& grid, int scale)
+using Image = std::vector<std::vector<Rgba>>;
+
+// The grid in its legend's colours.
+Image colours_of(const Grid& grid)
 {
-    int size = int(grid.size()) * scale;
+    Image image;
+    for (const std::string& row : grid) {
+        if (row.size() != grid.size()) throw std::runtime_error("an icon row is not as wide as the icon is tall");
+        std::vector<Rgba>& line = image.emplace_back();
+        for (char c : row) {
+            auto found = LEGEND.find(c);
+            if (found == LEGEND.end()) throw std::runtime_error("no colour for '" + std::string(1, c) + "'");
+            line.push_back(found->second);
+        }
+    }
+    return image;
+}
+
+// The player's walking tile (1) taken from the sprite sheet itself, so the man
+// on the icon is always the man of the game; its top-left corner goes at left, top.
+void set_walker(Image& image, int left, int top)
+{
+    BITMAP* sheet = create_bitmap_ex(32, SHEET_SIZE, SHEET_SIZE);
+    if (!sheet) throw std::runtime_error("no memory for the sprite sheet");
+    paint_spritesheet(sheet);
+    const int tile = 1, sheetX = tile % 8 * TILE_SIZE, sheetY = tile / 8 * TILE_SIZE;
+    for (int y = 0; y < TILE_SIZE; ++y)
+        for (int x = 0; x < TILE_SIZE; ++x) {
+            int c = getpixel(sheet, sheetX + x, sheetY + y);
+            if (c == makecol32(255, 0, 255)) continue;
+            int row = top + y, column = left + x;
+            if (row < 0 || row >= int(image.size()) || column < 0 || column >= int(image[row].size())) continue;
+            image[row][column] = {uint8_t(getr32(c)), uint8_t(getg32(c)), uint8_t(getb32(c)), 255};
+        }
+    destroy_bitmap(sheet);
+}
+
+// The image enlarged by `scale` whole pixels as an RGBA PNG.
+std::string png(const Image& image, int scale)
+{
+    int size = int(image.size()) * scale;
     std::string raw;
     for (int y = 0; y < size; ++y) {
         raw += '\0';  // no filter
-        const std::string& row = grid[y / scale];
-        if (int(row.size()) * scale != size) throw std::runtime_error("an icon row is not as wide as the icon is tall");
         for (int x = 0; x < size; ++x) {
-            auto found = LEGEND.find(row[x / scale]);
-            if (found == LEGEND.end()) throw std::runtime_error("no colour for '" + std::string(1, row[x / scale]) + "'");
-            raw += {char(found->second.r), char(found->second.g), char(found->second.b), char(found->second.a)};
+            const Rgba& c = image[y / scale][x / scale];
+            raw += {char(c.r), char(c.g), char(c.b), char(c.a)};
         }
     }
     uLongf packedSize = compressBound(uLong(raw.size()));
@@ -182,11 +187,13 @@ const std::vector<int>& icon_sizes()
 
 bool write_icons(const std::string& folder)
 {
-    const Grid large = large_picture();
+    const Image small = colours_of(SMALL);
+    Image large = colours_of(large_picture());
+    set_walker(large, 3, 5);
     for (int size : icon_sizes()) {
-        const Grid& grid = size <= 48 ? SMALL : large;
+        const Image& image = size <= 48 ? small : large;
         std::ofstream out(folder + "/karvelle-" + std::to_string(size) + ".png", std::ios::binary | std::ios::trunc);
-        out << png(grid, size / int(grid.size()));
+        out << png(image, size / int(image.size()));
         if (!out) return false;
     }
     return true;

@@ -107,6 +107,11 @@ void write_sounds(const fs::path& dir)
 
 int main(int argc, char** argv)
 {
+    if (install_allegro(SYSTEM_NONE, &errno, nullptr) != 0) {
+        std::cerr << "karvelle_assets: Allegro could not start\n";
+        return 1;
+    }
+    set_color_depth(32);
     if (argc == 3 && std::string(argv[1]) == "--icons") {
         fs::create_directories(argv[2]);
         if (write_icons(argv[2])) return 0;
@@ -119,9 +124,6 @@ int main(int argc, char** argv)
     }
     const fs::path data = argv[1];
     try {
-        if (install_allegro(SYSTEM_NONE, &errno, nullptr) != 0)
-            throw std::runtime_error("Allegro could not start");
-        set_color_depth(32);
         fs::create_directories(data / "graphics");
         write_scenes(data / "graphics" / "screens");
         write_spritesheet(data / "graphics" / "spritesheet.pcx");
