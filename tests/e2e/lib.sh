@@ -20,7 +20,13 @@ e2e_setup() {
     XVFB_PID=""
     trap e2e_cleanup EXIT
     exec 9<> "$WORK/.displayfd"
-    Xvfb -displayfd 9 -screen 0 "${2:-800x600}x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    start_xvfb "${2:-800x600}"
+}
+
+# start_xvfb WxH: a private Xvfb screen of that size; sets XVFB_PID and DISPLAY.
+start_xvfb() {
+    : > "$WORK/.displayfd"
+    Xvfb -displayfd 9 -screen 0 "${1}x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     local tries=0
     while [ ! -s "$WORK/.displayfd" ] && [ $tries -lt 100 ]; do sleep 0.05; tries=$((tries + 1)); done

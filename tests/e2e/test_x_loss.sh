@@ -5,17 +5,6 @@
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 
-# A fresh Xvfb after the last one was killed.
-restart_xvfb() {
-    : > "$WORK/.displayfd"
-    Xvfb -displayfd 9 -screen 0 800x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    local tries=0
-    while [ ! -s "$WORK/.displayfd" ] && [ $tries -lt 100 ]; do sleep 0.05; tries=$((tries + 1)); done
-    [ -s "$WORK/.displayfd" ] || fail "Xvfb did not start again"
-    export DISPLAY=":$(head -n1 "$WORK/.displayfd" | tr -dc 0-9)"
-}
-
 # Walks straight home to ending 7 and stops on the slow fade that records it.
 reach_ending7() {
     printf '1\n0\n0\n0\n0\n0\n0\n0\n' > "$WORK/data/profile.dat"
