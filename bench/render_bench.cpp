@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "frame/startup.h"
 #include "frame_floor.h"
 #include "render/interlude.h"

@@ -7,8 +7,8 @@
 
 #include "audio/audio_backend.h"
 #include "audio/module_check.h"
-#include "frame/platform.h"
-#include "frame/platform_files.h"
+#include "platform/paths.h"
+#include "platform/files.h"
 
 namespace {
 

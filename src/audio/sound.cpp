@@ -6,8 +6,8 @@
 #include <cstdio>
 
 #include "audio/audio_backend.h"
-#include "frame/frame_stats.h"
-#include "frame/platform.h"
+#include "core/frame_stats.h"
+#include "platform/paths.h"
 #include "world/room.h"
 
 namespace {

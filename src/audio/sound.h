@@ -1,7 +1,7 @@
 // The four sound effects and the sound events (negative event codes).
 #pragma once
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 
 struct SAMPLE;
 

@@ -5,7 +5,7 @@
 #include <allegro.h>
 
 #include "events/event_screen.h"
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "frame/profile.h"
 #include "text/text.h"
 

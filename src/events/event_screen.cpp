@@ -9,7 +9,7 @@
 #include "audio/music.h"
 #include "events/endings.h"
 #include "events/pages.h"
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "play/input.h"
 #include "render/blend.h"
 #include "render/calm.h"

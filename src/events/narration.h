@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 
 extern bool voiceEnabled;
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "render/render_context.h"
 
 // One line of a dialogue page: its slot in a centred block of `count` slots

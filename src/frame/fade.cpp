@@ -1,6 +1,6 @@
 #include "frame/fade.h"
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 
 void update_fade()
 {

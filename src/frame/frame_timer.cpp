@@ -1,8 +1,8 @@
 #include "frame/frame_timer.h"
 
-#include "frame/frame_stats.h"
-#include "frame/game_state.h"
-#include "frame/platform.h"
+#include "core/frame_stats.h"
+#include "core/game_state.h"
+#include "platform/paths.h"
 
 FrameTimer frameTimer;
 

@@ -1,9 +1,9 @@
 // The entry point: Allegro's platform layer hands control to game_main.
 #include <allegro.h>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "frame/main_loop.h"
-#include "frame/platform.h"
+#include "platform/paths.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <set>
 #include <string>
 
-#include "frame/game_state.h"
-#include "frame/platform.h"
-#include "frame/platform_files.h"
+#include "core/game_state.h"
+#include "platform/paths.h"
+#include "platform/files.h"
 
 namespace {
 

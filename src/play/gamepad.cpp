@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "frame/platform.h"
+#include "platform/paths.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <allegro.h>
 
 #include "audio/music.h"
-#include "frame/frame_stats.h"
-#include "frame/game_state.h"
-#include "frame/platform.h"
+#include "core/frame_stats.h"
+#include "core/game_state.h"
+#include "platform/paths.h"
 #include "play/gamepad.h"
 
 InputState input;

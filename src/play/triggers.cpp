@@ -3,7 +3,7 @@
 #include "play/triggers.h"
 
 #include "audio/sound.h"
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "play/walking.h"
 #include "render/assets.h"
 #include "world/room.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "play/input.h"
 #include "play/triggers.h"
 #include "world/room.h"

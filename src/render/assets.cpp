@@ -5,9 +5,9 @@
 #include <set>
 #include <string>
 
-#include "frame/frame_stats.h"
-#include "frame/game_state.h"
-#include "frame/platform.h"
+#include "core/frame_stats.h"
+#include "core/game_state.h"
+#include "platform/paths.h"
 #include "render/pcx_check.h"
 #include "text/text.h"
 #include "world/room.h"

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 
 bool calmEnabled = false;
 

@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "play/input.h"
 #include "render/blend.h"
 #include "render/present.h"

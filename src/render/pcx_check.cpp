@@ -1,6 +1,6 @@
 #include "render/pcx_check.h"
 
-#include "frame/platform_files.h"
+#include "platform/files.h"
 
 namespace {
 

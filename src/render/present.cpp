@@ -2,9 +2,9 @@
 
 #include <allegro.h>
 
-#include "frame/frame_stats.h"
-#include "frame/game_state.h"
-#include "frame/platform.h"
+#include "core/frame_stats.h"
+#include "core/game_state.h"
+#include "platform/paths.h"
 #include "render/blend.h"
 #include "render/scaling.h"
 #include "text/text.h"

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "frame/startup.h"
 #include "play/walking.h"
 #include "render/blend.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 
 constexpr int ROOM_COUNT = 500;
 constexpr int MAX_TRIGGERS = 10;

@@ -2,7 +2,7 @@
 // putting back of everything play changes in the rooms.
 #include "world/room.h"
 
-#include "frame/frame_stats.h"
+#include "core/frame_stats.h"
 #include "render/assets.h"
 
 // Built before any other global, so the static construction in main.cpp finds it ready.

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "render/assets.h"
 #include "render/render_context.h"
 #include "text/text.h"

@@ -13,7 +13,7 @@
 #include "audio/audio_backend.h"
 #include "audio/music.h"
 #include "audio/sound.h"
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "world/room.h"
 #include "test_support.h"
 

@@ -9,7 +9,7 @@
 #include <random>
 
 #include "events/event_screen.h"
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "render/blend.h"
 #include "render/render_context.h"
 #include "test_support.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "events/event_screen.h"
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "frame/startup.h"
 #include "render/calm.h"
 #include "render/render_context.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "world/room.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "frame/platform_files.h"
+#include "platform/files.h"
 
 namespace fs = std::filesystem;
 

@@ -8,7 +8,7 @@
 #include "events/endings.h"
 #include "events/event_screen.h"
 #include "events/pages.h"
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "text/text.h"
 #include "test_support.h"
 

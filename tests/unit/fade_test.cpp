@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "frame/fade.h"
-#include "frame/game_state.h"
+#include "core/game_state.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "frame/frame_stats.h"
+#include "core/frame_stats.h"
 #include "frame/frame_timer.h"
-#include "frame/game_state.h"
+#include "core/game_state.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <chrono>
 #include <thread>
 
-#include "frame/game_state.h"
-#include "frame/platform.h"
+#include "core/game_state.h"
+#include "platform/paths.h"
 #include "play/input.h"
 #include "test_support.h"
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "frame/fade.h"
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "play/input.h"
 #include "render/interlude.h"
 #include "render/render_context.h"

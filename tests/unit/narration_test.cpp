@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "events/narration.h"
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "render/calm.h"
 #include "world/room.h"
 #include "test_support.h"

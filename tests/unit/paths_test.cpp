@@ -16,8 +16,8 @@
 #include <sstream>
 #include <string>
 
-#include "frame/game_state.h"
-#include "frame/platform.h"
+#include "core/game_state.h"
+#include "platform/paths.h"
 #include "frame/profile.h"
 
 namespace fs = std::filesystem;

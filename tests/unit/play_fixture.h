@@ -8,7 +8,7 @@
 
 #include "audio/audio_backend.h"
 #include "frame/fade.h"
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "play/input.h"
 #include "play/walking.h"
 #include "test_support.h"

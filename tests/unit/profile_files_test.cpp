@@ -13,7 +13,7 @@
 #include <string>
 
 #include "events/endings.h"
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "frame/profile.h"
 
 namespace fs = std::filesystem;

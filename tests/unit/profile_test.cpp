@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "frame/profile.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "frame/display_options.h"
-#include "frame/game_state.h"
-#include "frame/platform.h"
+#include "core/display_options.h"
+#include "core/game_state.h"
+#include "platform/paths.h"
 #include "render/present.h"
 #include "render/render_context.h"
 #include "render/scaling.h"

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <initializer_list>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "frame/startup.h"
 #include "render/present.h"
 #include "render/render_context.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "frame/frame_stats.h"
+#include "core/frame_stats.h"
 #include "frame/frame_timer.h"
 #include "frame/startup.h"
 #include "test_support.h"

@@ -13,7 +13,7 @@
 #include "audio/audio_backend.h"
 #include "audio/sound.h"
 #include "frame/fade.h"
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "play/input.h"
 #include "play/triggers.h"
 #include "play/walking.h"

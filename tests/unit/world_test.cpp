@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <string>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "world/room.h"
 #include "test_support.h"
 

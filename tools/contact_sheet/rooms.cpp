@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "frame/startup.h"
 #include "render/render_context.h"
 #include "render/scene.h"

@@ -1,4 +1,4 @@
-#include "frame/platform.h"
+#include "platform/paths.h"
 
 #include <csignal>
 #include <ctime>
@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 
 // Last: Xlib's macros (None, Bool, Status) stay out of the game's own headers.
 #include <X11/Xlib.h>

@@ -1,10 +1,10 @@
-#include "frame/frame_stats.h"
+#include "core/frame_stats.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 
 FrameStats frameStats;
 

@@ -1,4 +1,4 @@
-#include "frame/game_state.h"
+#include "core/game_state.h"
 
 #include "audio/sound.h"
 #include "world/room.h"

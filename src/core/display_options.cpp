@@ -1,11 +1,11 @@
-#include "frame/display_options.h"
+#include "core/display_options.h"
 
 #include <allegro.h>
 
 #include <cstdio>
 #include <cstring>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 #include "render/scaling.h"
 
 DisplayOptions displayOptions;

@@ -1,12 +1,12 @@
-#include "frame/display.h"
+#include "platform/display.h"
 
 #include <allegro.h>
 
 #include <algorithm>
 #include <cstdio>
 
-#include "frame/display_options.h"
-#include "frame/platform.h"
+#include "core/display_options.h"
+#include "platform/paths.h"
 #include "render/scaling.h"
 
 namespace {

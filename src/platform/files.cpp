@@ -1,4 +1,4 @@
-#include "frame/platform_files.h"
+#include "platform/files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 // The X11 pieces of the platform seam: keeping the endings when the display goes
 // away under the game, and asking whether the game's window has the keyboard.
 // Allegro's own X connection and window are used (xalleg.h).
-#include "frame/platform.h"
+#include "platform/paths.h"
 
 #include <allegro.h>
 #include <xalleg.h>
@@ -10,7 +10,7 @@
 #include <atomic>
 #include <cstdio>
 
-#include "frame/game_state.h"
+#include "core/game_state.h"
 
 namespace {
 
