@@ -7,8 +7,8 @@
 
 #include "audio/audio_backend.h"
 #include "audio/module_check.h"
-#include "platform/paths.h"
 #include "platform/files.h"
+#include "platform/paths.h"
 
 namespace {
 

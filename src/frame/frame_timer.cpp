@@ -2,7 +2,7 @@
 
 #include "core/frame_stats.h"
 #include "core/game_state.h"
-#include "platform/paths.h"
+#include "platform/clock.h"
 
 FrameTimer frameTimer;
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "core/game_state.h"
-#include "platform/paths.h"
 #include "platform/files.h"
+#include "platform/paths.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <cstdio>
 
 #include "audio/music.h"
-#include "frame/accessibility.h"
-#include "platform/display.h"
 #include "core/display_options.h"
-#include "frame/frame_timer.h"
 #include "core/game_state.h"
-#include "platform/paths.h"
+#include "frame/accessibility.h"
+#include "frame/frame_timer.h"
+#include "platform/display.h"
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "play/gamepad.h"
 #include "play/input.h"
 #include "render/assets.h"

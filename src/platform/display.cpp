@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "core/display_options.h"
-#include "platform/paths.h"
+#include "platform/x_server.h"
 #include "render/scaling.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// The Linux file pieces beside platform.cpp: reading a file without blocking on
+// Reading and replacing files: reading a file without blocking on
 // a FIFO or a device, following a link to the file it names, replacing a file
 // atomically, and telling whether a configuration file is safe to parse.
 #pragma once

@@ -1,16 +1,9 @@
 #include "platform/paths.h"
 
-#include <csignal>
-#include <ctime>
-#include <fcntl.h>
-#include <linux/joystick.h>
 #include <pwd.h>
-#include <sys/ioctl.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -18,12 +11,6 @@
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include "core/game_state.h"
-
-// Last: Xlib's macros (None, Bool, Status) stay out of the game's own headers.
-#include <X11/Xlib.h>
-#include <X11/extensions/xf86vmode.h>
 
 // The installed data, relative to the folder of the installed binary and as the
 // build's install prefix put it; the build system passes both.
@@ -40,31 +27,7 @@ GamePaths& game_paths()
     return paths;
 }
 
-int64_t monotonic_now_ns()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
-void sleep_until_ns(int64_t deadline)
-{
-    if (deadline <= 0) return;
-    timespec at{time_t(deadline / 1000000000), long(deadline % 1000000000)};
-    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr);
-}
-
-void use_precise_sleeps()
-{
-    prctl(PR_SET_TIMERSLACK, 1000UL, 0UL, 0UL, 0UL);
-}
-
 namespace {
-
-void on_quit_signal(int)
-{
-    game.quitRequested = true;
-}
 
 bool is_directory(const std::string& path)
 {
@@ -146,29 +109,6 @@ const char* const PLACE_NAMES[] = {"the working directory", "beside the game", "
 
 }  // namespace
 
-void block_quit_signals()
-{
-    sigset_t quitSignals;
-    sigemptyset(&quitSignals);
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&quitSignals, signal);
-    sigprocmask(SIG_BLOCK, &quitSignals, nullptr);
-}
-
-void install_quit_signals()
-{
-    struct sigaction action{};
-    action.sa_handler = on_quit_signal;
-    sigemptyset(&action.sa_mask);
-    sigset_t quitSignals;
-    sigemptyset(&quitSignals);
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        sigaction(signal, &action, nullptr);
-        sigaddset(&quitSignals, signal);
-    }
-    // A signal that came during start-up is taken now, by the handler above.
-    sigprocmask(SIG_UNBLOCK, &quitSignals, nullptr);
-}
-
 GamePaths find_game_paths(const std::string& gameFolder, const std::string& compiledDataFolder)
 {
     GamePaths paths;
@@ -223,47 +163,6 @@ void choose_game_paths()
         for (std::string* name : {&paths.dataFolder, &paths.profile, &paths.profileSeed, &paths.config})
             if (!name->empty() && (*name)[0] != '/') *name = paths.changeTo + *name;
     }
-}
-
-bool x_server_can_switch_to(int width, int height)
-{
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return false;
-    bool found = false;
-    int eventBase = 0, errorBase = 0, count = 0;
-    XF86VidModeModeInfo** modes = nullptr;
-    if (XF86VidModeQueryExtension(display, &eventBase, &errorBase) &&
-        XF86VidModeGetAllModeLines(display, DefaultScreen(display), &count, &modes)) {
-        for (int i = 0; i < count; ++i)
-            if (modes[i]->hdisplay == width && modes[i]->vdisplay == height) found = true;
-        XFree(modes);
-    }
-    XCloseDisplay(display);
-    return found;
-}
-
-bool first_joystick_codes(std::vector<int>& axisCodes, std::vector<int>& buttonCodes)
-{
-    // The devices in the order Allegro's joystick driver tries them.
-    for (const char* pattern : {"/dev/input/js%d", "/dev/js%d"}) {
-        for (int n = 0; n < 4; ++n) {
-            char path[32];
-            std::snprintf(path, sizeof path, pattern, n);
-            int fd = open(path, O_RDONLY | O_NONBLOCK);
-            if (fd < 0) continue;
-            unsigned char axes = 0, buttons = 0;
-            uint8_t axisMap[ABS_CNT] = {};
-            uint16_t buttonMap[KEY_MAX - BTN_MISC + 1] = {};
-            bool known = ioctl(fd, JSIOCGAXES, &axes) >= 0 && ioctl(fd, JSIOCGBUTTONS, &buttons) >= 0 &&
-                         ioctl(fd, JSIOCGAXMAP, axisMap) >= 0 && ioctl(fd, JSIOCGBTNMAP, buttonMap) >= 0;
-            close(fd);
-            if (!known) return false;
-            axisCodes.assign(axisMap, axisMap + std::min<int>(axes, ABS_CNT));
-            buttonCodes.assign(buttonMap, buttonMap + std::min<int>(buttons, KEY_MAX - BTN_MISC + 1));
-            return true;
-        }
-    }
-    return false;
 }
 
 std::string data_path(const std::string& relative)

@@ -1,36 +1,9 @@
-// The Linux-specific pieces: the monotonic clock, signals, sleeping, paths, the X
-// server's display modes and the joystick devices.
+// Where the game finds its data and keeps the player's files: the data folder
+// beside the game or installed, and the player's XDG folders.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
-
-int64_t monotonic_now_ns();
-// Sleeps until the monotonic clock reads `deadline` (ns); may return early on a signal.
-void sleep_until_ns(int64_t deadline);
-// Lets this thread's sleeps end within a microsecond of their deadline instead of
-// the usual 50: the frame wait wakes closer to the frame's end.
-void use_precise_sleeps();
-// SIGTERM, SIGINT and SIGHUP ask the loop to end, so the profile is written.
-// They are held back from the very start (Allegro's threads inherit that, and
-// its own handlers cannot take one mid set-up) and taken once the game's
-// handlers are installed.
-void block_quit_signals();
-void install_quit_signals();
-// When the X connection is lost (the server ends, or the client is killed) or the
-// window is destroyed under the game, `save` is called once before the game
-// stops, so the endings found are kept.
-void install_display_loss_handler(void (*save)());
-
-// Whether the X server can switch the monitor to a width x height mode: it has
-// the XF86VidMode extension and lists such a mode. False without an X server.
-bool x_server_can_switch_to(int width, int height);
-
-// The Linux input codes (ABS_*, BTN_*) of the first joystick device's axes and
-// buttons, in the order its driver numbers them. False when there is no such
-// device or it does not say.
-bool first_joystick_codes(std::vector<int>& axisCodes, std::vector<int>& buttonCodes);
 
 // Where the data was found, in the order the game looks for it.
 enum class DataPlace { WorkingDirectory, BesideGame, InstalledTree, CompiledPrefix, Missing };
@@ -78,7 +51,3 @@ const char* config_path();
 std::string describe_game_paths(const GamePaths& paths);
 // One line naming the places searched, when no data was found.
 std::string missing_data_message(const GamePaths& paths);
-
-// Whether the game's window receives the keys: it holds the focus, or the focus
-// follows the pointer and the pointer is over it. True without an X display.
-bool window_has_keyboard();

@@ -1,7 +1,7 @@
 // The X11 pieces of the platform seam: keeping the endings when the display goes
 // away under the game, and asking whether the game's window has the keyboard.
 // Allegro's own X connection and window are used (xalleg.h).
-#include "platform/paths.h"
+#include "platform/x_server.h"
 
 #include <allegro.h>
 #include <xalleg.h>

@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "platform/paths.h"
+#include "platform/joystick.h"
 
 namespace {
 

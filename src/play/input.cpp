@@ -6,7 +6,7 @@
 #include "audio/music.h"
 #include "core/frame_stats.h"
 #include "core/game_state.h"
-#include "platform/paths.h"
+#include "platform/x_server.h"
 #include "play/gamepad.h"
 
 InputState input;

@@ -4,7 +4,7 @@
 
 #include "core/frame_stats.h"
 #include "core/game_state.h"
-#include "platform/paths.h"
+#include "platform/clock.h"
 #include "render/blend.h"
 #include "render/scaling.h"
 #include "text/text.h"

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "core/game_state.h"
-#include "platform/paths.h"
+#include "platform/x_server.h"
 #include "play/input.h"
 #include "test_support.h"
 

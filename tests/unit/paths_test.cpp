@@ -17,8 +17,8 @@
 #include <string>
 
 #include "core/game_state.h"
-#include "platform/paths.h"
 #include "frame/profile.h"
+#include "platform/paths.h"
 
 namespace fs = std::filesystem;
 
