@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "frame/startup.h"
 #include "frame_floor.h"
 #include "render/interlude.h"

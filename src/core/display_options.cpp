@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/display_layout.h"
 #include "core/game_state.h"
-#include "render/scaling.h"
 
 DisplayOptions displayOptions;
 

@@ -2,6 +2,7 @@
 #include <allegro.h>
 
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "frame/main_loop.h"
 #include "platform/paths.h"
 

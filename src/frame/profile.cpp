@@ -1,8 +1,5 @@
 #include "frame/profile.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -131,13 +128,13 @@ bool write_profile_to(const char* path)
     if (profileUnreadable) return false;
     // A profile that is a link is updated where it points.
     std::string target = link_target(path);
-    struct stat info{};
-    bool exists = lstat(target.c_str(), &info) == 0;
-    if (exists && !S_ISREG(info.st_mode)) {
+    FileState state = file_state(target);
+    bool exists = state.exists;
+    if (exists && !state.regular) {
         report_once(target + " is not a regular file, so it is left as it is");
         return false;
     }
-    if (exists && ((info.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) {
+    if (exists && !state.writable) {
         report_once(target + " is read-only, so the endings found are not saved to it");
         return false;
     }

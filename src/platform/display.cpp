@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/display_layout.h"
 #include "core/display_options.h"
 #include "platform/x_server.h"
-#include "render/scaling.h"
 
 namespace {
 

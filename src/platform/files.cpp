@@ -56,6 +56,17 @@ std::string link_target(const char* path)
     return current;
 }
 
+FileState file_state(const std::string& path)
+{
+    FileState state;
+    struct stat info{};
+    state.exists = lstat(path.c_str(), &info) == 0;
+    if (!state.exists) return state;
+    state.regular = S_ISREG(info.st_mode);
+    state.writable = (info.st_mode & 0222) != 0 && access(path.c_str(), W_OK) == 0;
+    return state;
+}
+
 int replace_file(const std::string& path, const std::string& content)
 {
     size_t slash = path.find_last_of('/');

@@ -15,6 +15,16 @@ FileRead read_regular_file(const char* path, size_t maxBytes, std::string& conte
 // target does not exist yet); the path itself when it is no link.
 std::string link_target(const char* path);
 
+// What is at a path, the path itself and not a link's target: whether anything
+// is, whether it is a regular file, and whether this process may write it (a
+// write bit is set and the system agrees).
+struct FileState {
+    bool exists = false;
+    bool regular = false;
+    bool writable = false;
+};
+FileState file_state(const std::string& path);
+
 // Replaces the file at `path` (no link) with `content`: a new temporary file
 // beside it, made with mkstemp (never a link, never shared), written, flushed to
 // disk and renamed over the old one, whose permission bits it keeps. Returns 0,

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "render/assets.h"
 #include "render/render_context.h"
 #include "text/text.h"

@@ -14,6 +14,7 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "world/room.h"
 #include "test_support.h"
 

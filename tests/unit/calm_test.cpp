@@ -11,6 +11,7 @@
 
 #include "events/event_screen.h"
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "frame/startup.h"
 #include "render/calm.h"
 #include "render/render_context.h"

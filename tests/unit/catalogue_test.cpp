@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "world/room.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "events/event_screen.h"
 #include "events/pages.h"
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "text/text.h"
 #include "test_support.h"
 

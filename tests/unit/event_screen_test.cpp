@@ -13,6 +13,7 @@
 #include "events/event_screen.h"
 #include "events/pages.h"
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "play/input.h"
 #include "text/text.h"
 #include "world/room.h"

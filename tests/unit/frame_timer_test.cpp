@@ -8,6 +8,7 @@
 #include "core/frame_stats.h"
 #include "frame/frame_timer.h"
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 
 namespace {
 

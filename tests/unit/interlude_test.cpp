@@ -8,6 +8,7 @@
 
 #include "frame/fade.h"
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "play/input.h"
 #include "render/interlude.h"
 #include "render/render_context.h"

@@ -11,6 +11,7 @@
 
 #include "events/narration.h"
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "render/calm.h"
 #include "world/room.h"
 #include "test_support.h"

@@ -14,6 +14,7 @@
 #include "events/event_screen.h"
 #include "events/pages.h"
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "text/text.h"
 #include "world/room.h"
 #include "test_support.h"

@@ -9,6 +9,7 @@
 #include "audio/audio_backend.h"
 #include "frame/fade.h"
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "play/input.h"
 #include "play/walking.h"
 #include "test_support.h"

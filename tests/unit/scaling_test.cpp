@@ -8,6 +8,7 @@
 
 #include "core/display_options.h"
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "platform/x_server.h"
 #include "render/present.h"
 #include "render/render_context.h"

@@ -11,6 +11,7 @@
 #include <initializer_list>
 
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "frame/startup.h"
 #include "render/present.h"
 #include "render/render_context.h"

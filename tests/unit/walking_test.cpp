@@ -11,6 +11,7 @@
 #include "audio/music.h"
 #include "frame/fade.h"
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "play/input.h"
 #include "play/walking.h"
 #include "world/room.h"

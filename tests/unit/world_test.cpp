@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "world/room.h"
 #include "test_support.h"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/game_state.h"
+#include "frame/game_setup.h"
 #include "frame/startup.h"
 #include "render/render_context.h"
 #include "render/scene.h"
