@@ -4,7 +4,7 @@
 
 #include <allegro.h>
 
-#include "events/event_screen.h"
+#include "events/page_drawing.h"
 #include "core/game_state.h"
 #include "frame/profile.h"
 #include "text/text.h"

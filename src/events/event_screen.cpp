@@ -1,5 +1,5 @@
 // The machinery shared by every full-screen page: one frame of drawing, the two
-// backdrops, the placement of lines, the title page and the keys that leave a page.
+// backdrops and the keys that leave a page.
 #include "events/event_screen.h"
 
 #include <cstdint>
@@ -34,47 +34,6 @@ EventCode nPage = -1;
 
 }  // namespace
 
-int dialogue_grey() { return 255 - game.pulse100; }
-int hint_grey() { return 180 - game.pulse100 / 2; }
-
-LinePlacement place_text_line(int textWidth, int fontHeight, int x, int y, bool centred, int lineIndex,
-                              int lineCount)
-{
-    const int h = fontHeight / 2;
-    const int w = textWidth / 2;
-    if (x == -1) x = 320 - w;
-    if (centred) {
-        x = 320 - w;
-        if (lineCount > 0) {
-            // Computed wide so that a wild index cannot overflow; the result wraps like int32.
-            const int64_t top = 240 - h - int64_t(h + 1) * (int64_t(lineCount) - 1) +
-                                (int64_t(lineIndex) - 1) * (2 * int64_t(h) + 2);
-            y = static_cast<int>(static_cast<int32_t>(top));
-        } else {
-            y = 240 - h;
-        }
-    }
-    return {x, y};
-}
-
-void draw_text_line(RenderContext& context, int x, int y, const char* text, int red, int green, int blue,
-                    bool centred, int lineIndex, int lineCount)
-{
-    FontFace* font = context.dialogueFont;
-    if (!context.backBuffer || !font || !text) return;
-    const LinePlacement at =
-        place_text_line(face_text_width(font, text), face_height(font), x, y, centred, lineIndex, lineCount);
-    face_draw_text(context.backBuffer, font, text, at.x, at.y, makecol(red, green, blue));
-}
-
-void draw_small_centred(RenderContext& context, const char* text, int y, int grey)
-{
-    FontFace* font = context.smallFont;
-    if (!context.backBuffer || !font || !text) return;
-    const int x = 320 - face_text_width(font, text) / 2;
-    face_draw_text(context.backBuffer, font, text, x, y, makecol(grey, grey, grey));
-}
-
 void draw_noise_backdrop(RenderContext& context)
 {
     BITMAP* low = context.lowResBuffer;
@@ -108,34 +67,6 @@ void draw_corner_frame(RenderContext& context)
     line(low, 310, 230, 310, 205, colour);
     line(low, 10, 230, 35, 230, colour);
     line(low, 10, 230, 10, 205, colour);
-}
-
-void draw_title_page(RenderContext& context)
-{
-    FontFace* titleFont = context.titleFont;
-    if (context.backBuffer && titleFont) {
-        const int x = 320 - face_text_width(titleFont, TITLE_NAME) / 2;
-        // Four black copies around the name give it a 2-pixel outline.
-        const int black = makecol(0, 0, 0);
-        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x - 2, 150, black);
-        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x + 2, 150, black);
-        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x, 148, black);
-        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x, 152, black);
-        const int tint = makecol(255 - game.pulse100, 255 - 2 * game.pulse50, 255 - game.pulse100 / 2);
-        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x, 150, tint);
-    }
-
-    const int grey = dialogue_grey();
-    draw_text_line(context, -1, 415, "[Press Space to Begin]", grey, grey, grey, false, 0, 0);
-    count_step(context, 3);
-    draw_small_centred(context, TITLE_CREDIT, 445, hint_grey());
-}
-
-void draw_error_page(RenderContext& context)
-{
-    const int red = 255 - game.pulse100;
-    draw_text_line(context, 5, 5, "ERROR: oops a daisy", red, 196, 196, true, 1, 2);
-    draw_text_line(context, 5, 5, "you shouldn't be seeing this", red, 196, 196, true, 2, 2);
 }
 
 void compose_event_frame(RenderContext& context)

@@ -2,10 +2,14 @@
 // in the story while it is up.
 #include "events/pages.h"
 
+#include <allegro.h>
+
 #include <algorithm>
 
+#include "core/game_state.h"
 #include "events/endings.h"
-#include "events/event_screen.h"
+#include "events/page_drawing.h"
+#include "text/text.h"
 #include "world/room.h"
 
 namespace {
@@ -182,4 +186,32 @@ void draw_event_text(RenderContext& context, EventCode code)
 
     const Page* page = find_page(code);
     if (page && page->effects) page->effects();
+}
+
+void draw_title_page(RenderContext& context)
+{
+    FontFace* titleFont = context.titleFont;
+    if (context.backBuffer && titleFont) {
+        const int x = 320 - face_text_width(titleFont, TITLE_NAME) / 2;
+        // Four black copies around the name give it a 2-pixel outline.
+        const int black = makecol(0, 0, 0);
+        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x - 2, 150, black);
+        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x + 2, 150, black);
+        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x, 148, black);
+        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x, 152, black);
+        const int tint = makecol(255 - game.pulse100, 255 - 2 * game.pulse50, 255 - game.pulse100 / 2);
+        face_draw_text(context.backBuffer, titleFont, TITLE_NAME, x, 150, tint);
+    }
+
+    const int grey = dialogue_grey();
+    draw_text_line(context, -1, 415, "[Press Space to Begin]", grey, grey, grey, false, 0, 0);
+    count_step(context, 3);
+    draw_small_centred(context, TITLE_CREDIT, 445, hint_grey());
+}
+
+void draw_error_page(RenderContext& context)
+{
+    const int red = 255 - game.pulse100;
+    draw_text_line(context, 5, 5, "ERROR: oops a daisy", red, 196, 196, true, 1, 2);
+    draw_text_line(context, 5, 5, "you shouldn't be seeing this", red, 196, 196, true, 2, 2);
 }

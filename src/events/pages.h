@@ -19,3 +19,11 @@ void draw_event_text(RenderContext& context, EventCode code);
 // The lines a dialogue page shows (code 2's by the endings found), or null for the
 // title page, the continue prompt, the end page and unknown codes.
 const std::vector<PageLine>* page_lines(EventCode code, int endingsCount);
+
+// The game's name on the title page and the credit line beneath it.
+constexpr const char* TITLE_NAME = "KARVELLE";
+constexpr const char* TITLE_CREDIT = "A story by the Karvelle team";
+
+// The title page (code 0) and the page for a code the script does not know.
+void draw_title_page(RenderContext& context);
+void draw_error_page(RenderContext& context);
