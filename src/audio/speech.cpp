@@ -1,7 +1,7 @@
 // Speaking through eSpeak NG. Words go to a worker thread, which synthesises each
 // utterance into a buffer at the mixer's rate; the main thread turns finished
 // buffers into Allegro samples and plays them in order. A cancel (a page turned,
-// a room left) raises narration's generation: synthesis in progress is abandoned,
+// a room left) raises the queue's generation: synthesis in progress is abandoned,
 // finished buffers are dropped and the playing sample is stopped.
 #include "audio/speech.h"
 
@@ -17,7 +17,7 @@
 
 #include "audio/audio_backend.h"
 #include "audio/music.h"
-#include "events/narration.h"
+#include "audio/speech_queue.h"
 
 namespace {
 

@@ -12,8 +12,6 @@
 #include "world/room.h"
 
 bool voiceEnabled = false;
-std::deque<std::string> speechQueue;
-int speechGeneration = 0;
 
 namespace {
 

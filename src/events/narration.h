@@ -1,5 +1,5 @@
 // Self-voicing: what the game says aloud. This module decides the words and keeps
-// them in a queue; the speech module (audio/speech.h) turns the queue into sound.
+// them in a queue (audio/speech_queue.h); the speech module turns it into sound.
 // Nothing here needs a sound card, so the words can be checked on their own.
 #pragma once
 
@@ -7,15 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "audio/speech_queue.h"
 #include "core/game_state.h"
 
 extern bool voiceEnabled;
-
-// Words that wait to be spoken, oldest first; the speech module takes them.
-extern std::deque<std::string> speechQueue;
-// Raised whenever what is being said must stop at once (a page is turned, a room
-// is left, the voice is switched). The speech module drops whatever it had.
-extern int speechGeneration;
 
 constexpr const char* WAY_UP_LINE = "A way up. Hold Up to take it.";
 constexpr const char* WAY_DOWN_LINE = "A way down. Hold Down to take it.";
