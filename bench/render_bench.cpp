@@ -9,9 +9,9 @@
 
 #include "core/game_state.h"
 #include "frame/game_setup.h"
-#include "frame/startup.h"
 #include "frame_floor.h"
 #include "render/interlude.h"
+#include "render/lookup_tables.h"
 #include "render/render_context.h"
 #include "render/scene.h"
 #include "world/room.h"

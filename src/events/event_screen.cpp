@@ -11,6 +11,7 @@
 #include "events/pages.h"
 #include "core/game_state.h"
 #include "play/input.h"
+#include "play/room_entry.h"
 #include "render/blend.h"
 #include "render/calm.h"
 #include "render/present.h"

@@ -7,8 +7,8 @@
 #include "events/endings.h"
 #include "events/event_screen.h"
 #include "events/pages.h"
-#include "play/walking.h"
 #include "render/calm.h"
+#include "world/exit_columns.h"
 #include "world/room.h"
 
 bool voiceEnabled = false;

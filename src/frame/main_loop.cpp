@@ -22,6 +22,8 @@
 #include "platform/paths.h"
 #include "platform/signals.h"
 #include "platform/x_server.h"
+#include "play/interlude_input.h"
+#include "play/room_entry.h"
 #include "play/walking.h"
 #include "render/assets.h"
 #include "render/interlude.h"

@@ -3,7 +3,6 @@
 #include <allegro.h>
 #include <aldumb.h>
 
-#include <cmath>
 #include <cstdio>
 
 #include "audio/music.h"
@@ -17,18 +16,13 @@
 #include "play/gamepad.h"
 #include "play/input.h"
 #include "render/assets.h"
+#include "render/lookup_tables.h"
 #include "render/render_context.h"
 #include "text/text.h"
 
-double SineTable[360];
-double CosineTable[360];
-int ColourRamp[256];
 bool displayUnavailable = false;
 
 namespace {
-
-// Degrees become radians with 3.1415, not with pi: the tables keep that slight skew.
-constexpr double TABLE_PI = 3.1415;
 
 // Opens the display in the mode `fullscreen` asks for. A refused full-screen
 // mode falls back to a window; returns false when neither opens.
@@ -73,28 +67,6 @@ void on_switch_out()
 void on_close_button()
 {
     game.quitRequested = true;
-}
-
-void fill_lookup_tables()
-{
-    for (int d = 0; d < 360; ++d) {
-        SineTable[d] = -std::sin(d * TABLE_PI / 180);
-        CosineTable[d] = std::cos(d * TABLE_PI / 180);
-    }
-}
-
-void fill_colour_ramp()
-{
-    for (int i = 0; i < 256; ++i) {
-        if (i < 64)
-            ColourRamp[i] = makecol(0, i, i);
-        else if (i < 128)
-            ColourRamp[i] = makecol(0, 128 - i, 128 - i);
-        else if (i < 196)
-            ColourRamp[i] = makecol(i - 128, i - 128, 0);
-        else
-            ColourRamp[i] = makecol(260 - i, 260 - i, 0);
-    }
 }
 
 void initialise_game()

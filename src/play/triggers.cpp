@@ -4,7 +4,7 @@
 
 #include "audio/sound.h"
 #include "core/game_state.h"
-#include "play/walking.h"
+#include "play/room_entry.h"
 #include "render/assets.h"
 #include "world/room.h"
 

@@ -8,33 +8,17 @@
 
 #include "core/game_state.h"
 #include "play/input.h"
+#include "play/room_entry.h"
 #include "play/triggers.h"
+#include "world/exit_columns.h"
+#include "world/followers.h"
 #include "world/room.h"
-
-int column_of(double x)
-{
-    // Truncated towards zero; positions far off the screen stay far off the
-    // exit columns instead of overflowing.
-    double column = std::trunc(x / COLUMN_WIDTH) + 1.0;
-    if (!(column > -1.0e6)) return -1000000;
-    if (column > 1.0e6) return 1000000;
-    return static_cast<int>(column);
-}
 
 double right_exit_threshold(int room)
 {
     if (room == 15) return ROOM_15_EXIT_X;
     if (room == 34) return ROOM_34_EXIT_X;
     return RIGHT_EXIT_X;
-}
-
-bool follower_moves()
-{
-    const Room& room = current_room();
-    if (room.followerMode != 1 && room.followerMode != 2) return false;
-    if (!(game.playerX - FOLLOW_GAP > room.followerX)) return false;
-    // A follower of mode 2 stops once it has reached x 80.
-    return room.followerMode != 2 || room.followerX <= FOLLOWER_LIMIT_X;
 }
 
 namespace {
@@ -163,15 +147,4 @@ void world_step()
     if (game.roomChangePending && game.fadeState == Black) take_exit();
 
     if (game.fadeState == FadedOut) faded_out_step();
-}
-
-void quit_to_interlude()
-{
-    game.roomChangePending = false;
-    game.currentRoom = 0;
-    game.fadeState = FadeIn;
-    game.gameMode = Interlude;
-    enter_room(0);
-    game.eventCode = 0;
-    game.playerX = 60.0;
 }

@@ -5,24 +5,16 @@ constexpr double WALK_SPEED = 2.5;
 constexpr double INJURED_SPEED = 1.5;
 constexpr double RIGHT_EXIT_X = 285.0;
 constexpr double ENTRY_X = 5.0;
-constexpr int COLUMN_WIDTH = 80;
 constexpr int EXIT_HOLD_FRAMES = 10;
-constexpr int FOLLOW_GAP = 30;
 constexpr int WALK_FRAME_PERIOD = 8;
-constexpr int FOLLOWER_LIMIT_X = 79;
 
 // Rooms whose right exit lies elsewhere, and the room entered further in.
 constexpr int ROOM_15_EXIT_X = 265;
 constexpr int ROOM_34_EXIT_X = 190;
 constexpr double ROOM_28_ENTRY_X = 25.0;
 
-// The 1-based exit column of a position.
-int column_of(double x);
 // The x beyond which the right exit of a room is taken.
 double right_exit_threshold(int room);
-// Whether the follower of the current room moves on this frame.
-bool follower_moves();
 
 void play_input();
 void world_step();
-void quit_to_interlude();

@@ -4,4 +4,3 @@
 #include "render/render_context.h"
 
 void draw_interlude(RenderContext& context);
-void interlude_input(RenderContext& context);

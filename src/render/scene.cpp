@@ -5,11 +5,12 @@
 #include <cstdlib>
 
 #include "core/game_state.h"
-#include "frame/startup.h"
-#include "play/walking.h"
 #include "render/blend.h"
 #include "render/calm.h"
+#include "render/lookup_tables.h"
 #include "render/present.h"
+#include "world/followers.h"
+#include "world/exit_columns.h"
 #include "world/room.h"
 
 int plasmaPhase = 0;
@@ -210,7 +211,7 @@ void draw_scene(RenderContext& context)
     draw_exit_hints(room, px);
 
     if (room.followerMode == 1 || room.followerMode == 2) {
-        if (follower_moves()) room.followerX += 1;
+        follower_step();
         draw_tile(room.followerSprite + room.followerFrame, room.followerX, game.groundY);
     }
 

@@ -55,4 +55,3 @@ Room& room_at(int32_t index);
 Room& current_room();
 void rearm_triggers(Room& room);
 void reset_room_state();
-void enter_room(int32_t index);

@@ -1,9 +1,7 @@
-// The room table: its defaults, trigger slots, the room-entry sequence and the
-// putting back of everything play changes in the rooms.
+// The room table: its defaults, trigger slots and the putting back of
+// everything play changes in the rooms.
 #include "world/room.h"
 
-#include "core/frame_stats.h"
-#include "render/assets.h"
 
 // Built before any other global, so the static construction in main.cpp finds it ready.
 RoomTable roomTable __attribute__((init_priority(101)));
@@ -77,16 +75,4 @@ void reset_room_state()
 
     // A new game brings the mother back.
     room_at(50).hasResident = true;
-}
-
-void enter_room(int32_t index)
-{
-    frame_stats_event(FRAME_ROOM_ENTERED);
-    game.currentRoom = index;
-    Room& room = room_at(index);
-    load_room_images(room.sceneImage.c_str(), room.midLayer.c_str(), room.backLayer.c_str());
-    rearm_triggers(room);
-    room_at(6).residentSprite = 12;  // the bridge monster is whole again
-    game.interludeClock = -240.0;
-    if (index == 0) reset_room_state();
 }

@@ -10,6 +10,7 @@
 #include "core/game_state.h"
 #include "frame/game_setup.h"
 #include "play/input.h"
+#include "play/interlude_input.h"
 #include "render/interlude.h"
 #include "render/render_context.h"
 #include "test_support.h"

@@ -13,6 +13,7 @@
 #include "play/input.h"
 #include "play/walking.h"
 #include "test_support.h"
+#include "world/followers.h"
 #include "world/room.h"
 
 class PlayFixture : public ::testing::Test {

@@ -12,7 +12,7 @@
 
 #include "core/game_state.h"
 #include "frame/game_setup.h"
-#include "frame/startup.h"
+#include "render/lookup_tables.h"
 #include "render/present.h"
 #include "render/render_context.h"
 #include "render/scene.h"

@@ -4,7 +4,7 @@
 
 #include "core/frame_stats.h"
 #include "frame/frame_timer.h"
-#include "frame/startup.h"
+#include "render/lookup_tables.h"
 #include "test_support.h"
 
 TEST(LookupTableTest, SineIsNegatedAndUsesTheShortPi)

@@ -15,6 +15,7 @@
 #include "frame/fade.h"
 #include "core/game_state.h"
 #include "play/input.h"
+#include "play/room_entry.h"
 #include "play/triggers.h"
 #include "play/walking.h"
 #include "render/render_context.h"

@@ -14,6 +14,8 @@
 #include "frame/game_setup.h"
 #include "play/input.h"
 #include "play/walking.h"
+#include "world/exit_columns.h"
+#include "world/followers.h"
 #include "world/room.h"
 #include "play_fixture.h"
 

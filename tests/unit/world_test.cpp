@@ -8,6 +8,7 @@
 
 #include "core/game_state.h"
 #include "frame/game_setup.h"
+#include "play/room_entry.h"
 #include "world/room.h"
 #include "test_support.h"
 
