@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "core/game_state.h"
 #include "events/endings.h"
 #include "events/event_screen.h"
-#include "core/game_state.h"
 #include "frame_floor.h"
 #include "render/blend.h"
 #include "render/render_context.h"

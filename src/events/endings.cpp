@@ -4,8 +4,8 @@
 
 #include <allegro.h>
 
-#include "events/page_drawing.h"
 #include "core/game_state.h"
+#include "events/page_drawing.h"
 #include "frame/profile.h"
 #include "text/text.h"
 

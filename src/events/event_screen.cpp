@@ -7,9 +7,9 @@
 #include <allegro.h>
 
 #include "audio/music.h"
+#include "core/game_state.h"
 #include "events/endings.h"
 #include "events/pages.h"
-#include "core/game_state.h"
 #include "play/input.h"
 #include "play/room_entry.h"
 #include "render/blend.h"

@@ -9,8 +9,8 @@
 #include "render/calm.h"
 #include "render/lookup_tables.h"
 #include "render/present.h"
-#include "world/followers.h"
 #include "world/exit_columns.h"
+#include "world/followers.h"
 #include "world/room.h"
 
 int plasmaPhase = 0;
