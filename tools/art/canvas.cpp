@@ -137,6 +137,64 @@ void Canvas::darken(double factor)
             pixel(x, y, shade(get(x, y), factor));
 }
 
+void Canvas::reduce_colours(int count)
+{
+    std::vector<Rgb> px;
+    for (int y = 0; y < bmp->h; ++y)
+        for (int x = 0; x < bmp->w; ++x)
+            px.push_back(get(x, y));
+    auto channel = [&](int i, int k) { return k == 0 ? px[size_t(i)].r : k == 1 ? px[size_t(i)].g : px[size_t(i)].b; };
+    std::vector<std::vector<int>> boxes(1);
+    for (int i = 0; i < int(px.size()); ++i)
+        boxes[0].push_back(i);
+    while (int(boxes.size()) < count) {
+        // split the group that spreads furthest along one channel, at its median
+        int best = -1, bestChannel = 0, bestRange = 0;
+        for (int b = 0; b < int(boxes.size()); ++b)
+            for (int k = 0; k < 3; ++k) {
+                int lo = 255, hi = 0;
+                for (int i : boxes[size_t(b)]) {
+                    lo = std::min(lo, channel(i, k));
+                    hi = std::max(hi, channel(i, k));
+                }
+                if (hi - lo > bestRange) {
+                    bestRange = hi - lo;
+                    best = b;
+                    bestChannel = k;
+                }
+            }
+        if (best < 0)
+            break;
+        std::vector<int>& box = boxes[size_t(best)];
+        std::stable_sort(box.begin(), box.end(),
+                         [&](int a, int b) { return channel(a, bestChannel) < channel(b, bestChannel); });
+        size_t cut = box.size() / 2;
+        // never split one colour between two groups
+        while (cut < box.size() && cut > 0 && channel(box[cut], bestChannel) == channel(box[cut - 1], bestChannel))
+            ++cut;
+        if (cut >= box.size()) {
+            cut = box.size() / 2;
+            while (cut > 0 && channel(box[cut], bestChannel) == channel(box[cut - 1], bestChannel))
+                --cut;
+        }
+        std::vector<int> upper(box.begin() + long(cut), box.end());
+        box.resize(cut);
+        boxes.push_back(std::move(upper));
+    }
+    for (const std::vector<int>& box : boxes) {
+        long sum[3] = {};
+        for (int i : box) {
+            sum[0] += px[size_t(i)].r;
+            sum[1] += px[size_t(i)].g;
+            sum[2] += px[size_t(i)].b;
+        }
+        long n = long(box.size());
+        Rgb average{int((sum[0] + n / 2) / n), int((sum[1] + n / 2) / n), int((sum[2] + n / 2) / n)};
+        for (int i : box)
+            pixel(i % bmp->w, i / bmp->w, average);
+    }
+}
+
 void Canvas::ridge(int base, std::initializer_list<double> waves, Rgb c, int bottom)
 {
     std::vector<double> w(waves);

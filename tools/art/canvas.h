@@ -49,6 +49,10 @@ public:
     // Darkens (factor < 1) or tints everything already painted.
     void tint(Rgb c, double amount);
     void darken(double factor);
+    // Brings the picture down to at most `count` colours (median cut): each
+    // colour becomes the average of its group, so soft light turns into a few
+    // flat bands, as a painter with a small palette would lay it.
+    void reduce_colours(int count);
 
     // A hill line: for every column, the top row is base + the sum of sines
     // (amplitude, wavelength, phase triples); fills down to the bottom row.

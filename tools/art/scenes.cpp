@@ -11,6 +11,16 @@ namespace {
 
 void p6s10(Canvas& c) { scene_darker(c, 1); }
 
+// The maze rooms' stairs, each in the materials of the room it remembers.
+const WayMaterials BRIDGE_STEPS{{176, 166, 150}, {128, 118, 110}, {104, 96, 90}, {34, 38, 50}, false, true, false,
+                                {98, 140, 76}};
+const WayMaterials PUB_STAIRS{{176, 120, 64}, {110, 66, 36}, {66, 36, 22}, {26, 16, 12}};
+const WayMaterials CASTLE_STEPS{{206, 198, 180}, {150, 142, 128}, {120, 112, 100}, {34, 28, 30}, false, true};
+const WayMaterials HALL_STAIRS{{160, 116, 78}, {110, 76, 50}, {84, 56, 36}, {52, 34, 36}};
+const WayMaterials BEDROOM_STAIRS{{130, 80, 76}, {88, 44, 46}, {64, 30, 34}, {34, 16, 24}, false, false, true};
+const WayMaterials TRENCH_LADDER{{168, 136, 92}, {84, 64, 44}, {160, 128, 86}, {50, 40, 30}, true};
+const WayMaterials CELLAR_STEPS{{110, 76, 58}, {60, 42, 34}, {30, 24, 22}, {10, 8, 8}};
+
 }  // namespace
 
 const std::vector<SceneRecipe>& scene_recipes()
@@ -69,13 +79,13 @@ const std::vector<SceneRecipe>& scene_recipes()
         {"p7s3", scene_house_moon},
         {"p8s1", scene_girl_greyed},
         // the maze of memories: each an echo of an earlier room
-        {"p8s2", [](Canvas& c) { echo(c, scene_bridge, {150, 170, 220}, 2, 3); }},
-        {"p8s3", [](Canvas& c) { echo(c, scene_pub, {210, 170, 140}, 3, 2); }},
-        {"p8s4", [](Canvas& c) { echo(c, scene_castle_gate, {200, 190, 150}, 3, 2); }},
-        {"p8s5", [](Canvas& c) { echo(c, scene_her_hall, {170, 210, 180}, 3, 2); }},
-        {"p8s6", [](Canvas& c) { echo(c, scene_her_bedroom, {220, 160, 200}, 3, 2); }},
-        {"p8s7", [](Canvas& c) { echo(c, scene_trench, {180, 180, 150}, 3, 2); }},
-        {"p8s8", [](Canvas& c) { echo(c, scene_sharks_room, {160, 150, 120}, 3, 2); }},
+        {"p8s2", [](Canvas& c) { echo(c, scene_bridge, {150, 170, 220}, BRIDGE_STEPS, 2, 3); }},
+        {"p8s3", [](Canvas& c) { echo(c, scene_pub, {210, 170, 140}, PUB_STAIRS, 3, 2); }},
+        {"p8s4", [](Canvas& c) { echo(c, scene_castle_gate, {200, 190, 150}, CASTLE_STEPS, 3, 2); }},
+        {"p8s5", [](Canvas& c) { echo(c, scene_her_hall, {170, 210, 180}, HALL_STAIRS, 3, 2); }},
+        {"p8s6", [](Canvas& c) { echo(c, scene_her_bedroom, {220, 160, 200}, BEDROOM_STAIRS, 3, 2); }},
+        {"p8s7", [](Canvas& c) { echo(c, scene_trench, {180, 180, 150}, TRENCH_LADDER, 3, 2); }},
+        {"p8s8", [](Canvas& c) { echo(c, scene_sharks_room, {160, 150, 120}, CELLAR_STEPS, 3, 2); }},
         {"p8s9", scene_last_street},
         {"blank", scene_blank},
     };

@@ -283,67 +283,163 @@ void night_road(Canvas& c, Rgb ground, Rgb track, uint32_t seed)
     c.speckle(0, 50, 79, 55, shade(track, 0.85), 0.08, seed + 1);
 }
 
-void scene_darker(Canvas& c, int step)  // p6s9, p6s10
+// A range of crags against the sky: for every column its top from a sum of
+// waves, filled down to `bottom`, with the rim lit by what is left of the light
+// on the side that faces it and a few fissures down the faces.
+void crags(Canvas& c, int base, std::initializer_list<double> waves, Rgb rock, Rgb rim, int bottom, uint32_t seed)
 {
-    double f = step == 0 ? 0.55 : 0.35;
-    sky(c, shade(hero::nightTop, 1.0), mix(hero::nightLow, hero::duskLow, f * 0.6));
-    stars(c, 20, {200, 190, 210}, step == 0 ? 10 : 20, 190 + step);
-    // the range ahead, its western faces catching the last light
-    Rgb lit = mix(hero::rockDark, hero::duskLow, step == 0 ? 0.16 : 0.09);
-    mountain(c, {0, 34, 14, 22, 26, 30, 40, 18, 54, 30, 79, 26}, 40, -9, lit, hero::rockDark, 191 + step);
-    mountain(c, {0, 60, 8, 30, 22, 40, 30, 60}, 8, -9, mix(lit, hero::rock, 0.4), hero::rock, 193 + step);
-    if (step == 1)
-        c.glow(72, 38, 16, hero::ember, 0.4);  // a red glow far ahead
-    c.polygon({54, 46, 62, 34, 66, 36, 72, 46}, hero::rock);  // a crag by the road
-    c.line(54, 46, 62, 34, lit);
-    bare_tree(c, 32, 46, 9, {20, 16, 20});
-    night_road(c, {46, 38, 42}, {64, 54, 56}, 192 + step);
+    std::vector<double> w(waves);
+    std::vector<int> top(80);
+    for (int x = 0; x < 80; ++x) {
+        double t = base;
+        for (size_t i = 0; i + 2 < w.size(); i += 3)
+            t += w[i] * std::sin((x / w[i + 1] + w[i + 2]) * 6.283185307179586);
+        top[size_t(x)] = int(std::lround(t));
+    }
+    Dice d(seed);
+    for (int x = 0; x < 80; ++x) {
+        int y = top[size_t(x)];
+        c.vline(x, y, bottom, rock);
+        // a face that turns to the west (the ground rising to the right) catches the light
+        bool lit = x + 1 < 80 && top[size_t(x + 1)] < y;
+        c.pixel(x, y, rim);
+        if (lit)
+            c.vline(x, y, std::min(bottom, y + 2), mix(rock, rim, 0.55));
+        if (d.unit() < 0.12)
+            c.vline(x, y + 3, std::min(bottom, y + 3 + d.range(2, 6)), shade(rock, 0.75));
+    }
 }
 
-// The field after the battle: slumped bodies, helmets and shields as dark shapes,
-// broken spears at every angle. Figures lie behind the walk (rows 47-49) and in
-// front of it (rows 55-59), so the floor the player walks stays clear.
+// A skull and a few bones by the road: what the dragon left.
+void bones(Canvas& c, int x, int y, Rgb bone)
+{
+    const Rgb shadow = shade(bone, 0.55);
+    c.hline(x, x + 2, y - 1, bone);
+    c.hline(x, x + 2, y, bone);
+    c.pixel(x, y, shadow);  // the eye
+    c.pixel(x + 1, y + 1, bone);
+    c.line(x + 4, y + 1, x + 8, y, bone);
+    c.pixel(x + 4, y, bone);
+    c.pixel(x + 8, y + 1, bone);
+    c.hline(x + 5, x + 8, y + 2, shadow);
+}
+
+void scene_darker(Canvas& c, int step)  // p6s9, p6s10
+{
+    if (step == 0) {
+        // even darker: a road over the shoulder of the range, the last red light
+        // low in the west, the peaks ahead lit along their rims
+        sky(c, hero::nightTop, mix(hero::nightLow, hero::duskLow, 0.35), GROUND_TOP);
+        stars(c, 18, {200, 190, 210}, 12, 190);
+        c.circle(62, 8, 2, {220, 212, 200});  // a thin old moon
+        c.circle(63, 7, 2, c.get(66, 4));
+        const Rgb rim = mix(hero::duskLow, {255, 220, 170}, 0.2);
+        crags(c, 28, {5.0, 41.0, 0.1, 2.5, 13.0, 0.7, 0.6, 6.0, 0.3}, {58, 40, 54}, mix({58, 40, 54}, rim, 0.5),
+              GROUND_TOP, 191);
+        crags(c, 36, {3.5, 29.0, 0.55, 1.5, 7.0, 0.2}, {40, 28, 36}, mix({40, 28, 36}, rim, 0.45), GROUND_TOP, 192);
+        // a ruined watchtower on the near shoulder, a cairn by the road
+        const Rgb stone{62, 46, 54}, stoneDark{40, 30, 36};
+        c.rect(60, 24, 67, 40, stone);
+        c.vline(67, 24, 40, stoneDark);
+        c.polygon({60, 24, 62, 21, 64, 23, 66, 20, 67, 24}, stone);
+        c.rect(63, 29, 64, 32, {16, 10, 14});  // its empty window
+        c.vline(60, 24, 40, mix(stone, rim, 0.4));
+        c.ellipse(63, 42, 9, 3, {40, 28, 36});
+        bare_tree(c, 14, 46, 10, {22, 16, 22});
+        c.line(14, 36, 19, 33, {22, 16, 22});
+        night_road(c, {46, 38, 42}, {64, 54, 56}, 192);
+        for (int k = 0; k < 3; ++k)  // the cairn
+            c.ellipse(36 - k, 45 - 2 * k, 3 - k, 1, k % 2 ? stoneDark : stone);
+        c.pixel(35, 41, mix(stone, rim, 0.5));
+    } else {
+        // again darker: the road enters a pass between black cliffs; far ahead,
+        // where it leads, a red glow and smoke under the cloud
+        sky(c, {34, 22, 40}, {96, 40, 40}, GROUND_TOP);
+        stars(c, 14, {190, 170, 190}, 9, 196);
+        c.glow(46, 40, 22, hero::ember, 0.5);
+        c.glow(46, 44, 10, {250, 150, 80}, 0.5);
+        smoke(c, 48, 28, 5, {60, 36, 40}, 197);
+        crags(c, 41, {1.5, 17.0, 0.3, 0.8, 5.0, 0.1}, {34, 18, 24}, mix({34, 18, 24}, hero::ember, 0.6), GROUND_TOP,
+              198);
+        // the cliffs either side, their inner faces lit red by the glow
+        const Rgb cliff{14, 10, 14}, face = mix({14, 10, 14}, hero::ember, 0.45);
+        c.polygon({0, 0, 22, 0, 24, 10, 20, 18, 27, 30, 24, 40, 30, GROUND_TOP, 0, GROUND_TOP}, cliff);
+        c.polygon({79, 0, 64, 0, 60, 8, 66, 16, 58, 26, 62, 36, 55, GROUND_TOP, 79, GROUND_TOP}, cliff);
+        c.line(22, 0, 24, 10, face);
+        c.line(24, 10, 20, 18, face);
+        c.line(20, 18, 27, 30, face);
+        c.line(27, 30, 24, 40, face);
+        c.line(24, 40, 30, GROUND_TOP, face);
+        c.line(64, 0, 60, 8, face);
+        c.line(60, 8, 66, 16, face);
+        c.line(66, 16, 58, 26, face);
+        c.line(58, 26, 62, 36, face);
+        c.line(62, 36, 55, GROUND_TOP, face);
+        Dice d(199);
+        for (int i = 0; i < 14; ++i) {  // ledges on the cliffs
+            int x = d.unit() < 0.5 ? d.range(2, 16) : d.range(66, 77), y = d.range(4, 44);
+            c.hline(x, x + d.range(1, 3), y, shade(face, 0.8));
+        }
+        bare_tree(c, 70, 46, 8, {12, 8, 12});
+        night_road(c, {36, 28, 32}, {52, 40, 44}, 193);
+        c.glow(46, 50, 14, hero::ember, 0.18);  // the road catches the glow ahead
+        bones(c, 8, 57, {150, 140, 130});
+        bones(c, 62, 47, {120, 108, 104});
+    }
+}
+
+// The field after the battle, painted like the fallen soldiers' sprite: each man
+// on his side with his helmet, an outflung arm, his round shield by him and a
+// broken spear. They lie behind the walk (rows 47-49) and in front of it
+// (rows 55-59), so the floor the player walks stays clear.
 void battlefield(Canvas& c, uint32_t seed, int clearX0, int clearX1)
 {
-    const Rgb body{24, 18, 22}, bodyLit = mix(body, hero::ember, 0.5), sleeve{62, 50, 52}, helmet{78, 76, 76},
-              wood{88, 70, 56};
-    const Rgb shields[] = {shade(hero::red, 0.35), shade(hero::blue, 0.4), {70, 60, 46}};
+    const Rgb helmet{132, 136, 146}, helmetLit{190, 194, 204}, skin{196, 164, 146}, boots{40, 30, 28},
+              wood{96, 76, 60}, iron{150, 150, 156};
+    const Rgb tunics[] = {{112, 40, 46}, {52, 62, 104}, {96, 88, 70}};
+    const Rgb shields[] = {{150, 44, 50}, {60, 76, 136}, {120, 96, 60}};
     Dice d(seed);
     for (int row : {48, 57})
-        for (int x = d.range(0, 5); x < 76; x += d.range(11, 16)) {
-            if (x + 10 > clearX0 && x < clearX1 && row < 52)
+        for (int x = d.range(0, 5); x < 70; x += d.range(13, 17)) {
+            if (x + 14 > clearX0 && x < clearX1 && row < 52)
                 continue;
             int y = row + d.range(-1, 1);
-            // a slumped body, its back and shoulders caught by the red light
+            // on his side, head to one end: helmet, face, tunic, belt, legs,
+            // boots; one arm flung out above him
             static const char* const shape[] = {
-                ".....LL......",
-                "...LLBBLL.hh.",
-                ".BBBBBBBBBHHa",
-                "BBBBBBBBBBBaa",
+                "............s..",
+                ".HH.........a..",
+                "HHHsTTTTTTtaPPB",
+                "hhssTTTlTTTPPPB",
             };
-            bool left = d.unit() < 0.5;  // which way he fell
+            const Rgb tunic = tunics[d.range(0, 2)];
+            bool flip = d.unit() < 0.5;
             for (int r = 0; r < 4; ++r)
-                for (int k = 0; k < 13; ++k) {
-                    char ch = shape[r][left ? 12 - k : k];
-                    Rgb col = ch == 'B' ? body : ch == 'L' ? bodyLit : ch == 'H' ? helmet
-                            : ch == 'h' ? mix(helmet, hero::ember, 0.4) : ch == 'a' ? sleeve : Rgb{-1, 0, 0};
+                for (int k = 0; k < 15; ++k) {
+                    char ch = shape[r][flip ? 14 - k : k];
+                    Rgb col = ch == 'H' ? helmetLit : ch == 'h' ? helmet : ch == 's' ? skin
+                            : ch == 'T' ? tunic : ch == 't' ? shade(tunic, 0.7) : ch == 'a' ? shade(tunic, 0.85)
+                            : ch == 'l' ? Rgb{60, 44, 30} : ch == 'P' ? Rgb{70, 64, 62} : ch == 'B' ? boots
+                            : Rgb{-1, 0, 0};
                     if (col.r >= 0)
                         c.pixel(x + k, y - 3 + r, col);
                 }
-            // his shield beside him
-            if (d.unit() < 0.6) {
-                Rgb s = shields[d.range(0, 2)];
-                int sx = left ? x + 7 : x - 1;
-                c.ellipse(sx, y + 1, 2, 1, s);
-                c.hline(sx - 1, sx + 1, y, mix(s, {220, 130, 90}, 0.5));
+            c.hline(x + 3, x + 11, y + 1, shade(c.get(x + 7, y + 2), 0.7));  // his shadow on the ground
+            // his round shield by him: a rim, the face, the boss
+            if (d.unit() < 0.7) {
+                Rgb sc = shields[d.range(0, 2)];
+                int sx = flip ? x - 3 : x + 17, sy = y - 1;
+                c.ellipse(sx, sy, 2, 2, shade(sc, 0.6));
+                c.ellipse(sx, sy, 1, 1, sc);
+                c.pixel(sx, sy, iron);
+                c.pixel(sx - 1, sy - 2, mix(sc, {255, 255, 255}, 0.3));
             }
-            // a broken spear, fallen or standing at its own angle
-            int sx = x + d.range(1, 8), len = d.range(4, 8);
-            double a = (d.unit() - 0.5) * 2.8;
-            int ex = sx + int(std::lround(std::sin(a) * len)), ey = y - 1 - int(std::lround(std::abs(std::cos(a)) * len));
-            c.line(sx, y - 1, ex, ey, wood);
-            if (d.unit() < 0.4)
-                c.pixel(ex, ey, {130, 126, 120});  // what is left of the head
+            // a broken spear, fallen at its own angle
+            int sx = x + d.range(3, 10), len = d.range(5, 8);
+            double a = (d.unit() - 0.5) * 2.4;
+            int ex = sx + int(std::lround(std::sin(a) * len)), ey = y - 3 - int(std::lround(std::abs(std::cos(a)) * len * 0.5));
+            c.line(sx, y - 3, ex, ey, wood);
+            c.pixel(ex, ey, iron);
         }
 }
 

@@ -2,6 +2,8 @@
 // last street and the dark cave (p8s1 to p8s9, blank).
 #include "art/scenes/paintings.h"
 
+#include <algorithm>
+
 #include "art/kit.h"
 #include "art/palettes.h"
 
@@ -13,67 +15,113 @@ void fade_to_dream(Canvas& c, Rgb hue, double fade)
         for (int x = 0; x < c.width(); ++x) {
             Rgb p = desaturate(c.get(x, y), 0.6);
             p = mix(p, hue, fade);
-            // darker towards the edges, as in a memory
+            // darker towards the edges, as in a memory: two steps of shadow,
+            // dithered into each other rather than a smooth fall-off
             double dx = (x - 40) / 40.0, dy = (y - 30) / 30.0;
-            double v = 1.0 - 0.3 * (dx * dx + dy * dy);
-            c.pixel(x, y, shade(p, v));
+            double level = 1.5 * (dx * dx + dy * dy);
+            int step = std::min(2, int(level) + (bayer(x, y) < level - int(level) ? 1 : 0));
+            c.pixel(x, y, shade(p, 1.0 - 0.1 * step));
         }
 }
 
-// A way up (an arch at the back with a stair rising into it) and a way down
-// (steps going down in front), in the given columns (1..4).
-void dream_ways(Canvas& c, Rgb hue, int upColumn, int downColumn)
+// A flight of stairs climbing the back wall of the column that starts at x0,
+// from the floor to a landing and a doorway above it, built of the room's own
+// tread, riser and rail (outdoors: up a grassy bank to a gateway).
+void stair_up(Canvas& c, int x0, const WayMaterials& m)
 {
-    // The ways take the room's own faded colours: the floor's average, lit or
-    // sunk into the dark, and the room's hue for the light of the arch.
-    long sum[3] = {};
-    for (int y = FLOOR_TOP; y < c.height(); ++y)
-        for (int x = 0; x < c.width(); ++x) {
-            Rgb p = c.get(x, y);
-            sum[0] += p.r;
-            sum[1] += p.g;
-            sum[2] += p.b;
+    // every x is measured into the column, from its left edge or, for a
+    // flight rising to the left, from its right edge
+    auto X = [&](int dx) { return m.leftward ? x0 + 19 - dx : x0 + dx; };
+    auto hl = [&](int a, int b, int y, Rgb col) { c.hline(std::min(X(a), X(b)), std::max(X(a), X(b)), y, col); };
+    auto box = [&](int a, int y0, int b, int y1, Rgb col) {
+        c.rect(std::min(X(a), X(b)), y0, std::max(X(a), X(b)), y1, col);
+    };
+    const Rgb side = shade(m.riser, 0.85), nose = mix(m.tread, {255, 255, 255}, 0.2);
+    if (m.bank.r >= 0) {
+        // the bank the steps are cut into, and a gateway of two posts on top
+        c.polygon({X(-3), GROUND_TOP, X(8), 34, X(22), 33, X(24), GROUND_TOP}, m.bank);
+        c.line(X(-3), GROUND_TOP, X(8), 34, shade(m.bank, 1.2));
+        c.hline(std::min(X(8), X(22)), std::max(X(8), X(22)), 34, shade(m.bank, 1.2));
+        box(11, 22, 12, 34, m.rail);
+        box(18, 22, 19, 34, m.rail);
+        c.ellipse(X(15), 22, 4, 2, m.rail);
+        c.ellipse(X(15), 23, 2, 1, c.get(X(15), 20));
+        box(13, 24, 17, 34, mix(m.opening, m.bank, 0.3));
+    } else {
+        // the doorway at the top, a figure's height, dark with a glimmer beyond
+        box(10, 20, 19, 35, m.rail);
+        if (m.arch) {
+            c.ellipse(X(14) + (m.leftward ? 0 : 1), 22, 4, 3, m.rail);
+            box(11, 22, 18, 35, m.opening);
+            c.ellipse(X(14) + (m.leftward ? 0 : 1), 22, 3, 2, m.opening);
+        } else {
+            box(11, 21, 18, 35, m.opening);
         }
-    const long n = long(c.width()) * (c.height() - FLOOR_TOP);
-    const Rgb ground{int(sum[0] / n), int(sum[1] / n), int(sum[2] / n)};
-    const Rgb tread = mix(ground, {255, 255, 255}, 0.25), dark = mix(mix(ground, dream::deep, 0.6), hue, 0.2);
-    const Rgb light = mix(hue, dream::way, 0.5);
-
-    // up: an arch at the back, stairs climbing away from it into the dark
-    int ux = (upColumn - 1) * 20 + 4;
-    c.glow(ux + 6, 32, 11, light, 0.35);
-    const Rgb frame = mix(mix(ground, {255, 255, 255}, 0.2), hue, 0.5);
-    c.rect(ux, 26, ux + 11, GROUND_TOP - 1, frame);
-    c.ellipse(ux + 5, 26, 6, 4, frame);
-    c.rect(ux + 1, 26, ux + 10, GROUND_TOP - 1, dark);
-    c.ellipse(ux + 5, 26, 5, 3, dark);
-    for (int i = 0; i < 7; ++i) {  // each step higher, narrower and darker
-        int y = GROUND_TOP - 1 - 3 * i, inset = i / 2;
-        Rgb t = mix(tread, dark, i / 7.0);
-        c.hline(ux + 1 + inset, ux + 10 - inset, y, t);
-        c.hline(ux + 1 + inset, ux + 10 - inset, y - 1, mix(t, dark, 0.5));
+        hl(12, 17, 34, mix(m.opening, m.tread, 0.35));
+        c.vline(X(17), 25, 33, mix(m.opening, m.tread, 0.2));
     }
-    c.hline(ux + 4, ux + 7, 25, mix(dark, light, 0.6));  // a glimmer where the stair ends
-
-    // down: an opening in front of the walk, treads going down into the dark;
-    // nothing rises onto the floor where the figures stand. In a dark room the
-    // stairwell is lit from below instead, so that it still shows.
-    int dx = (downColumn - 1) * 20 + 2;
-    bool dim = ground.r * 30 + ground.g * 59 + ground.b * 11 < 100 * 120;
-    Rgb well = dim ? mix(ground, light, 0.45) : mix(shade(dream::deep, 0.5), hue, 0.15);
-    Rgb step = dim ? mix(light, {255, 255, 255}, 0.3) : mix(tread, well, 0.25);
-    c.rect(dx, 54, dx + 15, c.height() - 1, mix(ground, hue, 0.3));
-    c.rect(dx + 1, 55, dx + 14, c.height() - 1, well);
-    for (int i = 0, y = 56; y < c.height(); ++i, y += 2)
-        c.hline(dx + 2 + i, dx + 13 - i, y, mix(step, well, 0.25 * i));
-    c.hline(dx, dx + 15, 54, mix(tread, light, 0.3));
+    // six steps of two rows, each a tread lit on its nose and a riser below
+    for (int k = 0; k < 6; ++k) {
+        int x = 1 + 2 * k, y = 45 - 2 * k;
+        box(x, y, 19, GROUND_TOP, side);
+        hl(x, x + 2, y, m.tread);
+        c.pixel(X(x), y, nose);
+        c.pixel(X(x), y + 1, m.riser);
+    }
+    box(11, 35, 19, GROUND_TOP, side);
+    hl(11, 19, 35, m.tread);
+    hl(1, 19, GROUND_TOP, shade(m.riser, 0.7));
+    // the handrail on its posts, following the flight
+    c.line(X(1), 39, X(11), 29, m.rail);
+    for (int k = 0; k <= 5; k += 2)
+        c.vline(X(1 + 2 * k), 40 - 2 * k, 44 - 2 * k, m.rail);
+    c.vline(X(11), 29, 34, m.rail);
+    c.pixel(X(1), 38, nose);
 }
 
-void echo(Canvas& c, void (*paint)(Canvas&), Rgb hue, int up, int down)
+// A ladder up the wall of the column at x0, to the top of a dug-out wall.
+void ladder_up(Canvas& c, int x0, const WayMaterials& m)
+{
+    for (int x : {x0 + 6, x0 + 13}) {  // two rails, each with its shadow on the wall
+        c.vline(x, 1, GROUND_TOP, m.rail);
+        c.vline(x + 1, 3, GROUND_TOP, m.opening);
+    }
+    for (int y = 5; y < GROUND_TOP; y += 4) {
+        c.hline(x0 + 7, x0 + 12, y, m.tread);
+        c.hline(x0 + 8, x0 + 13, y + 1, m.opening);
+    }
+    c.pixel(x0 + 6, 1, mix(m.rail, {255, 255, 255}, 0.3));
+    c.pixel(x0 + 13, 1, mix(m.rail, {255, 255, 255}, 0.3));
+}
+
+// A dark stairwell in front of the walk, like the steps in the town street:
+// an opening in the floor with treads going down into it and a rail round it.
+void stair_down(Canvas& c, int x0, const WayMaterials& m)
+{
+    int x1 = x0 + 14;
+    c.rect(x0, 54, x1, c.height() - 1, m.opening);
+    for (int i = 0, y = 55; y < c.height(); ++i, y += 2) {
+        c.hline(x0 + 1 + i, x1 - 1 - i, y, mix(m.tread, m.opening, 0.3 + 0.2 * i));
+        c.hline(x0 + 1 + i, x1 - 1 - i, y + 1, mix(m.riser, m.opening, 0.55 + 0.15 * i));
+    }
+    c.hline(x0, x1, 53, m.rail);
+    c.vline(x0, 50, 59, m.rail);
+    c.vline(x1, 50, 59, m.rail);
+    c.hline(x0, x0 + 2, 50, m.rail);
+    c.hline(x1 - 2, x1, 50, m.rail);
+}
+
+void echo(Canvas& c, void (*paint)(Canvas&), Rgb hue, const WayMaterials& m, int up, int down)
 {
     paint(c);
+    int ux = (up - 1) * 20;
+    if (m.ladder)
+        ladder_up(c, ux, m);
+    else
+        stair_up(c, ux, m);
+    stair_down(c, (down - 1) * 20 + 3, m);
     fade_to_dream(c, hue, 0.35);
-    dream_ways(c, hue, up, down);
+    c.reduce_colours(56);
 }
 
 void scene_girl_greyed(Canvas& c)  // p8s1

@@ -67,8 +67,16 @@ void scene_fallen(Canvas& c, bool caveMouth);  // p6s11, p6s12
 void scene_home_road(Canvas& c, int variant);  // p7s1, p7s1a, p7s2
 void scene_house_moon(Canvas& c);              // p7s3
 
-// last_path.cpp: the faded echoes
-void echo(Canvas& c, void (*paint)(Canvas&), Rgb hue, int up, int down);  // p8s2 to p8s8
+// last_path.cpp: the faded echoes. What a maze room's ways up and down are
+// made of: the room's own stair (or ladder), in its own materials.
+struct WayMaterials {
+    Rgb tread, riser, rail, opening;  // opening: the dark beyond a doorway or down a well
+    bool ladder = false;              // a ladder up the wall instead of a flight of stairs
+    bool arch = false;                // a round-topped doorway, in stone
+    bool leftward = false;            // the flight rises to the left, its doorway on the left
+    Rgb bank{-1, 0, 0};               // outdoors: the steps climb a grassy bank to a gateway
+};
+void echo(Canvas& c, void (*paint)(Canvas&), Rgb hue, const WayMaterials& m, int up, int down);  // p8s2 to p8s8
 void scene_girl_greyed(Canvas& c);  // p8s1
 void scene_last_street(Canvas& c);  // p8s9
 void scene_blank(Canvas& c);        // blank

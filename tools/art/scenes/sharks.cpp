@@ -59,6 +59,7 @@ void scene_sharks_room(Canvas& c)  // p1s1
     bulb_light(c, 40, 17, 46, 0.42);
     c.circle(40, 16, 1, shark::bulb);
     c.glow(40, 16, 5, shark::bulb, 0.5);
+    c.reduce_colours(40);
 }
 
 void scene_alley(Canvas& c)  // p1s2: a blind alley
