@@ -1,8 +1,9 @@
 // The icon: the man of the game, in his blue coat, walking right along a path
 // under a dusk sky with a low sun. The small picture is drawn pixel by pixel at
 // 16x16; the large one paints the sky and the ground at 32x32 and sets the
-// player's own walking sprite on it. Each is enlarged by whole pixels only, so
-// every size stays crisp.
+// player's own walking sprite on it; the 32 pixel icon and every larger one are
+// the large picture. Each is enlarged by whole pixels only, so every size stays
+// crisp. A pale frame keeps the edge on dark panels as well as light ones.
 #include "art/icon.h"
 
 #include <zlib.h>
@@ -23,8 +24,8 @@ struct Rgba {
 using Grid = std::vector<std::string>;
 
 const std::map<char, Rgba> LEGEND = {
-    {'.', {0, 0, 0, 0}},        {'K', {28, 22, 38, 255}},    // outside, the frame
-    {'A', {38, 48, 92, 255}},   {'B', {96, 80, 136, 255}},   // the sky from the top
+    {'.', {0, 0, 0, 0}},        {'K', {222, 208, 184, 255}}, // outside; the frame, pale to hold on dark panels
+    {'A', {48, 62, 116, 255}},  {'B', {96, 80, 136, 255}},   // the sky from the top
     {'C', {214, 124, 92, 255}}, {'Y', {252, 218, 124, 255}}, // the glow, the sun
     {'y', {255, 244, 200, 255}},                             // the sun's core
     {'H', {62, 52, 90, 255}},   {'G', {74, 100, 60, 255}},   // far hills, grass
@@ -191,7 +192,8 @@ bool write_icons(const std::string& folder)
     Image large = colours_of(large_picture());
     set_walker(large, 3, 5);
     for (int size : icon_sizes()) {
-        const Image& image = size <= 48 ? small : large;
+        // 16 and 48 from the 16-pixel drawing, 32 and up from the 32-pixel painting
+        const Image& image = size % 32 != 0 ? small : large;
         std::ofstream out(folder + "/karvelle-" + std::to_string(size) + ".png", std::ios::binary | std::ios::trunc);
         out << png(image, size / int(image.size()));
         if (!out) return false;

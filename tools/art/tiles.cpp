@@ -49,15 +49,29 @@ const Part headManDown{2, {
     "...........sss...........",
 }};
 
-// looking up: the head tipped back, the chin out, the eyes high
+// looking up: the head tipped right back, the face turned to the sky, the
+// throat showing under a jutting chin; one arm raised to point up the way
 const Part headManUp{1, {
-    "..........hhh............",
-    ".........hhhhss..........",
-    ".........hhhsses.........",
-    ".........hhsssss.........",
-    ".........hhssss..........",
-    "..........ssss...........",
+    "...........hhsss.........",
+    "..........hhhsess........",
+    ".........hhhhsssss.......",
+    ".........hhhhssss........",
+    "..........hhssss.........",
+    "...........ssss..........",
     "...........sss...........",
+}};
+
+const Part armPointUp{0, {
+    "..................s......",
+    "..................ss.....",
+    ".................sss.....",
+    ".................cc......",
+    ".................cc......",
+    "................cc.......",
+    "................cc.......",
+    "...............cc........",
+    "...............cc........",
+    "..............cc.........",
 }};
 
 const Part headWoman{1, {
@@ -134,8 +148,24 @@ const Part beard{5, {
     "...........WWW...........",
 }};
 
+// a full moustache under the nose, its ends turned down past the mouth
 const Part moustache{5, {
-    "............WW...........",
+    "...........WWWW..........",
+    "...........W.W...........",
+}};
+
+// a sergeant's peaked cap with its badge, and three stripes on his sleeve
+const Part peakedCap{0, {
+    "..........kkkk...........",
+    ".........kkkgkk..........",
+    ".........kkkkkkkk........",
+}};
+
+const Part stripes{10, {
+    "...........y.y...........",
+    "............y............",
+    "...........y.y...........",
+    "............y............",
 }};
 
 const Part bandage{2, {
@@ -724,13 +754,19 @@ const Legend otherWoman = with(person({40, 28, 24}, {170, 44, 70}, {0, 0, 0}, {0
 const Legend girl = person({214, 170, 80}, {230, 200, 90}, {0, 0, 0}, {0, 0, 0});
 const Legend childL = person({150, 100, 50}, {214, 80, 70}, {60, 90, 150}, {0, 0, 0});
 const Legend coatMan = with(person({50, 44, 40}, {58, 54, 56}, {40, 38, 40}, {40, 38, 40}), {{'k', {30, 28, 30}}});
-const Legend thug = with(person({0, 0, 0}, {70, 54, 46}, {52, 54, 64}, {120, 100, 60}, skinDark),
+// a tan leather jerkin and faded blue trousers: lighter than the coat man
+// he walks behind, so the two stay apart
+const Legend thug = with(person({0, 0, 0}, {156, 112, 70}, {92, 100, 124}, {90, 62, 36}, skinDark),
                          {{'e', {20, 16, 16}}, {'w', {214, 210, 200}}});
 const Legend king = with(person({200, 200, 196}, {150, 30, 50}, {0, 0, 0}, {0, 0, 0}), {{'w', {246, 244, 236}}});
 const Legend herald = with(person({140, 90, 50}, {60, 80, 160}, {226, 186, 60}, {50, 40, 34}),
                            {{'t', {60, 80, 160}}, {'k', {40, 50, 110}}, {'f', {236, 60, 60}}});
 const Legend oldManL = person({220, 220, 214}, {110, 96, 84}, {80, 70, 60}, {60, 50, 40});
-const Legend sergeant = with(soldier, {{'W', {70, 50, 36}}, {'k', {110, 100, 64}}});
+// darker than the men's khaki, a brown leather belt and strap, a grey-brown
+// moustache that stands out from the eye
+const Legend sergeant = with(person({70, 50, 36}, {84, 82, 52}, {72, 70, 46}, {110, 72, 40}),
+                             {{'W', {150, 120, 96}}, {'k', {64, 62, 44}}, {'g', {226, 196, 90}},
+                              {'y', {226, 196, 90}}});
 const Legend companion1 = with(person({60, 40, 30}, {70, 120, 70}, {96, 84, 64}, {60, 46, 30}), {{'k', {90, 70, 50}}});
 const Legend companion2 = with(person({170, 120, 60}, {130, 92, 56}, {80, 64, 50}, {60, 46, 30}), {{'m', {220, 220, 210}}});
 const Legend companion3 = with(person({40, 30, 26}, {170, 60, 50}, {90, 80, 70}, {60, 46, 30}), {{'y', {200, 200, 200}}});
@@ -756,7 +792,7 @@ const std::vector<Tile>& tiles()
         {1, {&legsWalk1, &torsoWalk, &headMan}, player},
         {2, {&legsWalk2, &torsoMan, &headMan}, player},
         {3, {&legsStand, &torsoStoop, &headManDown}, player},
-        {4, {&legsStand, &torsoArch, &headManUp}, player},
+        {4, {&legsStand, &torsoArch, &headManUp, &armPointUp}, player},
         // hurt
         {5, {&legsStand, &torsoMan, &headMan, &bandage}, playerHurt},
         {6, {&legsWalk1, &torsoWalk, &headMan, &bandage}, playerHurt},
@@ -784,7 +820,7 @@ const std::vector<Tile>& tiles()
         {27, {&legsStand, &torsoMan, &headMan, &pitchfork}, volunteer1},
         {28, {&legsStand, &torsoMan, &headMan, &cap}, volunteer2},
         {29, {&legsStand, &torsoBroad, &headMan, &beard}, volunteer3},
-        {30, {&legsStand, &torsoBroad, &headMan, &cap, &moustache}, sergeant},
+        {30, {&legsStand, &torsoBroad, &stripes, &headMan, &peakedCap, &moustache}, sergeant},
         {31, {&skirtStand, &torsoWoman, &headWoman}, otherWoman},
         // companions: spear, bow, shield
         {32, {&legsStand, &torsoMan, &headMan, &cap, &spear}, companion1},

@@ -78,11 +78,16 @@ void scene_her_hall(Canvas& c)  // p5s1: the bedroom door up in column 3
 {
     interior(c, family::room, 11);
     wallpaper_stripes(c, family::stripe, 7);
-    // the stairs rise towards the bedroom door at the back
-    door(c, 45, 26, 10, 21, family::wood, family::woodDark, true, {110, 60, 80});
-    c.glow(50, 36, 6, affair::halo, 0.4);
-    for (int i = 0; i < 5; ++i)
-        c.hline(41 - i, 58 + i, 47 - i * 0 + 0, family::woodDark);
+    // three steps rise to a landing and the bedroom door at the back, ajar
+    // and lit from inside
+    c.rect(43, 38, 57, 47, family::woodDark);
+    door(c, 46, 24, 8, 15, family::wood, family::woodDark, true, {110, 60, 80});
+    c.glow(50, 32, 6, affair::halo, 0.4);
+    for (int i = 0; i < 3; ++i) {
+        int y = 39 + 3 * i;
+        c.rect(43 - i, y, 57 + i, y + 2, shade(family::wood, 1.0 - 0.06 * i));
+        c.hline(43 - i, 57 + i, y, mix(family::wood, {255, 255, 255}, 0.2));
+    }
     picture(c, 12, 18, 9, 7, family::woodDark, {230, 220, 190}, family::accent);
     picture(c, 26, 20, 6, 8, family::woodDark, {180, 200, 220}, family::accent);
     c.vline(70, 22, 47, family::woodDark);  // coat stand

@@ -45,9 +45,9 @@ void scene_pub(Canvas& c)  // scene11: bar, stools, lamps, the clock, the back d
     c.circle(14, 19, 5, pub::clockFace);
     c.pixel(14, 19, pub::panelDark);
     // the back door (column 2)
-    door(c, 25, 30, 9, 17, pub::panelDark, pub::bar);
-    c.rect(27, 32, 31, 36, {60, 40, 30});
-    c.pixel(26, 39, pub::brass);
+    door(c, 26, 32, 8, 15, pub::panelDark, pub::bar);
+    c.rect(28, 34, 31, 37, {60, 40, 30});
+    c.pixel(27, 40, pub::brass);
     // shelves of bottles and the bar counter
     for (int y = 20; y <= 26; y += 6) {
         c.hline(38, 62, y, pub::panelDark);
@@ -134,10 +134,10 @@ void scene_home_evening(Canvas& c)
     interior(c, home::room, 1);
     wallpaper_stripes(c, home::stripe, 6);
     // curtains drawn over a dark window; the lamp warms the room
-    window(c, 8, 18, 12, 14, home::wood, {34, 40, 70});
-    c.rect(5, 16, 12, 34, home::cloth);
-    c.rect(16, 16, 22, 34, home::cloth);
-    c.rect(5, 16, 22, 17, home::woodDark);
+    window(c, 9, 23, 10, 10, home::wood, {34, 40, 70});
+    c.rect(6, 21, 12, 35, home::cloth);
+    c.rect(16, 21, 21, 35, home::cloth);
+    c.rect(6, 21, 21, 22, home::woodDark);
     picture(c, 31, 18, 8, 6, home::woodDark, {130, 170, 120}, {90, 130, 80});
     table(c, 28, 22, 44, home::wood, home::woodDark);
     c.rect(28, 43, 49, 44, {236, 230, 210});  // tablecloth
@@ -149,7 +149,7 @@ void scene_home_evening(Canvas& c)
     chair(c, 52, WALL_BASE + 2, home::wood, false);
     rug(c, 18, 56, 50, 54, home::cloth, home::clothLight);
     hanging_lamp(c, 38, 0, 12, home::woodDark, home::cloth, home::lampLight, 22);
-    door(c, 69, 27, 9, 20, {116, 72, 40}, home::woodDark);
+    door(c, 70, 32, 7, 15, {116, 72, 40}, home::woodDark);
     c.darken(0.82);
     c.glow(38, 20, 26, home::lampLight, 0.35);
 }

@@ -37,13 +37,14 @@ void scene_home_morning(Canvas& c)
 {
     interior(c, home::room, 1);
     wallpaper_stripes(c, home::stripe, 6);
-    // the morning window on the left, its light falling across the floor
-    window(c, 8, 18, 12, 14, home::wood, {170, 210, 236});
-    c.rect(8, 18, 19, 20, {200, 226, 240});
+    // the morning window on the left, its light falling across the floor; a
+    // window and a door at the size of the people in the room
+    window(c, 9, 23, 10, 10, home::wood, {170, 210, 236});
+    c.rect(9, 23, 18, 24, {200, 226, 240});
     c.dither_rect(12, 49, 30, 51, home::floor, mix(home::floor, home::morning, 0.35), 0.5);  // sun on the floor
-    c.rect(6, 16, 21, 17, home::cloth);  // curtain rail and curtains
-    c.rect(5, 16, 7, 34, home::cloth);
-    c.rect(20, 16, 22, 34, home::cloth);
+    c.rect(6, 21, 21, 22, home::cloth);  // curtain rail and curtains
+    c.rect(6, 21, 8, 35, home::cloth);
+    c.rect(19, 21, 21, 35, home::cloth);
     picture(c, 31, 18, 8, 6, home::woodDark, {130, 170, 120}, {90, 130, 80});
     shelf(c, 42, 24, 10, home::woodDark, home::cloth, {90, 110, 150});
     table(c, 28, 20, 44, home::wood, home::woodDark);
@@ -54,9 +55,8 @@ void scene_home_morning(Canvas& c)
     chair(c, 50, WALL_BASE + 2, home::wood, false);
     rug(c, 18, 56, 50, 54, home::cloth, home::clothLight);
     // the front door on the right, with daylight round it
-    door(c, 69, 27, 9, 20, {116, 72, 40}, home::woodDark);
-    c.rect(71, 29, 75, 32, {200, 226, 240});  // its small window
-    c.vline(73, 29, 32, {116, 72, 40});
+    door(c, 70, 32, 7, 15, {116, 72, 40}, home::woodDark);
+    c.rect(72, 34, 74, 36, {200, 226, 240});  // its small window
 }
 
 void scene_street(Canvas& c)  // scene2
