@@ -71,82 +71,108 @@ void set_level(Buffer& b, double rms, double from = 0, double to = 1e9)
             v = std::clamp(v * rms / now, -0.98, 0.98);
 }
 
-Buffer destroy()  // a crunch, the rubble, and the heap coming down with a thud
+// Band-limited noise: a burst between two corners, for the middle of a sound
+// that small speakers can carry.
+void add_band(Buffer& b, double at, double centreHz, double q, double gain, double attack, double decay,
+              uint32_t seed)
+{
+    Noise n(seed);
+    Biquad f = Biquad::band_pass(centreHz, q, RATE), g = Biquad::band_pass(centreHz, q, RATE);
+    for (size_t i = size_t(at * RATE); i < b.size(); ++i) {
+        double t = double(i) / RATE - at;
+        b[i] += g.step(f.step(n.next())) * gain * std::min(1.0, t / attack) * std::exp(-t * decay);
+    }
+}
+
+Buffer destroy()  // one fall: the crunch of the blow runs straight into the heap coming down
 {
     Buffer b = silence(0.95);
+    // the blow: a bright crunch and a knock of weight behind it
     add_crack(b, 0.0, 1.0, 30, 101);
-    add_boom(b, 0.0, 160, 50, 0.8, 9);
-    add_crack(b, 0.09, 0.6, 40, 102);
-    add_crack(b, 0.17, 0.5, 45, 103);
-    add_rumble(b, 0.05, 400, 2.2, 5, 104);
-    Noise pebbles(105);
-    for (int k = 0; k < 9; ++k) {  // rubble sliding
-        double at = 0.2 + 0.04 * k + 0.015 * pebbles.next();
-        add_crack(b, at, 0.22 * std::exp(-k * 0.15), 90, 106 + uint32_t(k));
+    add_boom(b, 0.0, 150, 55, 0.9, 7);
+    add_band(b, 0.0, 700, 1.2, 1.6, 0.002, 9, 102);
+    // the body gives way at once: stone grinding and sliding, which keeps the
+    // sound up until the heap settles
+    add_rumble(b, 0.02, 380, 2.6, 2.2, 104);
+    add_band(b, 0.05, 420, 0.9, 1.1, 0.05, 3.2, 105);
+    add_band(b, 0.18, 300, 0.8, 1.5, 0.15, 1.4, 121);  // the slide gathering before the heap lands
+    add_rumble(b, 0.2, 220, 2.8, 1.5, 122);
+    Noise pebbles(106);
+    double at = 0.1;
+    for (int k = 0; at < 0.7; ++k) {  // rubble, each piece at its own moment
+        add_crack(b, at, 0.3 * std::exp(-k * 0.12), 80 + 25 * pebbles.next(), 107 + uint32_t(k));
+        at += 0.025 + 0.05 * (0.5 + 0.5 * pebbles.next()) * (0.5 + 0.5 * pebbles.next()) * 2.2;
     }
-    // the collapse: everything lands at once, low and heavy
-    Buffer thud = silence(0.95);
-    add_boom(thud, 0.56, 90, 38, 1.5, 6.5);
-    add_rumble(thud, 0.56, 160, 3.0, 7, 120);
-    Biquad dull = Biquad::low_pass(220, 0.7, RATE);
+    // the heap settling: low and heavy, under the rubble rather than over the blow
+    Buffer settle = silence(0.95);
+    add_boom(settle, 0.43, 80, 40, 0.5, 5.5);
+    add_rumble(settle, 0.41, 160, 1.6, 5, 120);
+    Biquad dull = Biquad::low_pass(240, 0.7, RATE);
     for (size_t i = 0; i < b.size(); ++i)
-        b[i] += dull.step(thud[i]);
-    fade_ends(b, 0.002, 0.12);
+        b[i] += dull.step(settle[i]);
+    fade_ends(b, 0.002, 0.2);
     return b;
 }
 
-Buffer dragon()  // a long growl: a voice, not a wind
+Buffer dragon()  // a long roar: a voice that swells quickly and falls away slowly
 {
-    Buffer b = silence(2.6);
+    const double length = 2.6, crest = 0.62;  // the roar is at its height at crest seconds
+    Buffer b = silence(length);
     Noise wobble(201), breath(202), fry(203);
     OnePole drift(3, RATE), fryDrift(8, RATE);
-    Biquad f1 = Biquad::band_pass(260, 2.5, RATE), f2 = Biquad::band_pass(620, 4, RATE),
-           f3 = Biquad::band_pass(1150, 5, RATE), chest = Biquad::low_pass(180, 0.7, RATE);
-    Biquad hissBand = Biquad::band_pass(1400, 1.2, RATE);
-    Biquad cut1 = Biquad::low_pass(3000, 0.7, RATE), cut2 = Biquad::low_pass(3000, 0.7, RATE);
+    Biquad chest = Biquad::low_pass(200, 0.7, RATE), f1 = Biquad::band_pass(420, 2.0, RATE),
+           f2 = Biquad::band_pass(900, 3.0, RATE), f3 = Biquad::band_pass(1500, 4.0, RATE),
+           f4 = Biquad::band_pass(2400, 5.0, RATE);
+    Biquad hissLow = Biquad::band_pass(900, 0.9, RATE), hissHigh = Biquad::band_pass(1900, 1.4, RATE);
+    Biquad cut1 = Biquad::low_pass(3600, 0.7, RATE), cut2 = Biquad::low_pass(3600, 0.7, RATE);
     double phase = 0, rattle = 0;
     for (size_t i = 0; i < b.size(); ++i) {
         double t = double(i) / RATE;
-        // the pitch rises into the roar and sinks away, with a little unsteadiness
-        double contour = std::pow(std::sin(PI * std::min(1.0, t / 2.45)), 1.3);
-        double pitch = (46 + 38 * contour) * (1.0 + 0.6 * drift.step(wobble.next()));
+        // up to the crest in a swell, then a long fall that sags below where it began
+        double contour = t < crest ? std::sin(0.5 * PI * t / crest) : std::exp(-(t - crest) * 1.1);
+        double pitch = (44 + 52 * contour) * (1.0 + 0.5 * drift.step(wobble.next()));
         phase += pitch / RATE;
         double saw = 2 * (phase - std::floor(phase)) - 1;
         // the rattle in the throat: the voice chopped some fifteen times a second
         rattle += (15 + 40 * fryDrift.step(fry.next())) / RATE;
-        double chop = 0.55 + 0.45 * std::pow(std::max(0.0, std::sin(2 * PI * rattle)), 2);
-        double voice = chest.step(saw) * 0.8 + f1.step(saw) * 1.0 + f2.step(saw) * 0.6 + f3.step(saw) * 0.3;
-        double hiss = hissBand.step(breath.next()) * 0.25;
-        double swell = std::pow(std::sin(PI * std::min(1.0, t / 2.6)), 0.6);
-        b[i] = cut2.step(cut1.step(voice * chop + hiss * (0.3 + 0.7 * contour))) * swell;
+        double chop = 0.6 + 0.4 * std::pow(std::max(0.0, std::sin(2 * PI * rattle)), 2);
+        // the mouth opens with the roar: the upper formants come up with it
+        double open = 0.35 + 0.65 * contour;
+        double voice = chest.step(saw) * 0.6 + f1.step(saw) * 1.1 + open * (f2.step(saw) * 1.0 + f3.step(saw) * 0.7 +
+                                                                           f4.step(saw) * 0.35);
+        double air = breath.next();
+        double hiss = (hissLow.step(air) * 0.5 + hissHigh.step(air) * 0.3) * (0.25 + 0.75 * contour);
+        double swell = t < crest ? std::pow(t / crest, 0.7) : std::exp(-(t - crest) * 0.55);
+        b[i] = cut2.step(cut1.step(voice * chop + hiss)) * swell;
     }
-    fade_ends(b, 0.1, 0.35);
+    fade_ends(b, 0.05, 0.4);
     set_level(b, 0.16);
     return b;
 }
 
-Buffer war1()  // a far shell: dull, and its echo coming back off the hills
+Buffer war1()  // a far shell: a crack, a body small speakers carry, echoes off the hills
 {
-    const double length = 0.66, echo1 = 0.19, echo2 = 0.38;
+    const double length = 0.66;
     Buffer shot = silence(length);
-    add_boom(shot, 0.0, 100, 40, 0.9, 24);
-    add_rumble(shot, 0.0, 300, 2.0, 20, 301);
-    add_crack(shot, 0.0, 0.2, 70, 302);
-    Biquad far1 = Biquad::low_pass(650, 0.7, RATE), far2 = Biquad::low_pass(650, 0.7, RATE);
+    add_crack(shot, 0.0, 0.5, 90, 302);
+    add_band(shot, 0.0, 1400, 1.5, 0.9, 0.001, 60, 303);
+    add_band(shot, 0.002, 380, 1.0, 2.4, 0.004, 11, 304);
+    add_boom(shot, 0.0, 110, 45, 0.7, 14);
+    add_rumble(shot, 0.0, 260, 1.6, 10, 301);
+    Biquad far = Biquad::low_pass(2600, 0.7, RATE);
     for (double& v : shot)
-        v = far2.step(far1.step(v));
+        v = far.step(v);
+    // echoes come back at uneven times, each one duller and quieter than the last
     Buffer b = shot;
-    Biquad duller = Biquad::low_pass(380, 0.7, RATE);
-    for (size_t i = 0; i < b.size(); ++i) {
-        double back = 0;
-        if (i >= size_t(echo1 * RATE))
-            back += 0.5 * shot[i - size_t(echo1 * RATE)];
-        if (i >= size_t(echo2 * RATE))
-            back += 0.22 * shot[i - size_t(echo2 * RATE)];
-        b[i] += duller.step(back);
+    const double delays[] = {0.15, 0.27, 0.43}, gains[] = {0.6, 0.4, 0.24}, dullness[] = {900, 600, 420};
+    for (int k = 0; k < 3; ++k) {
+        Biquad dull = Biquad::low_pass(dullness[k], 0.7, RATE);
+        size_t d = size_t(delays[k] * RATE);
+        for (size_t i = d; i < b.size(); ++i)
+            b[i] += gains[k] * dull.step(shot[i - d]);
     }
-    fade_ends(b, 0.003, 0.12);
-    set_level(b, 0.1, 0.0, 0.1);
+    fade_ends(b, 0.002, 0.12);
+    set_level(b, 0.072);
     return b;
 }
 
@@ -157,9 +183,15 @@ Buffer war2()  // a close, huge explosion fading out
     add_boom(b, 0.0, 90, 30, 1.2, 2.5);
     add_rumble(b, 0.0, 900, 3.0, 3.0, 402);
     add_rumble(b, 0.05, 180, 4.0, 1.2, 403);
+    // debris falling back: crackles that come thick at first, then thin out, each
+    // at its own moment
     Noise debris(404);
-    for (int k = 0; k < 20; ++k)
-        add_crack(b, 0.4 + k * 0.09 + 0.03 * debris.next(), 0.3 * std::exp(-k * 0.12), 70, 405 + uint32_t(k));
+    double at = 0.35;
+    for (int k = 0; at < 2.4; ++k) {
+        add_crack(b, at, 0.3 * std::exp(-k * 0.1), 60 + 30 * debris.next(), 405 + uint32_t(k));
+        double u = 0.5 + 0.5 * debris.next();
+        at += (0.03 + 0.16 * u * u) * (1.0 + at * 0.5);
+    }
     fade_ends(b, 0.001, 1.5);
     return b;
 }

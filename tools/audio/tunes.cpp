@@ -8,7 +8,12 @@
 //   arp:     a 16-step pattern of chord tones (0 root, 1 third, 2 fifth,
 //            3 octave; '.' silent) and the bars it plays in.
 //   drums:   16-step patterns (k kick, s brush, h shaker) named by a letter, and
-//            a string with one letter per bar ('-' for none).
+//            a string with one letter per bar ('-' for none). Each hit is played
+//            with its own weight (see drum_touch), the shaker's off-beats a tick
+//            late.
+//   arc:     every voice is a little softer through the first half of the tune
+//            and fuller through the second, falling back in the last bars so the
+//            loop comes home quietly (section_gain).
 //
 // To change a bar of a tune, edit that bar between its '|' marks below.
 #include "audio/tunes.h"
@@ -61,11 +66,24 @@ struct Drums {
     std::string bars;
 };
 
-const Drums THEME_DRUMS{{{'A', "k.......s......."}, {'B', "k.....h.s...h.h."}, {'C', "k.......s...k.s."}},
-                        "----AAAAAAAAAAABBBBBBBBCAAAAAAAC"};
+// The first bars keep time softly ('I'), the verses vary their kick, fills close
+// every eighth bar, and the last fill ('Z') falls away into the soft first bar,
+// so the loop joins in feel as well as in samples.
+const Drums THEME_DRUMS{{{'I', "k.......s......."},
+                         {'i', "k.......s....hh."},
+                         {'A', "k.......s......."},
+                         {'a', "k.......s.....k."},
+                         {'b', "k.....h.s..kh.h."},
+                         {'B', "k.....h.s...h.h."},
+                         {'F', "k.......s.s.s.ss"},
+                         {'G', "k.....h.s.ssk.ss"},
+                         {'Z', "k.......s..s.s.."}},
+                        "IIIiAAaFAAAaAbAGBBbBBBbFBbBbAAaZ"};
 
 const std::string THEME_ARP = "0.2.3.2.1.2.3.2.";
-const std::string THEME_ARP_BARS = "--------xxxxxxxxxxxxxxxx--------";
+constexpr double THEME_ARC_DB = 4.0, MEMORY_ARC_DB = 4.0;  // how much fuller the second half is
+constexpr int THEME_TEMPO = 88, MEMORY_TEMPO = 70;
+const std::string THEME_ARP_BARS = "--------xxxxxxxxxxxxxxxxxxxxxx--";
 const std::string MEMORY_ARP = "0...2...3...2...";
 const std::string MEMORY_ARP_BARS = "----xxxx----xxxx----xxxx----xxxx";
 
@@ -237,6 +255,15 @@ void fade(Grid& g, int row, int channel)  // a quick volume slide down instead o
 
 constexpr int CMD_PORTAMENTO = 'G' - 'A' + 1, CMD_VIBRATO = 'H' - 'A' + 1, CMD_OFFSET = 'O' - 'A' + 1;
 constexpr int VOL_FINE_UP = 65, VOL_FINE_DOWN = 75;  // + 1..9, once a row
+// The vibrato command for a tempo: a speed that gives about five wobbles a
+// second (each tick moves the wave a sixty-fourth of a turn per unit of speed;
+// a tempo of t has t * 2 / 5 ticks a second), at depth 2, a sixth of a semitone
+// either way.
+int vibrato_for(int tempo)
+{
+    int speed = int(std::lround(5.0 * 64.0 / (tempo * 2.0 / 5.0)));
+    return std::clamp(speed, 1, 15) << 4 | 2;
+}
 
 // How hard a note is played, as a player would: the downbeat leans in, notes off
 // the beat are lighter, a note above the bar's others rises, long notes are
@@ -264,10 +291,43 @@ int touch(int base, const std::vector<Note>& bar, size_t barIndex, size_t noteIn
     return std::clamp(int(std::lround(base * f)), 1, 64);
 }
 
+// The loudness arc over the tune, in decibels: the first half `depth` dB under
+// the second, rising over the two bars before the middle and falling back over
+// the last two bars, so the loop comes home to where it began.
+double section_gain(size_t bar, size_t bars, double depth)
+{
+    const size_t half = bars / 2;
+    double db = bar + 2 < half ? -0.5 : bar + 2 == half ? -0.25 : bar + 1 == half ? 0.0
+              : bar + 2 < bars ? 0.5 : bar + 2 == bars ? 0.25 : 0.0;
+    return std::pow(10.0, db * depth / 20.0);
+}
+
+// A small fixed unevenness, -1..1, for the note at a row of a channel.
+double wobble(int row, int channel)
+{
+    uint32_t h = uint32_t(row) * 2654435761u ^ uint32_t(channel + 1) * 40503u;
+    h ^= h >> 13;
+    h *= 0x5bd1e995u;
+    h ^= h >> 15;
+    return int(h % 1001) / 500.0 - 1.0;
+}
+
+constexpr int CMD_SPECIAL = 'S' - 'A' + 1;  // S with 0xD0 + ticks: the note waits that many ticks
+
+void delay_note(Grid& g, int row, int channel, int ticks)
+{
+    if (row >= 0 && row < g.rows && ticks > 0 && g.at(row, channel).command == 0) {
+        g.at(row, channel).command = CMD_SPECIAL;
+        g.at(row, channel).parameter = 0xD0 + ticks;
+    }
+}
+
 // The notes of a voice with their touch; notes of eight rows or more get a
-// slow vibrato once they have sounded for three rows.
+// vibrato late in the note, once they have sounded for half their length (a
+// player lets the tone settle before it sings). Now and then a note off the
+// beat is laid back by a tick.
 void place_melody(Grid& g, const std::vector<std::vector<Note>>& bars, int channel, int instrument, int volume,
-                  int delay, int transpose = 0)
+                  int delay, double arc, int tempo, int transpose = 0)
 {
     int row = delay;
     for (size_t b = 0; b < bars.size(); ++b) {
@@ -277,10 +337,15 @@ void place_melody(Grid& g, const std::vector<std::vector<Note>>& bars, int chann
             if (n.pitch < 0) {
                 fade(g, row, channel);
             } else {
-                play(g, row, channel, n.pitch + transpose, instrument, touch(volume, bars[b], b, k, rowInBar));
-                for (int r = row + 3; n.rows >= 8 && r < row + n.rows && r < g.rows; ++r) {
+                int v = touch(volume, bars[b], b, k, rowInBar);
+                v = std::clamp(int(std::lround(v * section_gain(b, bars.size(), arc))), 1, 64);
+                play(g, row, channel, n.pitch + transpose, instrument, v);
+                if (rowInBar % 4 != 0 && wobble(row, channel) > 0.3)
+                    delay_note(g, row, channel, 1);
+                // about five wobbles a second, a sixth of a semitone either way
+                for (int r = row + n.rows / 2; n.rows >= 8 && r < row + n.rows && r < g.rows; ++r) {
                     g.at(r, channel).command = CMD_VIBRATO;
-                    g.at(r, channel).parameter = r == row + 3 ? 0x32 : 0x00;
+                    g.at(r, channel).parameter = r == row + n.rows / 2 ? vibrato_for(tempo) : 0x00;
                 }
             }
             row += n.rows;
@@ -310,15 +375,15 @@ int fit(int pitchClass, int low)  // the pitch of that class in [low, low + 12)
 // to the level it starts at, so the loop joins without a seam. padStart skips
 // the swell baked into the pad's sample.
 void place_pad(Grid& g, const std::vector<std::vector<Chord>>& bars, int padChannel, int padInstrument,
-               int padVolume, int padStart)
+               int padVolume, int padStart, double arc)
 {
     const int low = padVolume / 3;
     std::vector<int> wanted(size_t(g.rows), padVolume);
     int row = 0, k = 0;
-    for (const auto& bar : bars)
-        for (const Chord& ch : bar) {
+    for (size_t b = 0; b < bars.size(); ++b)
+        for (const Chord& ch : bars[b]) {
             for (int r = row; r < row + ch.rows; ++r)
-                wanted[size_t(r)] = padVolume + (k * 5) % 7 - 3;
+                wanted[size_t(r)] = int(std::lround((padVolume + (k * 5) % 7 - 3) * section_gain(b, bars.size(), arc)));
             for (size_t v = 0; v < 3 && v < ch.tones.size(); ++v) {
                 int channel = padChannel + int(v), pitch = fit(ch.root + ch.tones[v], 55);
                 if (row == 0) {
@@ -350,27 +415,39 @@ void place_pad(Grid& g, const std::vector<std::vector<Chord>>& bars, int padChan
     }
 }
 
+// The bass: the root on the bar, the fifth on the third beat, each with its own
+// weight; the fifth is often laid back a tick, as a player leans on the beat.
 void place_chords(Grid& g, const std::vector<std::vector<Chord>>& bars, int padChannel, int padInstrument,
-                  int padVolume, int padStart, int bassChannel, int bassInstrument, int bassVolume)
+                  int padVolume, int padStart, int bassChannel, int bassInstrument, int bassVolume, double arc)
 {
-    place_pad(g, bars, padChannel, padInstrument, padVolume, padStart);
+    place_pad(g, bars, padChannel, padInstrument, padVolume, padStart, arc);
     int row = 0;
-    for (const auto& bar : bars)
-        for (const Chord& ch : bar) {
+    for (size_t b = 0; b < bars.size(); ++b) {
+        const double gain = section_gain(b, bars.size(), arc);
+        for (const Chord& ch : bars[b]) {
             int root = fit(ch.root, 40);
-            play(g, row, bassChannel, root, bassInstrument, bassVolume);
-            if (ch.rows == ROWS_PER_BAR)  // the fifth on the third beat
-                play(g, row + 8, bassChannel, fit(ch.root + 7, 40), bassInstrument, bassVolume * 3 / 4);
+            int v = int(std::lround(bassVolume * gain * (1.0 + 0.06 * wobble(row, bassChannel))));
+            play(g, row, bassChannel, root, bassInstrument, std::clamp(v, 1, 64));
+            if (ch.rows == ROWS_PER_BAR) {  // the fifth on the third beat
+                int f = int(std::lround(bassVolume * gain * (0.74 + 0.08 * wobble(row + 8, bassChannel))));
+                play(g, row + 8, bassChannel, fit(ch.root + 7, 40), bassInstrument, std::clamp(f, 1, 64));
+                if (wobble(row + 8, bassChannel + 7) > -0.3)
+                    delay_note(g, row + 8, bassChannel, 1);
+            }
             row += ch.rows;
         }
+    }
 }
 
+// The arpeggio leans on the beat and lightens between, and its off-beat notes
+// swing a tick late.
 void place_arp(Grid& g, const std::vector<std::vector<Chord>>& bars, const std::string& pattern,
-               const std::string& barMask, int channel, int instrument, int volume)
+               const std::string& barMask, int channel, int instrument, int volume, double arc)
 {
     for (size_t b = 0; b < bars.size(); ++b) {
         if (b >= barMask.size() || barMask[b] != 'x')
             continue;
+        const double gain = section_gain(b, bars.size(), arc);
         int row = int(b) * ROWS_PER_BAR;
         for (const Chord& ch : bars[b]) {
             for (int step = 0; step < ch.rows; ++step) {
@@ -379,26 +456,51 @@ void place_arp(Grid& g, const std::vector<std::vector<Chord>>& bars, const std::
                     continue;
                 int k = c - '0';
                 int pitch = k == 3 ? fit(ch.root, 60) + 12 : fit(ch.root + ch.tones[size_t(k)], 60);
-                play(g, row + step, channel, pitch, instrument, volume);
+                int at = row + step, inBar = at % ROWS_PER_BAR;
+                double weight = inBar == 0 ? 1.15 : inBar % 4 == 0 ? 1.0 : 0.82;
+                int v = int(std::lround(volume * gain * weight * (1.0 + 0.07 * wobble(at, channel))));
+                play(g, at, channel, pitch, instrument, std::clamp(v, 1, 64));
+                if (inBar % 4 == 2)
+                    delay_note(g, at, channel, 1);
             }
             row += ch.rows;
         }
     }
 }
 
+// Each hit with its own weight: the kick leans on the bar, the brush on the
+// backbeat; the strokes of a fill grow towards its end, except the last fill,
+// which falls away into the soft first bar; the first bars keep time softly.
+// The shaker's off-beats and the fills' in-between strokes come a tick late.
 void place_drums(Grid& g, const Drums& drums, int kickChannel, int otherChannel, int kick, int brush, int shaker,
-                 int volume)
+                 int volume, double arc)
 {
-    for (size_t b = 0; b < drums.bars.size(); ++b) {
-        auto found = drums.patterns.find(drums.bars[b]);
+    const size_t bars = drums.bars.size();
+    for (size_t b = 0; b < bars; ++b) {
+        char name = drums.bars[b];
+        auto found = drums.patterns.find(name);
         if (found == drums.patterns.end())
             continue;
+        double gain = section_gain(b, bars, arc) * (name == 'I' || name == 'i' ? 0.7 : 1.0);
         for (int step = 0; step < ROWS_PER_BAR; ++step) {
             int row = int(b) * ROWS_PER_BAR + step;
+            double w = 1.0 + 0.08 * wobble(row, kickChannel);
+            double fill = name == 'Z' ? 1.0 - 0.05 * (step - 8) : name == 'F' || name == 'G' ? 0.8 + 0.04 * (step - 8) : 1.0;
+            auto v = [&](double f) { return std::clamp(int(std::lround(volume * gain * f * w)), 1, 64); };
             switch (found->second[size_t(step)]) {
-            case 'k': play(g, row, kickChannel, 60, kick, volume); break;
-            case 's': play(g, row, otherChannel, 60, brush, volume * 3 / 4); break;
-            case 'h': play(g, row, otherChannel, 60, shaker, volume / 2); break;
+            case 'k':
+                play(g, row, kickChannel, 60, kick, v(step == 0 ? 1.0 : step == 8 ? 0.85 : 0.7));
+                break;
+            case 's':
+                play(g, row, otherChannel, 60, brush, v(step == 8 ? 0.75 : 0.5 * fill));
+                if (step != 8 && step % 2 == 1)
+                    delay_note(g, row, otherChannel, 1);
+                break;
+            case 'h':
+                play(g, row, otherChannel, 60, shaker, v(step % 4 == 0 ? 0.55 : 0.42));
+                if (step % 4 == 2)
+                    delay_note(g, row, otherChannel, 1);
+                break;
             default: break;
             }
         }
@@ -447,12 +549,13 @@ ItModule possibilities_module()
     enum { LeadI = 1, PadI, BassI, PluckI, KickI, BrushI, ShakerI };
     int rate = SAMPLE_RATE;
     ItSample pad = warm_pad(rate);
-    place_melody(g, melody, Lead, LeadI, 46, 0);
-    place_melody(g, melody, Echo, PluckI, 14, 3);
-    place_chords(g, chords, Pad, PadI, 20, int(pad.loopBegin), Bass, BassI, 44);
-    place_arp(g, chords, THEME_ARP, THEME_ARP_BARS, Arp, PluckI, 22);
-    place_drums(g, THEME_DRUMS, Kick, Brush, KickI, BrushI, ShakerI, 40);
-    ItModule m = finish("Possibilities", 88, 58, g, Control, {30, 46, 18, 32, 46, 32, 42, 32, 26, 32});
+    const double arc = THEME_ARC_DB;
+    place_melody(g, melody, Lead, LeadI, 46, 0, arc, THEME_TEMPO);
+    place_melody(g, melody, Echo, PluckI, 14, 3, arc, THEME_TEMPO);
+    place_chords(g, chords, Pad, PadI, 20, int(pad.loopBegin), Bass, BassI, 44, arc);
+    place_arp(g, chords, THEME_ARP, THEME_ARP_BARS, Arp, PluckI, 22, arc);
+    place_drums(g, THEME_DRUMS, Kick, Brush, KickI, BrushI, ShakerI, 40, arc);
+    ItModule m = finish("Possibilities", THEME_TEMPO, 58, g, Control, {30, 46, 18, 32, 46, 32, 42, 32, 26, 32});
     m.samples = {soft_lead(rate), pad, round_bass(rate), pluck(rate),
                  soft_kick(rate), brush(rate),    shaker(rate)};
     return m;
@@ -471,13 +574,14 @@ ItModule impossibilities_module()
     // far away: the bell, its repeats thrown to one side and then the other, and
     // a faint shimmer two octaves above the long notes (on the drum channels,
     // which this tune leaves silent)
-    place_melody(g, melody, Lead, BellI, 38, 0);
-    place_melody(g, melody, Echo, BellI, 17, 6);
-    place_melody(g, melody, Brush, BellI, 9, 12);
-    place_melody(g, long_notes(melody, 8), Kick, BellI, 5, 2, 24);
-    place_chords(g, chords, Pad, PadI, 22, int(pad.loopBegin), Bass, BassI, 30);
-    place_arp(g, chords, MEMORY_ARP, MEMORY_ARP_BARS, Arp, PluckI, 14);
-    ItModule m = finish("Impossibilities", 70, 39, g, Control, {24, 58, 14, 32, 50, 32, 40, 44, 6, 32});
+    const double arc = MEMORY_ARC_DB;
+    place_melody(g, melody, Lead, BellI, 38, 0, arc, MEMORY_TEMPO);
+    place_melody(g, melody, Echo, BellI, 17, 6, arc, MEMORY_TEMPO);
+    place_melody(g, melody, Brush, BellI, 9, 12, arc, MEMORY_TEMPO);
+    place_melody(g, long_notes(melody, 8), Kick, BellI, 5, 2, arc, MEMORY_TEMPO, 24);
+    place_chords(g, chords, Pad, PadI, 22, int(pad.loopBegin), Bass, BassI, 30, arc);
+    place_arp(g, chords, MEMORY_ARP, MEMORY_ARP_BARS, Arp, PluckI, 14, arc);
+    ItModule m = finish("Impossibilities", MEMORY_TEMPO, 39, g, Control, {24, 58, 14, 32, 50, 32, 40, 44, 6, 32});
     m.samples = {glass_bell(rate), pad, round_bass(rate), pluck(rate)};
     return m;
 }
