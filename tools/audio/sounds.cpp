@@ -95,7 +95,7 @@ Buffer destroy()  // one fall: the crunch of the blow runs straight into the hea
     // sound up until the heap settles
     add_rumble(b, 0.02, 380, 2.6, 2.2, 104);
     add_band(b, 0.05, 420, 0.9, 1.1, 0.05, 3.2, 105);
-    add_band(b, 0.18, 300, 0.8, 1.5, 0.15, 1.4, 121);  // the slide gathering before the heap lands
+    add_band(b, 0.18, 200, 0.8, 1.5, 0.15, 1.4, 121);  // the slide gathering before the heap lands
     add_rumble(b, 0.2, 220, 2.8, 1.5, 122);
     Noise pebbles(106);
     double at = 0.1;
@@ -105,7 +105,7 @@ Buffer destroy()  // one fall: the crunch of the blow runs straight into the hea
     }
     // the heap settling: low and heavy, under the rubble rather than over the blow
     Buffer settle = silence(0.95);
-    add_boom(settle, 0.43, 80, 40, 0.5, 5.5);
+    add_boom(settle, 0.43, 80, 40, 0.6, 5.5);
     add_rumble(settle, 0.41, 160, 1.6, 5, 120);
     Biquad dull = Biquad::low_pass(240, 0.7, RATE);
     for (size_t i = 0; i < b.size(); ++i)
@@ -164,7 +164,7 @@ Buffer war1()  // a far shell: a crack, a body small speakers carry, echoes off 
         v = far.step(v);
     // echoes come back at uneven times, each one duller and quieter than the last
     Buffer b = shot;
-    const double delays[] = {0.15, 0.27, 0.43}, gains[] = {0.6, 0.4, 0.24}, dullness[] = {900, 600, 420};
+    const double delays[] = {0.15, 0.27, 0.43}, gains[] = {0.66, 0.44, 0.26}, dullness[] = {900, 600, 420};
     for (int k = 0; k < 3; ++k) {
         Biquad dull = Biquad::low_pass(dullness[k], 0.7, RATE);
         size_t d = size_t(delays[k] * RATE);
@@ -172,7 +172,7 @@ Buffer war1()  // a far shell: a crack, a body small speakers carry, echoes off 
             b[i] += gains[k] * dull.step(shot[i - d]);
     }
     fade_ends(b, 0.002, 0.12);
-    set_level(b, 0.072);
+    set_level(b, 0.063);
     return b;
 }
 

@@ -297,8 +297,8 @@ int touch(int base, const std::vector<Note>& bar, size_t barIndex, size_t noteIn
 double section_gain(size_t bar, size_t bars, double depth)
 {
     const size_t half = bars / 2;
-    double db = bar + 2 < half ? -0.5 : bar + 2 == half ? -0.25 : bar + 1 == half ? 0.0
-              : bar + 2 < bars ? 0.5 : bar + 2 == bars ? 0.25 : 0.0;
+    double db = bar + 2 < half ? -0.6 : bar + 2 == half ? -0.35 : bar + 1 == half ? -0.1
+              : bar + 2 < bars ? 0.4 : bar + 2 == bars ? 0.15 : -0.1;
     return std::pow(10.0, db * depth / 20.0);
 }
 
@@ -550,12 +550,12 @@ ItModule possibilities_module()
     int rate = SAMPLE_RATE;
     ItSample pad = warm_pad(rate);
     const double arc = THEME_ARC_DB;
-    place_melody(g, melody, Lead, LeadI, 46, 0, arc, THEME_TEMPO);
+    place_melody(g, melody, Lead, LeadI, 44, 0, arc, THEME_TEMPO);
     place_melody(g, melody, Echo, PluckI, 14, 3, arc, THEME_TEMPO);
-    place_chords(g, chords, Pad, PadI, 20, int(pad.loopBegin), Bass, BassI, 44, arc);
+    place_chords(g, chords, Pad, PadI, 20, int(pad.loopBegin), Bass, BassI, 40, arc);
     place_arp(g, chords, THEME_ARP, THEME_ARP_BARS, Arp, PluckI, 22, arc);
-    place_drums(g, THEME_DRUMS, Kick, Brush, KickI, BrushI, ShakerI, 40, arc);
-    ItModule m = finish("Possibilities", THEME_TEMPO, 58, g, Control, {30, 46, 18, 32, 46, 32, 42, 32, 26, 32});
+    place_drums(g, THEME_DRUMS, Kick, Brush, KickI, BrushI, ShakerI, 36, arc);
+    ItModule m = finish("Possibilities", THEME_TEMPO, 53, g, Control, {30, 46, 18, 32, 46, 32, 42, 32, 26, 32});
     m.samples = {soft_lead(rate), pad, round_bass(rate), pluck(rate),
                  soft_kick(rate), brush(rate),    shaker(rate)};
     return m;
@@ -581,7 +581,7 @@ ItModule impossibilities_module()
     place_melody(g, long_notes(melody, 8), Kick, BellI, 5, 2, arc, MEMORY_TEMPO, 24);
     place_chords(g, chords, Pad, PadI, 22, int(pad.loopBegin), Bass, BassI, 30, arc);
     place_arp(g, chords, MEMORY_ARP, MEMORY_ARP_BARS, Arp, PluckI, 14, arc);
-    ItModule m = finish("Impossibilities", MEMORY_TEMPO, 39, g, Control, {24, 58, 14, 32, 50, 32, 40, 44, 6, 32});
+    ItModule m = finish("Impossibilities", MEMORY_TEMPO, 36, g, Control, {24, 58, 14, 32, 50, 32, 40, 44, 6, 32});
     m.samples = {glass_bell(rate), pad, round_bass(rate), pluck(rate)};
     return m;
 }

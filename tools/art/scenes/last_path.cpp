@@ -96,12 +96,25 @@ void ladder_up(Canvas& c, int x0, const WayMaterials& m)
 
 // A dark stairwell in front of the walk, like the steps in the town street:
 // an opening in the floor with treads going down into it and a rail round it.
+// Where the floor is itself dark, the treads catch a light from the stair's
+// foot, so the well still opens out of it.
 void stair_down(Canvas& c, int x0, const WayMaterials& m)
 {
     int x1 = x0 + 14;
+    long luma = 0, n = 0;
+    for (int y = 55; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x)
+            if (x < x0 - 2 || x > x1 + 2) {
+                Rgb p = c.get(x, y);
+                luma += (p.r * 30 + p.g * 59 + p.b * 11) / 100;
+                ++n;
+            }
+    const bool darkFloor = n && luma / n < 120;
+    const Rgb lit = mix(m.tread, {255, 236, 200}, 0.45);
     c.rect(x0, 54, x1, c.height() - 1, m.opening);
     for (int i = 0, y = 55; y < c.height(); ++i, y += 2) {
-        c.hline(x0 + 1 + i, x1 - 1 - i, y, mix(m.tread, m.opening, 0.3 + 0.2 * i));
+        Rgb tread = darkFloor ? mix(lit, m.tread, 0.25 * i) : mix(m.tread, m.opening, 0.3 + 0.2 * i);
+        c.hline(x0 + 1 + i, x1 - 1 - i, y, tread);
         c.hline(x0 + 1 + i, x1 - 1 - i, y + 1, mix(m.riser, m.opening, 0.55 + 0.15 * i));
     }
     c.hline(x0, x1, 53, m.rail);
