@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -290,4 +291,297 @@ TEST(DataSoundTest, TheMonsterFallsWithAThud)
     }
     EXPECT_GT(last, first * 0.4);
     EXPECT_LT(lastCentre, 300.0);
+}
+
+namespace {
+
+constexpr int BASS = 5, ARP = 6, KICK = 7, BRUSH = 8;
+constexpr int CMD_SPECIAL = 'S' - 'A' + 1;
+
+// Ticks a note waits with SDx, 0 when it is on the grid.
+int delay_ticks(const Cell& c) { return c.command == CMD_SPECIAL && (c.parameter >> 4) == 0xD ? c.parameter & 15 : 0; }
+
+// Loudness (dB full scale) of each order of a module as DUMB plays it at the
+// game's volume, and where the lead channel's pitch stands, looked at 441 times a
+// second.
+struct Playback {
+    std::vector<double> orderDb;
+    struct Look {
+        double t;
+        int sample;
+        double hz;
+    };
+    std::vector<Look> lead;
+};
+
+Playback play_module(const std::string& name)
+{
+    Playback p;
+    dumb_register_stdfiles();
+    DUH* duh = dumb_load_it((DATA + "/music/" + name).c_str());
+    if (!duh)
+        return p;
+    const int rate = 11025, step = 25;
+    const long total = long(duh_get_length(duh) / 65536.0 * rate);
+    DUH_SIGRENDERER* sr = duh_start_sigrenderer(duh, 0, 1, 0);
+    DUMB_IT_SIGRENDERER* it = duh_get_it_sigrenderer(sr);
+    std::vector<short> buffer(step);
+    std::vector<double> sum(256, 0);
+    std::vector<long> count(256, 0);
+    for (long done = 0; done < total; done += step) {
+        long got = duh_render(sr, 16, 0, GAME_MUSIC_VOLUME, 65536.0f / rate, step, buffer.data());
+        int order = dumb_it_sr_get_current_order(it);
+        for (long i = 0; i < got; ++i)
+            sum[size_t(order)] += double(buffer[size_t(i)]) * buffer[size_t(i)];
+        count[size_t(order)] += got;
+        DUMB_IT_CHANNEL_STATE state;
+        dumb_it_sr_get_channel_state(it, LEAD, &state);
+        p.lead.push_back({double(done) / rate, state.sample, double(state.freq)});
+    }
+    for (size_t o = 0; o < sum.size() && count[o]; ++o)
+        p.orderDb.push_back(decibels(std::sqrt(sum[o] / double(count[o])) / 32768.0));
+    duh_end_sigrenderer(sr);
+    unload_duh(duh);
+    return p;
+}
+
+// The share of a sound's energy above a frequency, through two second-order
+// high-passes.
+double share_above(const std::vector<double>& x, int rate, double hz)
+{
+    double w = 2 * M_PI * hz / rate, alpha = std::sin(w) / (2 * M_SQRT1_2), a0 = 1 + alpha, c = std::cos(w);
+    double b0 = (1 + c) / 2 / a0, b1 = -(1 + c) / a0, a1 = -2 * c / a0, a2 = (1 - alpha) / a0;
+    std::vector<double> y = x;
+    for (int pass = 0; pass < 2; ++pass) {
+        double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+        for (double& v : y) {
+            double out = b0 * v + b1 * x1 + b0 * x2 - a1 * y1 - a2 * y2;
+            x2 = x1;
+            x1 = v;
+            y2 = y1;
+            y1 = out;
+            v = out;
+        }
+    }
+    double all = 0, high = 0;
+    for (size_t i = 0; i < x.size(); ++i) {
+        all += x[i] * x[i];
+        high += y[i] * y[i];
+    }
+    return all > 0 ? high / all : 0;
+}
+
+// The period (as a pitch in Hz) with the strongest autocorrelation between lo and hi.
+double pitch_hz(const std::vector<double>& x, size_t from, size_t to, int rate, double lo, double hi)
+{
+    double best = 0;
+    int bestLag = 0;
+    for (int lag = int(rate / hi); lag <= int(rate / lo); ++lag) {
+        double xy = 0, xx = 0, yy = 0;
+        for (size_t i = from; i + size_t(lag) < to; ++i) {
+            xy += x[i] * x[i + size_t(lag)];
+            xx += x[i] * x[i];
+            yy += x[i + size_t(lag)] * x[i + size_t(lag)];
+        }
+        if (xx > 0 && yy > 0 && xy / std::sqrt(xx * yy) > best) {
+            best = xy / std::sqrt(xx * yy);
+            bestLag = lag;
+        }
+    }
+    return bestLag ? double(rate) / bestLag : 0;
+}
+
+}  // namespace
+
+TEST(DataMusicTest, TheRhythmSectionBreathes)
+{
+    // the bass, the arpeggio and the drums are played, not stamped: each hit at
+    // its own weight, and a good part of the bass, arpeggio and brush laid back
+    // a tick or two off the grid; nothing drifts further than that, and the pad,
+    // which glides, is never held back
+    Rows song = read_module_rows("possibilities.it");
+    ASSERT_FALSE(song.empty());
+    for (int channel : {BASS, ARP, KICK, BRUSH}) {
+        std::set<int> volumes;
+        int notes = 0, delayed = 0;
+        for (const auto& row : song) {
+            const Cell& c = row[size_t(channel)];
+            if (c.note < 0 || c.note >= 120)
+                continue;
+            ++notes;
+            volumes.insert(c.volume);
+            delayed += delay_ticks(c) > 0;
+        }
+        ASSERT_GT(notes, 20) << "channel " << channel;
+        EXPECT_GE(volumes.size(), 6u) << "channel " << channel;
+        if (channel != KICK) {
+            EXPECT_GE(delayed * 100 / notes, 15) << "channel " << channel << ": " << delayed << " of " << notes;
+            EXPECT_LE(delayed * 100 / notes, 60) << "channel " << channel << ": " << delayed << " of " << notes;
+        }
+    }
+    for (const char* name : {"possibilities.it", "impossibilities.it"})
+        for (const auto& row : read_module_rows(name))
+            for (size_t channel = 0; channel < row.size(); ++channel) {
+                EXPECT_LE(delay_ticks(row[channel]), 2) << name << " channel " << channel;
+                if (channel >= size_t(PAD) && channel < size_t(PAD + 3)) {
+                    EXPECT_EQ(delay_ticks(row[channel]), 0) << name;
+                }
+            }
+}
+
+TEST(DataMusicTest, TheDrumsLeadBackToTheTop)
+{
+    // the drums keep time from the first bar, so the fill of the last bar leads
+    // into something rather than into silence; and the bars vary
+    Rows song = read_module_rows("possibilities.it");
+    ASSERT_EQ(song.size() % 16, 0u);
+    const size_t bars = song.size() / 16;
+    auto kick_bar = [&](size_t bar) {
+        std::string hits;
+        for (size_t step = 0; step < 16; ++step) {
+            const Cell& c = song[bar * 16 + step][KICK];
+            hits += c.note >= 0 ? char('a' + c.volume / 4) : '.';
+        }
+        return hits;
+    };
+    auto played = [&](size_t bar) {
+        for (size_t step = 0; step < 16; ++step)
+            if (song[bar * 16 + step][KICK].note >= 0 || song[bar * 16 + step][BRUSH].note >= 0)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(played(0));
+    EXPECT_TRUE(played(bars - 1));
+    std::map<std::string, int> same;
+    for (size_t b = 0; b < bars; ++b)
+        ++same[kick_bar(b)];
+    int commonest = 0;
+    for (const auto& [bar, n] : same)
+        commonest = std::max(commonest, n);
+    EXPECT_LE(commonest, int(bars) / 4) << "one kick bar plays " << commonest << " times";
+    // the last bar is a fill: more brush strokes than the bar before it
+    auto strokes = [&](size_t bar) {
+        int n = 0;
+        for (size_t step = 0; step < 16; ++step)
+            n += song[bar * 16 + step][BRUSH].note >= 0;
+        return n;
+    };
+    EXPECT_GT(strokes(bars - 1), strokes(bars - 2));
+}
+
+TEST(DataMusicTest, TheSecondHalfIsFullerAndTheLeadSings)
+{
+    for (const char* name : {"possibilities.it", "impossibilities.it"}) {
+        Playback p = play_module(name);
+        ASSERT_EQ(p.orderDb.size(), 8u) << name;
+        // a loudness arc: the second half (orders 4-7, the B section) 2-4 dB
+        // above the first
+        double a = 0, b = 0;
+        for (size_t o = 0; o < 4; ++o) {
+            a += std::pow(10.0, p.orderDb[o] / 10) / 4;
+            b += std::pow(10.0, p.orderDb[o + 4] / 10) / 4;
+        }
+        double arc = 10 * std::log10(b / a);
+        EXPECT_GE(arc, 2.0) << name;
+        EXPECT_LE(arc, 4.0) << name;
+        // the long notes sing with a vibrato of about five wobbles a second, a
+        // sixth of a semitone or so either way, that starts late in the note
+        int singing = 0;
+        for (size_t i = 0; i < p.lead.size();) {
+            size_t j = i;
+            if (p.lead[i].sample == 0 || p.lead[i].hz <= 0) {
+                ++i;
+                continue;
+            }
+            while (j + 1 < p.lead.size() && p.lead[j + 1].sample == p.lead[i].sample && p.lead[j + 1].hz > 0 &&
+                   std::fabs(std::log2(p.lead[j + 1].hz / p.lead[i].hz)) < 1.0 / 24)
+                ++j;
+            double depth = 0, onset = -1, firstCross = -1, lastCross = -1;
+            int crossings = 0;
+            for (size_t k = i; k <= j; ++k) {
+                double cents = 1200 * std::log2(p.lead[k].hz / p.lead[i].hz);
+                depth = std::max(depth, std::fabs(cents));
+                if (onset < 0 && std::fabs(cents) > 2)
+                    onset = p.lead[k].t - p.lead[i].t;
+                if (k > i && (1200 * std::log2(p.lead[k - 1].hz / p.lead[i].hz) < 0) != (cents < 0)) {
+                    ++crossings;
+                    lastCross = p.lead[k].t;
+                    if (firstCross < 0)
+                        firstCross = lastCross;
+                }
+            }
+            if (depth > 2 && crossings > 2) {
+                ++singing;
+                double hz = (crossings - 1) / 2.0 / (lastCross - firstCross);
+                EXPECT_GE(hz, 4.0) << name << " note at " << p.lead[i].t << " s";
+                EXPECT_LE(hz, 6.5) << name << " note at " << p.lead[i].t << " s";
+                EXPECT_LE(depth, 25.0) << name << " note at " << p.lead[i].t << " s";
+                EXPECT_GE(onset, 0.4) << name << " note at " << p.lead[i].t << " s";
+            }
+            i = j + 1;
+        }
+        EXPECT_GE(singing, 10) << name;
+    }
+}
+
+TEST(DataSoundTest, DistantWarCarriesOnSmallSpeakers)
+{
+    // a crack and a middle that a laptop's speakers give back, about 6 dB under
+    // the music round it
+    double music = module_rms("possibilities.it");
+    ASSERT_GT(music, 0);
+    Effect e = load_effect("war1.wav");
+    ASSERT_FALSE(e.x.empty());
+    double above1k = decibels(std::sqrt(share_above(e.x, e.rate, 1000)));
+    EXPECT_GE(above1k, -25.0);
+    EXPECT_GE(share_above(e.x, e.rate, 250), 0.12);
+    double level = decibels(rms(e.x, 0, e.x.size()) / music);
+    EXPECT_GE(level, -8.0);
+    EXPECT_LE(level, -4.5);
+}
+
+TEST(DataSoundTest, TheMonsterFallsInOneMovement)
+{
+    // the crunch runs into the collapse: once loud, the sound does not sink
+    // into a gap before its last loud moment, and nothing after the blow is
+    // louder than the blow
+    Effect e = load_effect("destroy.wav");
+    ASSERT_FALSE(e.x.empty());
+    size_t w = size_t(e.rate / 20);
+    std::vector<double> level;
+    for (size_t i = 0; i + w <= e.x.size(); i += w / 2)
+        level.push_back(rms(e.x, i, i + w));
+    double top = *std::max_element(level.begin(), level.end());
+    size_t first = level.size(), last = 0;
+    for (size_t k = 0; k < level.size(); ++k)
+        if (level[k] >= 0.45 * top) {
+            first = std::min(first, k);
+            last = k;
+        }
+    ASSERT_LE(first, last);
+    size_t gap = std::min_element(level.begin() + long(first), level.begin() + long(last) + 1) - level.begin();
+    EXPECT_GE(level[gap], 0.25 * top) << "a gap at " << double(gap * w / 2) / e.rate << " s";
+    double blow = rms(e.x, 0, size_t(e.rate / 5)), after = 0;
+    for (size_t i = size_t(e.rate * 3 / 10); i + w <= e.x.size(); i += w / 2)
+        after = std::max(after, rms(e.x, i, i + w));
+    EXPECT_LE(after, blow * 1.1);
+}
+
+TEST(DataSoundTest, TheDragonRoarsAndFallsAway)
+{
+    // a roar with a voice above the rumble (harmonics and breath above 300 Hz),
+    // whose pitch swells quickly and falls away slowly
+    Effect e = load_effect("dragon.wav");
+    ASSERT_FALSE(e.x.empty());
+    EXPECT_GE(share_above(e.x, e.rate, 300), 0.25);
+    size_t w = size_t(e.rate / 10), highest = 0;
+    double best = 0;
+    for (size_t i = 0; i + w <= e.x.size(); i += w) {
+        double hz = pitch_hz(e.x, i, i + w, e.rate, 35, 200);
+        if (hz > best) {
+            best = hz;
+            highest = i;
+        }
+    }
+    EXPECT_LT(double(highest) / double(e.x.size()), 0.35) << "the pitch peaks at " << double(highest) / e.rate << " s";
 }

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -147,6 +148,24 @@ TEST(DataScenesTest, WaysDownOpenInTheirColumns)
         Pixel in{int(inside[0] / inCount), int(inside[1] / inCount), int(inside[2] / inCount)};
         Pixel out{int(outside[0] / outCount), int(outside[1] / outCount), int(outside[2] / outCount)};
         EXPECT_GT(distance(in, out), 45) << name;
+        destroy_bitmap(bmp);
+    }
+}
+
+TEST(DataScenesTest, EverySceneKeepsASmallPalette)
+{
+    // flat shapes, dithering and a few highlights: a scene is painted from a
+    // palette of tens of colours, not shaded pixel by pixel (the maze rooms and
+    // the loan sharks' room included)
+    ensure_allegro();
+    for (const std::string& name : SCENES) {
+        BITMAP* bmp = load_scene(name);
+        ASSERT_NE(bmp, nullptr) << name;
+        std::set<int> colours;
+        for (int y = 0; y < bmp->h; ++y)
+            for (int x = 0; x < bmp->w; ++x)
+                colours.insert(getpixel(bmp, x, y));
+        EXPECT_LE(colours.size(), 120u) << name;
         destroy_bitmap(bmp);
     }
 }
