@@ -2,6 +2,8 @@
 // the foot of the castle track (scene1 to scene9, scene12 to scene15).
 #include "art/scenes/paintings.h"
 
+#include <cmath>
+
 #include "art/kit.h"
 #include "art/palettes.h"
 
@@ -163,19 +165,35 @@ void scene_fields(Canvas& c, bool riverNear)  // scene5, scene6
     hills(c, 33, town::farHill, riverNear ? 13 : 11, 3);
     c.ridge(38, {2.0, 40.0, riverNear ? 0.7 : 0.1}, town::nearHill, GROUND_TOP);
     if (!riverNear) {
-        // open fields, the river only a glint far off
-        c.hline(56, 79, 38, town::waterLight);
-        c.speckle(58, 38, 79, 38, town::glint, 0.3, 5);
+        // open fields falling to the river: it winds out of the hills on the
+        // left and widens as it comes on towards the bridge on the right
         for (int y = 39; y < GROUND_TOP; y += 2)  // furrowed strips
             for (int x = 0; x < 80; ++x)
                 if ((x / 20 + y / 4) % 2)
                     c.pixel(x, y, mix(town::nearHill, {200, 190, 110}, 0.35));
-        haystack(c, 26, 44, 3);
-        haystack(c, 44, 41, 2);
-        haystack(c, 56, 42, 2);
+        for (int x = 10; x < 80; ++x) {
+            double t = (x - 10) / 69.0;
+            int centre = int(std::lround(38.5 + 3.5 * t + 1.2 * std::sin(x / 7.0)));
+            int half = int(0.4 + 2.2 * t);
+            c.vline(x, centre - half, centre + half, town::water);
+            c.pixel(x, centre - half, town::waterLight);  // the far bank's reflection
+            c.pixel(x, centre + half + 1, shade(town::nearHill, 0.8));  // the near bank's shadow
+            if ((x * 7) % 11 == 0 && half > 0)
+                c.pixel(x, centre, town::glint);
+        }
+        haystack(c, 28, 45, 4);
+        haystack(c, 37, 45, 3);
+        haystack(c, 60, 46, 4);
         tree(c, 14, 44, 4, town::leaves, town::leavesDark, town::trunk);
         tree(c, 70, 45, 5, town::leaves, town::leavesDark, town::trunk);
-        fence(c, 0, 79, 47, town::wood);
+        // a field gate and a stretch of fence along the path, open beyond it
+        fence(c, 0, 18, 47, town::wood);
+        c.vline(22, 41, 47, shade(town::wood, 0.8));
+        c.line(22, 42, 28, 45, town::wood);
+        c.line(22, 45, 28, 42, town::wood);
+        c.hline(22, 28, 42, town::wood);
+        c.hline(22, 28, 45, town::wood);
+        c.vline(28, 41, 47, shade(town::wood, 0.8));
     } else {
         // the river now runs just beyond the path, reeds along its bank
         c.polygon({0, 41, 79, 38, 79, 47, 0, 47}, town::water);
@@ -227,12 +245,32 @@ void scene_far_bank(Canvas& c)  // scene14
     town_sky(c, 41);
     hills(c, 32, town::farHill, 17, 3);
     c.ridge(38, {2.0, 45.0, 0.6}, town::nearHill, GROUND_TOP);
-    water(c, 44, 48, town::water, town::waterLight, town::glint, 9);
-    c.polygon({0, 44, 9, 44, 14, 47, 0, 47}, town::grassDark);
-    c.rect(0, 41, 12, 48, town::wood);  // the end of the bridge
-    c.hline(0, 12, 40, shade(town::wood, 0.8));
+    water(c, 43, 48, town::water, town::waterLight, town::glint, 9);
+    // the bridge the player has just crossed: its last span reaching the bank,
+    // plank deck, rails on posts, a stone pier standing in the water
+    const Rgb plank = town::wood, plankDark = shade(town::wood, 0.7), plankLit = shade(town::wood, 1.25);
+    c.rect(0, 40, 14, 42, plank);
+    c.hline(0, 14, 40, plankLit);
+    for (int x = 1; x < 15; x += 3)
+        c.vline(x, 41, 42, plankDark);
+    c.hline(0, 14, 43, plankDark);
+    c.rect(5, 44, 10, 48, town::stone);  // the pier
+    c.vline(10, 44, 48, town::joint);
+    c.hline(5, 10, 46, town::joint);
+    for (int x = 0; x <= 12; x += 4)  // the rail
+        c.vline(x, 34, 39, plankDark);
+    c.hline(0, 13, 34, plank);
+    c.hline(0, 13, 36, plankDark);
+    c.polygon({12, 43, 18, 43, 22, 47, 10, 47}, town::grassDark);  // where it lands on the bank
+    c.polygon({12, 42, 16, 42, 20, 46, 14, 46}, town::path);
     tree(c, 30, 44, 6, town::leaves, town::leavesDark, town::trunk);
     tree(c, 62, 45, 4, town::leaves, town::leavesDark, town::trunk);
+    // a signpost where the track divides beyond the river
+    c.vline(48, 36, 46, town::trunk);
+    c.rect(44, 36, 52, 37, town::trim);
+    c.pixel(53, 36, town::trim);
+    c.rect(45, 39, 51, 40, town::trim);
+    c.pixel(44, 39, town::trim);
     path_ground(c, town::grass, town::grassDark, town::path, town::pathEdge, 12);
     c.speckle(0, 56, 79, 59, {230, 220, 120}, 0.05, 13);  // flowers
 }
@@ -313,27 +351,59 @@ void scene_steps_street(Canvas& c)  // scene9: steps down in column 3
 
 void scene_quiet_street(Canvas& c, bool herDoor)  // scene12, scene13
 {
-    sky(c, mix(town::skyTop, {150, 130, 170}, 0.25), mix(town::skyLow, {240, 200, 170}, 0.35));
-    cloud(c, 20, 9, 16, town::cloudLight, town::cloudDark);
-    hills(c, 34, town::farHill, herDoor ? 33 : 35, 2);
-    house(c, {-2, 18, 30, town::chalk, town::slate, town::trim});
-    window(c, 3, 34, 4, 5, town::trim, town::glass);
-    tree(c, 22, 46, 6, town::leaves, town::leavesDark, town::trunk);
-    house(c, {30, 18, 31, town::cream, town::tile, town::trim});
-    window(c, 34, 35, 4, 5, town::trim, town::glass);
-    window(c, 41, 35, 4, 5, town::trim, town::glass);
-    fence(c, 0, 79, 47, town::trim);
+    // the other side of town: a warm, quiet afternoon, houses close along the
+    // street behind low garden walls
+    sky(c, mix(town::skyTop, {150, 130, 170}, 0.25), mix(town::skyLow, {240, 200, 170}, 0.35), 30);
+    cloud(c, 20, 6, 16, town::cloudLight, town::cloudDark);
+    c.ridge(29, {1.5, 23.0, herDoor ? 0.6 : 0.2, 0.7, 7.0, 0.3}, town::farHill, GROUND_TOP);  // gardens behind
+    for (int x = 6; x < 80; x += 17)
+        tree(c, x, 34, 3, mix(town::leaves, town::farHill, 0.5), mix(town::leavesDark, town::farHill, 0.5), town::trunk);
+    house(c, {-2, 18, 24, town::chalk, town::slate, town::trim});
+    window(c, 3, 28, 4, 5, town::trim, town::glass);
+    window(c, 10, 28, 4, 5, town::trim, town::glass);
+    door(c, 6, 35, 4, 12, town::doorBlue, town::trim);
+    chimney(c, 12, 12, 5, town::slate);
+    tree(c, 21, 44, 6, town::leaves, town::leavesDark, town::trunk);
+    house(c, {27, 22, 26, town::cream, town::tile, town::trim});
+    window(c, 30, 30, 4, 5, town::trim, town::glass);
+    window(c, 41, 30, 4, 5, town::trim, town::glass);
+    door(c, 36, 35, 4, 12, town::doorGreen, town::trim);
+    c.rect(30, 37, 33, 38, {200, 90, 90});  // a window box
+    c.rect(41, 37, 44, 38, {220, 180, 90});
     if (herDoor) {
         // her house: rose walls, a red door with a lamp, flowers
-        house(c, {56, 26, 22, family::wall, town::tile, town::trim});
-        window(c, 60, 27, 5, 6, town::trim, town::glass, true, {255, 226, 160});
+        house(c, {52, 27, 22, family::wall, town::tile, town::trim});
+        window(c, 56, 27, 5, 6, town::trim, town::glass, true, {255, 226, 160});
         door(c, 70, 33, 6, 14, town::doorRed, town::trim);
         c.glow(73, 31, 5, {255, 230, 170}, 0.5);
-        c.speckle(58, 44, 68, 46, {230, 110, 120}, 0.4, 21);
-        c.speckle(58, 45, 68, 46, town::leavesDark, 0.3, 22);
+        c.speckle(55, 44, 68, 46, {230, 110, 120}, 0.4, 21);
+        c.speckle(55, 45, 68, 46, town::leavesDark, 0.3, 22);
     } else {
-        tree(c, 62, 46, 5, town::leaves, town::leavesDark, town::trunk);
-        house(c, {68, 14, 32, town::ochre, town::tile, town::trim});
+        house(c, {52, 14, 28, town::ochre, town::tile, town::trim});
+        window(c, 56, 32, 4, 5, town::trim, town::glass);
+        house(c, {67, 15, 22, town::rose, town::slate, town::trim});
+        window(c, 70, 28, 4, 5, town::trim, town::glass);
+        door(c, 71, 35, 4, 12, town::doorRed, town::trim);
+        lamp_post(c, 64, 46, town::slate, town::sunCore, false);
+        // a bench by the lamp, a cat on the wall
+        c.hline(57, 62, 43, town::wood);
+        c.vline(57, 44, 46, shade(town::wood, 0.7));
+        c.vline(62, 44, 46, shade(town::wood, 0.7));
+    }
+    // low garden walls along the front, a gap at each gate
+    for (int x = 0; x < 80; ++x) {
+        bool gate = (x >= 5 && x <= 10) || (x >= 35 && x <= 40) || (x >= 69 && x <= 76);
+        if (gate)
+            continue;
+        c.vline(x, 44, 46, town::stone);
+        c.pixel(x, 44, shade(town::stone, 1.15));
+        if ((x + 1) % 4 == 0)
+            c.pixel(x, 45, town::joint);
+    }
+    if (!herDoor) {
+        c.pixel(24, 43, {60, 56, 60});  // the cat
+        c.hline(23, 25, 42, {60, 56, 60});
+        c.pixel(22, 41, {60, 56, 60});
     }
     street(c, town::street, herDoor ? 24 : 23);
 }
