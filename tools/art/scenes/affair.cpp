@@ -61,12 +61,41 @@ void scene_grey_town(Canvas& c, bool road)  // p4s3, p4s4: grey morning
     cloud(c, 10, 8, 26, affair::greyLow, affair::greyTop);
     cloud(c, 46, 14, 22, affair::greyLow, affair::greyTop);
     if (road) {
+        // the last house of the town on the left, then the road running out
+        // into grey fields, telegraph poles going away along it
         hills(c, 34, shade(affair::greyWall2, 0.8), 91, 3);
-        house(c, {-2, 16, 30, affair::greyWall, affair::greyRoof, affair::greyLow});
-        bare_tree(c, 32, 46, 9, affair::greyRoof);
-        bare_tree(c, 60, 46, 7, affair::greyRoof);
-        fence(c, 20, 79, 47, affair::greyRoof);
+        c.ridge(39, {1.0, 31.0, 0.4}, mix(affair::greyWall2, {120, 130, 110}, 0.4), GROUND_TOP);
+        const Rgb wall = affair::greyWall, roof = affair::greyRoof, dark = shade(affair::greyRoof, 0.7);
+        house(c, {3, 18, 30, wall, roof, affair::greyLow});
+        chimney(c, 15, 19, 5, dark);
+        window(c, 6, 34, 4, 4, affair::greyLow, {96, 100, 110});
+        door(c, 14, 35, 4, 12, shade(town::doorRed, 0.6), affair::greyLow);
+        c.glow(8, 36, 4, {230, 210, 170}, 0.35);  // a light left on
+        // a low stone wall from the house along the road
+        for (int x = 22; x < 44; ++x) {
+            c.vline(x, 43, 46, affair::greyWall2);
+            c.pixel(x, 43, shade(affair::greyWall2, 1.15));
+            if (x % 4 == 0)
+                c.pixel(x, 45, dark);
+        }
+        // telegraph poles, smaller as they go, and the wire sagging between them
+        const int poleX[] = {50, 63, 72, 78}, poleH[] = {20, 14, 10, 8};
+        for (int i = 0; i < 4; ++i) {
+            int base = 46 - i;
+            c.vline(poleX[i], base - poleH[i], base, dark);
+            c.hline(poleX[i] - 1 - (i < 2), poleX[i] + 1 + (i < 2), base - poleH[i] + 1, dark);
+            if (i < 3)
+                c.line(poleX[i], base - poleH[i] + 1, poleX[i + 1], base - 1 - poleH[i + 1] + 1, shade(dark, 1.2));
+        }
+        bare_tree(c, 30, 42, 8, roof);
+        bare_tree(c, 58, 44, 6, roof);
         path_ground(c, {128, 132, 120}, {108, 112, 104}, {170, 166, 158}, {140, 136, 130}, 92);
+        // puddles on the road holding the grey of the sky
+        c.ellipse(36, 53, 4, 1, affair::greyLow);
+        c.hline(34, 37, 53, mix(affair::greyLow, {255, 255, 255}, 0.3));
+        c.ellipse(64, 55, 3, 1, affair::greyLow);
+        c.pixel(26, 58, affair::greyLow);
+        c.hline(70, 72, 51, affair::greyLow);
     } else {
         town_row(c, 1);
         c.tint(affair::greyLow, 0.55);

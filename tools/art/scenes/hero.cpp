@@ -11,6 +11,8 @@
 
 namespace paintings {
 
+constexpr double PI_SQUARE = 3.14159265358979323846;  // for the bunting's sag
+
 // The hill of the slope rooms as a road: a grass bank with a lit rim, the dirt
 // road on the line of the feet, tufted grass falling away in front.
 void slope_road(Canvas& c, Rgb grass, Rgb grassDark, Rgb dirt, uint32_t seed)
@@ -185,22 +187,62 @@ void scene_crowds(Canvas& c)  // p6s5
 
 void scene_square(Canvas& c)  // p6s6: the volunteers stand up the steps
 {
-    sky(c, mix(hero::skyTop, hero::duskTop, 0.2), mix(hero::skyLow, hero::duskLow, 0.25));
-    stone_wall(c, 0, 24, 22, GROUND_TOP - 1, hero::stone, hero::stoneJoint, 161);
-    battlements(c, 0, 22, 24, hero::stone);
-    banner(c, 8, 28, 5, 10, hero::red, hero::gold);
-    house(c, {60, 20, 26, town::cream, town::tile, town::trim});
-    window(c, 64, 30, 4, 5, town::trim, town::glass);
-    // a well in the square
-    c.rect(26, 38, 33, 45, hero::stoneDark);
-    c.hline(25, 34, 38, hero::stone);
-    c.vline(26, 30, 38, town::wood);
-    c.vline(33, 30, 38, town::wood);
-    c.triangle(24, 31, 35, 31, 29, 27, town::tile);
-    c.rect(0, 44, 79, 59, hero::stoneJoint);
+    // the town square under the castle: a ring of fronts all round it, bunting
+    // strung across, a fountain, and the steps of the hall where the volunteers
+    // stand
+    sky(c, mix(hero::skyTop, hero::duskTop, 0.2), mix(hero::skyLow, hero::duskLow, 0.25), 30);
+    // the castle's gate tower on the left, the hall in the middle, houses on the right
+    stone_wall(c, 0, 8, 17, GROUND_TOP - 1, hero::stone, hero::stoneJoint, 161);
+    battlements(c, 0, 17, 8, hero::stone);
+    c.rect(5, 30, 12, GROUND_TOP - 1, shade(hero::stoneDark, 0.5));  // the gate
+    c.ellipse(8, 30, 4, 3, shade(hero::stoneDark, 0.5));
+    banner(c, 6, 12, 5, 10, hero::red, hero::gold);
+    const Rgb hall = mix(hero::stone, town::cream, 0.5), hallDark = shade(hall, 0.8);
+    c.rect(18, 14, 56, GROUND_TOP - 1, hall);
+    c.polygon({16, 14, 58, 14, 50, 7, 24, 7}, town::tile);
+    c.hline(16, 58, 14, shade(town::tile, 0.7));
+    c.rect(35, 2, 39, 7, hall);  // the bell turret
+    c.triangle(34, 2, 40, 2, 37, -2, town::tile);
+    c.pixel(37, 4, hero::gold);
+    for (int x = 21; x < 56; x += 7) {  // the arcade below, windows above
+        c.rect(x, 31, x + 4, GROUND_TOP - 1, hallDark);
+        c.ellipse(x + 2, 31, 2, 2, hallDark);
+        c.rect(x + 1, 32, x + 3, GROUND_TOP - 1, shade(hallDark, 0.6));
+        window(c, x + 1, 19, 3, 5, hero::stoneDark, town::glass);
+    }
+    c.rect(31, 25, 43, 26, hero::stoneDark);  // the balcony, a banner hung from it
+    banner(c, 34, 27, 6, 4, hero::blue, hero::gold);
+    house(c, {57, 12, 22, town::rose, town::tile, town::trim});
+    window(c, 60, 26, 4, 5, town::trim, town::glass);
+    house(c, {69, 12, 19, town::cream, town::slate, town::trim});
+    window(c, 72, 24, 4, 5, town::trim, town::glass);
+    window(c, 72, 33, 4, 5, town::trim, town::glass);
+    // bunting from the tower to the houses
+    const Rgb flags[] = {hero::red, hero::gold, hero::blue, {240, 240, 230}};
+    for (int x = 0; x < 80; ++x) {
+        int y = 16 + int(std::lround(3.0 * std::sin(PI_SQUARE * x / 40.0)));
+        c.pixel(x, y, {90, 70, 50});
+        if (x % 3 == 1) {
+            c.pixel(x, y + 1, flags[(x / 3) % 4]);
+            c.pixel(x, y + 2, flags[(x / 3) % 4]);
+        }
+    }
     street(c, {hero::stone, hero::stoneJoint, hero::stoneDark, hero::stoneJoint}, 162);
-    c.hline(36, 79, 45, hero::stone);  // a low step behind the group
-    c.hline(46, 79, 46, hero::stoneDark);
+    // the fountain
+    c.ellipse(18, 47, 7, 2, hero::stoneDark);
+    c.ellipse(18, 46, 6, 1, town::water);
+    c.rect(17, 39, 19, 45, hero::stone);
+    c.rect(15, 39, 21, 39, hero::stone);
+    c.pixel(18, 37, town::waterLight);
+    c.pixel(16, 38, town::waterLight);
+    c.pixel(20, 38, town::waterLight);
+    // the hall's steps, each a row higher towards the right
+    for (int k = 0; k < 3; ++k) {
+        int x0 = 34 + 10 * k, y = 47 - k;
+        c.rect(x0, y, 79, y + 1, hero::stone);
+        c.hline(x0, 79, y, shade(hero::stone, 1.12));
+        c.hline(x0, 79, y + 2 - (k == 0), hero::stoneDark);
+    }
 }
 
 void dusk_ground(Canvas& c, Rgb ground, Rgb dark, uint32_t seed)

@@ -76,15 +76,26 @@ void scene_alley(Canvas& c)  // p1s2: a blind alley
     }
     c.rect(0, GROUND_TOP, 79, 59, shark::floor);
     c.polygon({0, 59, 22, GROUND_TOP, 58, GROUND_TOP, 79, 59}, shade(shark::floor, 1.15));
-    c.speckle(0, GROUND_TOP, 79, 59, shark::floorShade, 0.2, 52);
+    // a worn paving: a gutter down the middle, a few loose setts, a puddle
+    c.line(40, GROUND_TOP, 40, 59, shark::floorShade);
+    Dice d(52);
+    for (int i = 0; i < 14; ++i) {
+        int x = d.range(4, 74), y = d.range(GROUND_TOP + 1, 58);
+        c.hline(x, x + 1, y, shark::floorShade);
+    }
+    c.ellipse(52, 55, 5, 1, shade(night::skyLow, 0.8));
+    c.hline(50, 53, 55, night::wet);
     // bins and a single lamp over the dead end
     c.rect(48, 38, 53, 46, {70, 76, 70});
     c.hline(47, 54, 38, {90, 96, 90});
     c.rect(26, 41, 30, 46, shark::crate);
     window(c, 30, 18, 4, 4, shark::dark, {30, 30, 40});
-    c.darken(0.7);
-    c.glow(40, 12, 22, shark::halo, 0.45);
+    // one lamp over the dead end, its light falling off in a few flat bands
+    bulb_light(c, 40, 14, 40, 0.5);
+    c.reduce_colours(32);
+    c.hline(0, 79, GROUND_TOP, mix(shark::floor, shark::halo, 0.35));  // the kerb where the walls meet the ground
     c.rect(39, 11, 41, 12, shark::bulb);
+    c.hline(38, 42, 10, shark::dark);
 }
 
 }  // namespace paintings

@@ -1,10 +1,18 @@
 // The war: barracks, the sergeant, the truck, the trench and no man's land (p3s1 to p3s6).
 #include "art/scenes/paintings.h"
 
+#include <vector>
+
+#include <cmath>
+
+#include <algorithm>
+
 #include "art/kit.h"
 #include "art/palettes.h"
 
 namespace paintings {
+
+constexpr double PI_WAR = 3.14159265358979323846;  // for the sag of the wire
 
 void war_sky(Canvas& c, double dark, uint32_t seed)
 {
@@ -33,7 +41,9 @@ void nissen_hut(Canvas& c, int x, int w, int top, Rgb wall, Rgb roof, bool sandb
     c.hline(x - 1, x1 + 1, top + 6, shade(roof, 0.7));
     c.rect(x + 2, top + 7, x1 - 2, base, wall);
     c.vline(x1 - 2, top + 7, base, shade(wall, 0.8));
-    door(c, x + w / 2 - 2, base - 8, 5, 9, war::khakiDark, shade(wall, 0.7));
+    // a door a man walks through upright (smaller on a far hut)
+    int doorRows = std::min(13, base - top - 8);
+    door(c, x + w / 2 - 2, base - doorRows + 1, 5, doorRows, war::khakiDark, shade(wall, 0.7));
     window(c, x + 4, top + 10, 3, 3, shade(wall, 0.7), {60, 64, 66});
     window(c, x1 - 6, top + 10, 3, 3, shade(wall, 0.7), {60, 64, 66});
     if (sandbagged)
@@ -55,16 +65,17 @@ void scene_barracks(Canvas& c)  // p3s1
     hills(c, 36, mix(war::khakiDark, war::skyLow, 0.5), 71, 2);
     // a far hut across the camp, small and pale in the haze
     nissen_hut(c, 50, 14, 33, mix(war::hut, war::skyLow, 0.35), mix(war::hutRoof, war::skyLow, 0.35), false);
-    bell_tent(c, 36, 9, {196, 186, 150});
-    bell_tent(c, 66, 10, {180, 172, 140});
-    nissen_hut(c, 2, 26, 27, war::hut, war::hutRoof, true);  // the near hut
-    c.vline(33, 8, 46, war::wire);  // the flagpole
-    c.rect(34, 8, 39, 11, war::khaki);
-    c.hline(34, 39, 11, war::khakiDark);
+    // bell tents as tall as a man, in a row down the camp
+    bell_tent(c, 35, 17, {196, 186, 150});
+    bell_tent(c, 59, 18, {180, 172, 140});
+    nissen_hut(c, 1, 28, 22, war::hut, war::hutRoof, true);  // the near hut
+    c.vline(32, 6, 46, war::wire);  // the flagpole
+    c.rect(33, 6, 38, 9, war::khaki);
+    c.hline(33, 38, 9, war::khakiDark);
     for (int i = 0; i < 3; ++i)  // stacked supplies
-        c.rect(44 + i * 3, 42 + (i == 1) * 2, 46 + i * 3, 46, i == 1 ? war::khakiDark : war::plank);
-    c.rect(76, 38, 77, 46, war::plank);  // a post with a notice
-    c.rect(74, 36, 79, 39, {200, 196, 170});
+        c.rect(52 + i * 2, 42 + (i == 1) * 2, 53 + i * 2, 46, i == 1 ? war::khakiDark : war::plank);
+    c.rect(78, 38, 78, 46, war::plank);  // a post with a notice
+    c.rect(76, 35, 79, 38, {200, 196, 170});
     mud_ground(c, 1.0, 72);
 }
 
@@ -167,23 +178,108 @@ void scene_trench(Canvas& c)  // p3s4: the trench in section
     c.speckle(0, 47, 79, 48, war::mud, 0.3, 32);
 }
 
+// A shell hole seen from low down: the thrown-up lip lit along its top, the far
+// inside wall, a pool of grey water at the bottom catching the sky, and the
+// near lip dark in front of it.
+void shell_hole(Canvas& c, int x, int y, int w, double dark, Rgb sky)
+{
+    const Rgb lip = shade(war::mudLight, dark), inside = shade(war::mud, dark * 0.75),
+              deep = shade(war::mudDark, dark * 0.6), near = shade(war::mudDark, dark * 0.9);
+    int r = w / 2;
+    c.ellipse(x, y, r + 2, 4, lip);
+    for (int dx = -r - 1; dx <= r + 1; ++dx) {  // the lit top of the lip
+        double f = double(dx) / (r + 2);
+        int top = y - int(std::lround(4 * std::sqrt(std::max(0.0, 1 - f * f))));
+        c.pixel(x + dx, top, mix(lip, {255, 255, 255}, 0.18));
+    }
+    c.ellipse(x, y + 1, r, 3, inside);
+    c.ellipse(x, y + 2, r - 2, 1, deep);
+    c.ellipse(x, y + 2, r / 2, 0, mix(sky, deep, 0.35));  // the water
+    c.pixel(x - r / 4, y + 2, mix(sky, {255, 255, 255}, 0.2));
+    for (int dx = -r - 1; dx <= r + 1; ++dx) {  // the near lip, dark, in front
+        double f = double(dx) / (r + 2);
+        int bottom = y + int(std::lround(4 * std::sqrt(std::max(0.0, 1 - f * f))));
+        c.pixel(x + dx, bottom, near);
+        c.pixel(x + dx, bottom - 1, mix(near, inside, 0.5));
+    }
+    Dice d(uint32_t(x * 13 + y));
+    for (int i = 0; i < w / 2; ++i)  // clods thrown out round it
+        c.pixel(x + d.range(-r - 4, r + 4), y + d.range(-5, -3), d.unit() < 0.5 ? lip : near);
+}
+
+// A line of wire on crossed pickets: a few taut strands with barbs, so the
+// ground behind shows through it.
+void wire_line(Canvas& c, int x0, int x1, int y, Rgb wire, uint32_t seed, bool broken)
+{
+    Dice d(seed);
+    std::vector<int> pickets;
+    for (int x = x0; x <= x1; x += 11 + d.range(0, 4))
+        pickets.push_back(x);
+    for (int x : pickets) {  // each picket two stakes crossed
+        c.line(x - 2, y + 3, x + 1, y - 5, wire);
+        c.line(x + 2, y + 3, x - 1, y - 5, shade(wire, 1.3));
+    }
+    for (size_t i = 0; i + 1 < pickets.size(); ++i) {
+        if (broken && i == pickets.size() / 2)
+            continue;  // a gap cut or blown through it
+        for (int strand = 0; strand < 3; ++strand) {
+            int ya = y - 4 + strand * 3, yb = ya + d.range(-1, 1);
+            int a = pickets[i], b = pickets[i + 1];
+            for (int x = a; x <= b; ++x) {
+                double t = double(x - a) / (b - a);
+                int yy = int(std::lround(ya + (yb - ya) * t + 1.2 * std::sin(PI_WAR * t)));
+                c.pixel(x, yy, wire);
+                if ((x + strand) % 4 == 0)
+                    c.pixel(x, yy - 1, wire);  // a barb
+            }
+        }
+    }
+}
+
 void scene_no_mans_land(Canvas& c, bool second)  // p3s5, p3s6
 {
     double dark = second ? 0.7 : 0.88;
+    const Rgb skyLow = shade(war::skyLow, dark);
     war_sky(c, dark, second ? 41 : 43);
-    c.glow(second ? 60 : 20, 30, 20, shade(war::fire, dark), 0.35);
-    c.ridge(36, {1.5, 20.0, 0.3, 0.8, 7.0, 0.1}, shade(war::mudDark, dark * 0.9), GROUND_TOP);
-    bare_tree(c, second ? 64 : 12, 40, 10, shade(war::wire, dark));
-    mud_ground(c, dark, second ? 46 : 44);
-    crater(c, 20, 50, 14, shade(war::mudLight, dark), shade(war::mudDark, dark * 0.8));
-    crater(c, 58, 56, 18, shade(war::mudLight, dark), shade(war::mudDark, dark * 0.8));
-    crater(c, 70, 44, 10, shade(war::mudLight, dark), shade(war::mudDark, dark * 0.8));
-    barbed_wire(c, 0, 79, 44, shade(war::wire, dark));
-    smoke(c, second ? 30 : 50, 30, 6, shade(war::smoke, dark), second ? 4 : 5);
-    if (second) {
+    if (!second) {
+        // first light over the wire: a grey dawn, the ground torn up to the far ridge
+        c.glow(20, 30, 20, shade(war::fire, dark), 0.3);
+        c.ridge(36, {1.5, 20.0, 0.3, 0.8, 7.0, 0.1}, shade(war::mudDark, dark * 0.9), GROUND_TOP);
+        for (int x = 6; x < 80; x += 13)  // the stumps of a wood along the ridge
+            c.vline(x, 31 + (x % 5), 37, shade(war::wire, dark));
+        bare_tree(c, 12, 40, 10, shade(war::wire, dark));
+        mud_ground(c, dark, 44);
+        wire_line(c, 0, 79, 43, shade(war::wire, dark), 45, false);
+        shell_hole(c, 22, 51, 14, dark, skyLow);
+        shell_hole(c, 60, 56, 18, dark, skyLow);
+        smoke(c, 50, 30, 6, shade(war::smoke, dark), 5);
+    } else {
+        // deeper in, at dusk: fires along the enemy line, a farmhouse shot to
+        // pieces, a star shell hanging over it all, the wire broken through
+        c.glow(60, 34, 22, shade(war::fire, dark), 0.45);
+        c.ridge(37, {1.0, 15.0, 0.6, 0.6, 5.0, 0.2}, shade(war::mudDark, dark * 0.8), GROUND_TOP);
+        for (int x = 46; x < 80; x += 9)  // fires on the far line
+            c.glow(x, 37, 3, shade(war::fire, 1.0), 0.6);
+        const Rgb brick = shade(war::wall, dark * 0.8), brickDark = shade(war::wallShade, dark * 0.6);
+        c.polygon({4, 46, 4, 24, 10, 18, 13, 22, 14, 30, 18, 28, 20, 46}, brick);  // the broken gable
+        c.rect(8, 30, 11, 35, brickDark);  // its empty window
+        c.line(13, 22, 14, 30, brickDark);
+        c.line(14, 30, 18, 28, brickDark);
+        for (int y = 26; y < 46; y += 3)
+            c.hline(4, 19, y, mix(brick, brickDark, 0.5));
+        c.ellipse(24, 46, 5, 2, brickDark);  // the rubble of the rest
+        c.glow(40, 8, 8, {250, 240, 200}, 0.5);  // the star shell
+        c.circle(40, 8, 1, {255, 250, 230});
+        c.line(40, 9, 38, 14, shade(war::smoke, 0.9));
+        mud_ground(c, dark, 46);
+        wire_line(c, 26, 79, 44, shade(war::wire, dark), 47, true);
+        shell_hole(c, 46, 52, 20, dark, skyLow);
+        shell_hole(c, 12, 57, 12, dark, skyLow);
+        smoke(c, 30, 30, 6, shade(war::smoke, dark), 4);
         smoke(c, 70, 34, 5, shade(war::smoke, dark), 8);
         c.speckle(0, 0, 79, 30, shade(war::fire, 0.8), 0.004, 9);
     }
+    c.reduce_colours(96);
 }
 
 }  // namespace paintings
