@@ -13,7 +13,7 @@ void p6s10(Canvas& c) { scene_darker(c, 1); }
 
 // The maze rooms' stairs, each in the materials of the room it remembers.
 const WayMaterials BRIDGE_STEPS{{176, 166, 150}, {128, 118, 110}, {104, 96, 90}, {34, 38, 50}, false, true, false,
-                                {98, 140, 76}};
+                                {150, 128, 96}};
 const WayMaterials PUB_STAIRS{{176, 120, 64}, {110, 66, 36}, {66, 36, 22}, {26, 16, 12}};
 const WayMaterials CASTLE_STEPS{{206, 198, 180}, {150, 142, 128}, {120, 112, 100}, {34, 28, 30}, false, true};
 const WayMaterials HALL_STAIRS{{160, 116, 78}, {110, 76, 50}, {84, 56, 36}, {52, 34, 36}};

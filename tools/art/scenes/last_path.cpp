@@ -38,15 +38,19 @@ void stair_up(Canvas& c, int x0, const WayMaterials& m)
     };
     const Rgb side = shade(m.riser, 0.85), nose = mix(m.tread, {255, 255, 255}, 0.2);
     if (m.bank.r >= 0) {
-        // the bank the steps are cut into, and a gateway of two posts on top
-        c.polygon({X(-3), GROUND_TOP, X(8), 34, X(22), 33, X(24), GROUND_TOP}, m.bank);
-        c.line(X(-3), GROUND_TOP, X(8), 34, shade(m.bank, 1.2));
-        c.hline(std::min(X(8), X(22)), std::max(X(8), X(22)), 34, shade(m.bank, 1.2));
-        box(11, 22, 12, 34, m.rail);
-        box(18, 22, 19, 34, m.rail);
-        c.ellipse(X(15), 22, 4, 2, m.rail);
-        c.ellipse(X(15), 23, 2, 1, c.get(X(15), 20));
-        box(13, 24, 17, 34, mix(m.opening, m.bank, 0.3));
+        // the bank the steps are cut into, grass on its top, and a lamp where
+        // the lane goes on at the top of the flight
+        const Rgb grass = mix(m.bank, {120, 170, 90}, 0.6);
+        c.polygon({X(-3), GROUND_TOP, X(7), 33, X(22), 32, X(24), GROUND_TOP}, m.bank);
+        c.line(X(-3), GROUND_TOP - 1, X(7), 32, grass);
+        c.line(X(7), 32, X(22), 31, grass);
+        c.line(X(7), 33, X(22), 32, grass);
+        for (int y = 37; y < GROUND_TOP; y += 4)  // courses of the bank's stone facing
+            hl(13, 21, y, shade(m.bank, 0.85));
+        c.vline(X(16), 20, 31, m.rail);
+        c.rect(std::min(X(15), X(17)), 18, std::max(X(15), X(17)), 19, {255, 226, 150});
+        c.hline(std::min(X(14), X(18)), std::max(X(14), X(18)), 17, m.rail);
+        c.glow(X(16), 19, 5, {255, 226, 150}, 0.35);
     } else {
         // the doorway at the top, a figure's height, dark with a glimmer beyond
         box(10, 20, 19, 35, m.rail);
