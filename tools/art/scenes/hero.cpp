@@ -427,6 +427,7 @@ void scene_darker(Canvas& c, int step)  // p6s9, p6s10
         c.glow(46, 50, 14, hero::ember, 0.18);  // the road catches the glow ahead
         bones(c, 8, 57, {150, 140, 130});
         bones(c, 62, 47, {120, 108, 104});
+        c.reduce_colours(72);
     }
 }
 
