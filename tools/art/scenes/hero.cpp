@@ -282,7 +282,7 @@ void scene_old_man(Canvas& c)  // p6s8: his hut with a lit window, a bench, a la
     c.rect(75, 20, 76, 25, logsDark);  // the chimney, a thread of smoke
     c.glow(74, 16, 4, {120, 100, 110}, 0.4);
     window(c, 62, 36, 5, 4, logsDark, {40, 30, 30}, true, lit);
-    door(c, 70, 37, 5, 9, logsDark, shade(logsDark, 0.7));
+    door(c, 70, 35, 5, 11, logsDark, shade(logsDark, 0.7));
     // the bench by the wall, and a lantern on a post beside the path
     c.hline(50, 56, 43, logs);
     c.vline(51, 44, 46, logsDark);

@@ -21,7 +21,7 @@ void town_row(Canvas& c, int seed)
     // a row of small houses along the back of the street
     house(c, {-2, 20, 27, town::cream, town::tile, town::trim});
     window(c, 4, 31, 4, 5, town::trim, town::glass);
-    door(c, 11, 37, 4, 10, seed % 2 ? town::doorBlue : town::doorGreen, town::trim);
+    door(c, 11, 35, 4, 12, seed % 2 ? town::doorBlue : town::doorGreen, town::trim);
     chimney(c, 12, 16, 5, town::slate);
     house(c, {19, 18, 30, town::ochre, town::slate, town::trim});
     window(c, 22, 34, 4, 5, town::trim, town::glass);
@@ -29,7 +29,7 @@ void town_row(Canvas& c, int seed)
     house(c, {38, 22, 26, town::rose, town::tile, town::trim});
     window(c, 42, 30, 4, 5, town::trim, town::glass);
     window(c, 52, 30, 4, 5, town::trim, town::glass);
-    door(c, 48, 37, 4, 10, town::doorRed, town::trim);
+    door(c, 48, 35, 4, 12, town::doorRed, town::trim);
     house(c, {61, 21, 29, town::chalk, town::tile, town::trim});
     window(c, 65, 33, 4, 5, town::trim, town::glass);
     chimney(c, 74, 19, 5, town::slate);
@@ -109,7 +109,7 @@ void scene_corner(Canvas& c)  // scene3
     house(c, {-2, 22, 25, town::ochre, town::tile, town::trim});
     window(c, 3, 29, 4, 5, town::trim, town::glass);
     window(c, 12, 29, 4, 5, town::trim, town::glass);
-    door(c, 7, 37, 4, 10, town::doorGreen, town::trim);
+    door(c, 7, 35, 4, 12, town::doorGreen, town::trim);
     // the far corner house, its side wall lit
     house(c, {57, 25, 24, town::rose, town::tile, town::trim});
     c.polygon({57, 24, vx + 3, 31, vx + 3, vy + 4, 57, GROUND_TOP - 1}, shade(town::rose, 1.08));
@@ -139,7 +139,7 @@ void scene_fork(Canvas& c)  // scene4: the way north into town (column 3)
     fence(c, 57, 66, 46, town::wood);
     house(c, {-2, 18, 28, town::cream, town::tile, town::trim});
     window(c, 4, 32, 4, 5, town::trim, town::glass);
-    door(c, 11, 37, 4, 10, town::doorBlue, town::trim);
+    door(c, 11, 35, 4, 12, town::doorBlue, town::trim);
     tree(c, 28, 46, 5, town::leaves, town::leavesDark, town::trunk);
     tree(c, 70, 46, 6, town::leaves, town::leavesDark, town::trunk);
     // a signpost at the fork
@@ -310,18 +310,18 @@ void scene_busy_town(Canvas& c)  // scene8
     // a shop with a striped awning and goods outside
     c.rect(16, 33, 35, 46, town::chalk);
     window(c, 18, 37, 8, 6, town::trim, town::glass);
-    door(c, 29, 37, 4, 10, town::doorGreen, town::trim);
+    door(c, 29, 35, 4, 12, town::doorGreen, town::trim);
     for (int x = 15; x <= 36; ++x)
         c.vline(x, 31, 33, (x / 2) % 2 ? town::doorRed : town::trim);
     house(c, {37, 20, 22, town::ochre, town::tile, town::trim});
     window(c, 41, 26, 4, 5, town::trim, town::glass);
     window(c, 50, 26, 4, 5, town::trim, town::glass);
-    door(c, 45, 37, 5, 10, town::doorBlue, town::trim);
+    door(c, 45, 35, 5, 12, town::doorBlue, town::trim);
     house(c, {58, 24, 18, town::cream, town::tile, town::trim});
     window(c, 62, 22, 4, 5, town::trim, town::glass);
     window(c, 72, 22, 4, 5, town::trim, town::glass);
     window(c, 62, 33, 4, 5, town::trim, town::glass);
-    door(c, 71, 37, 4, 10, town::doorRed, town::trim);
+    door(c, 71, 35, 4, 12, town::doorRed, town::trim);
     // bunting across the street
     for (int x = 0; x < 80; ++x) {
         int y = 12 + (x % 40 - 20) * (x % 40 - 20) / 60;
