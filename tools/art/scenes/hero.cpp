@@ -437,7 +437,7 @@ void scene_darker(Canvas& c, int step)  // p6s9, p6s10
 // (rows 55-59), so the floor the player walks stays clear.
 void battlefield(Canvas& c, uint32_t seed, int clearX0, int clearX1)
 {
-    const Rgb helmet{132, 136, 146}, helmetLit{190, 194, 204}, skin{196, 164, 146}, boots{40, 30, 28},
+    const Rgb helmet{96, 100, 110}, helmetLit{150, 154, 166}, skin{190, 156, 138}, boots{40, 30, 28},
               wood{96, 76, 60}, iron{150, 150, 156};
     const Rgb tunics[] = {{112, 40, 46}, {52, 62, 104}, {96, 88, 70}};
     const Rgb shields[] = {{150, 44, 50}, {60, 76, 136}, {120, 96, 60}};
