@@ -164,7 +164,7 @@ Buffer war1()  // a far shell: a crack, a body small speakers carry, echoes off 
         v = far.step(v);
     // echoes come back at uneven times, each one duller and quieter than the last
     Buffer b = shot;
-    const double delays[] = {0.15, 0.27, 0.43}, gains[] = {0.66, 0.44, 0.26}, dullness[] = {900, 600, 420};
+    const double delays[] = {0.13, 0.31, 0.42}, gains[] = {0.66, 0.44, 0.26}, dullness[] = {900, 600, 420};
     for (int k = 0; k < 3; ++k) {
         Biquad dull = Biquad::low_pass(dullness[k], 0.7, RATE);
         size_t d = size_t(delays[k] * RATE);
