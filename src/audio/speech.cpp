@@ -1,29 +1,31 @@
-// Speaking through eSpeak NG. Words go to a worker thread, which synthesises each
-// utterance into a buffer at the mixer's rate; the main thread turns finished
-// buffers into Allegro samples and plays them in order. A cancel (a page turned,
-// a room left) raises the queue's generation: synthesis in progress is abandoned,
-// finished buffers are dropped and the playing sample is stopped.
+// The worker owns both routes: it opens speech-dispatcher on the first words (the
+// service may take a moment to start), and otherwise runs espeak-ng for each
+// utterance. A cancel raises the generation: the service is told to stop, an
+// espeak-ng run in progress is killed, finished sound is dropped and the sample
+// playing is stopped.
 #include "audio/speech.h"
 
 #include <allegro.h>
-#include <espeak-ng/speak_lib.h>
 
 #include <atomic>
 #include <condition_variable>
 #include <cstdio>
-#include <deque>
 #include <mutex>
 #include <thread>
 
 #include "audio/audio_backend.h"
+#include "audio/espeak_program.h"
 #include "audio/music.h"
 #include "audio/speech_queue.h"
+#include "audio/speechd_voice.h"
+#include "audio/voice_settings.h"
+
+bool speechDispatcherAllowed = true;
 
 namespace {
 
 struct Job {
     int generation;
-    int rate;  // samples a second wanted
     std::string text;
 };
 
@@ -32,90 +34,91 @@ struct Spoken {
     std::vector<int16_t> pcm;
 };
 
-// --- the engine: eSpeak NG, used by one thread at a time -------------------
-
-std::mutex engineMutex;
-bool engineTried = false;
-bool engineOpen = false;
-int engineRate = 0;
-std::vector<int16_t>* synthTarget = nullptr;  // where the callback appends
-std::atomic<int> wantedGeneration{0};          // synthesis of any other generation stops
-int synthGeneration = 0;
-
-// eSpeak hands over its sound in pieces; a non-zero return abandons the utterance.
-int on_synthesised(short* wav, int count, espeak_EVENT*)
-{
-    if (synthGeneration != wantedGeneration.load()) return 1;
-    if (wav && count > 0 && synthTarget) synthTarget->insert(synthTarget->end(), wav, wav + count);
-    return 0;
-}
-
-bool open_engine_locked()
-{
-    if (engineTried) return engineOpen;
-    engineTried = true;
-    // DONT_EXIT: without its data eSpeak would otherwise end the whole program.
-    const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 200, nullptr, espeakINITIALIZE_DONT_EXIT);
-    if (rate <= 0 || espeak_SetVoiceByName("en") != EE_OK) {
-        std::fprintf(stderr, "Karvelle: cannot start the eSpeak NG voice; the game goes on without it\n");
-        return false;
-    }
-    espeak_SetSynthCallback(on_synthesised);
-    espeak_SetParameter(espeakRATE, 165, 0);
-    // Louder than eSpeak's default, so the words stand well clear of the music
-    // beneath them; the loudest peaks only just touch full scale.
-    espeak_SetParameter(espeakVOLUME, 170, 0);
-    engineRate = rate;
-    engineOpen = true;
-    return true;
-}
-
-std::vector<int16_t> synthesise_locked(const std::string& text, int generation, int outputRate)
-{
-    std::vector<int16_t> pcm;
-    if (!open_engine_locked() || text.empty()) return pcm;
-    synthTarget = &pcm;
-    synthGeneration = generation;
-    espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
-    synthTarget = nullptr;
-    if (synthGeneration != wantedGeneration.load()) return {};
-    return resample(pcm, engineRate, outputRate);
-}
-
-// --- the worker ------------------------------------------------------------
-
 std::mutex workMutex;
 std::condition_variable workReady;
 std::deque<Job> jobs;
 std::deque<Spoken> finished;
 bool working = false;  // the worker holds a job
+int workingGeneration = 0;
 bool stopping = false;
+bool cancelWanted = false;
 std::thread* worker = nullptr;
-int outputRate = 44100;  // the mixer's; read and written under workMutex
+int outputRate = 0;  // the mixer's; 0 without a sound device
+std::atomic<int> wantedGeneration{0};
+std::atomic<SpeechRoute> route{SpeechRoute::Undecided};
+
+// On the worker, with the first words: the service if it answers, else the
+// program if there is a mixer to play its sound. One line says why not.
+void choose_route()
+{
+    if (speechDispatcherAllowed && speechd_open(voiceSettings)) {
+        route = SpeechRoute::SpeechDispatcher;
+        return;
+    }
+    int rate = 0;
+    {
+        std::lock_guard lock(workMutex);
+        rate = outputRate;
+    }
+    if (rate <= 0) {
+        std::fprintf(stderr, "Karvelle: no sound device; the voice stays silent\n");
+        route = SpeechRoute::Silent;
+        return;
+    }
+    route = SpeechRoute::EspeakProgram;
+}
+
+void speak_with_program(const Job& job)
+{
+    int rate = 0;
+    std::vector<int16_t> pcm;
+    auto stale = [&job] { return job.generation != wantedGeneration.load(); };
+    const EspeakOutcome outcome = espeak_synthesise(job.text, voiceSettings, stale, rate, pcm);
+    if (outcome == EspeakOutcome::Missing) {
+        std::fprintf(stderr, "Karvelle: neither speech-dispatcher nor the espeak-ng program can be reached; "
+                             "the voice stays silent\n");
+        route = SpeechRoute::Silent;
+        return;
+    }
+    if (outcome != EspeakOutcome::Spoken || pcm.empty()) return;
+    std::lock_guard lock(workMutex);
+    if (job.generation != wantedGeneration.load()) return;
+    const int mixerRate = outputRate;
+    finished.push_back({mixerRate, resample(pcm, rate, mixerRate)});
+}
 
 void work()
 {
     std::unique_lock lock(workMutex);
     for (;;) {
-        workReady.wait(lock, [] { return stopping || !jobs.empty(); });
+        workReady.wait(lock, [] { return stopping || cancelWanted || !jobs.empty(); });
         if (stopping) return;
+        if (cancelWanted) {
+            cancelWanted = false;
+            lock.unlock();
+            speechd_cancel();
+            lock.lock();
+            continue;
+        }
         Job job = std::move(jobs.front());
         jobs.pop_front();
         working = true;
+        workingGeneration = job.generation;
         lock.unlock();
-        std::vector<int16_t> pcm;
-        {
-            std::lock_guard engine(engineMutex);
-            pcm = synthesise_locked(job.text, job.generation, job.rate);
+        if (route == SpeechRoute::Undecided) choose_route();
+        if (job.generation == wantedGeneration.load()) {
+            if (route == SpeechRoute::SpeechDispatcher)
+                speechd_say(job.text);
+            else if (route == SpeechRoute::EspeakProgram)
+                speak_with_program(job);
         }
         lock.lock();
         working = false;
-        if (!pcm.empty() && job.generation == wantedGeneration.load())
-            finished.push_back({job.rate, std::move(pcm)});
+        if (route == SpeechRoute::Silent) jobs.clear();
     }
 }
 
-// --- playing, on the main thread ----------------------------------------------
+// --- playing the program's sound, on the main thread ---------------------------
 
 constexpr int SPEECH_VOLUME = 255;
 constexpr int SPEECH_PAN = 128;
@@ -124,6 +127,7 @@ constexpr int SPEECH_FREQUENCY = 1000;  // the sample's own rate, already the mi
 int seenGeneration = 0;
 SAMPLE* playingSample = nullptr;
 int playingVoice = -1;
+bool pendingWords = false;
 
 void stop_playing()
 {
@@ -164,16 +168,9 @@ std::vector<int16_t> resample(const std::vector<int16_t>& in, int fromRate, int 
     return out;
 }
 
-bool speech_engine_open()
+SpeechRoute speech_route()
 {
-    std::lock_guard engine(engineMutex);
-    return open_engine_locked();
-}
-
-std::vector<int16_t> synthesise_speech(const std::string& text, int rate)
-{
-    std::lock_guard engine(engineMutex);
-    return synthesise_locked(text, wantedGeneration.load(), rate);
+    return route.load();
 }
 
 void speech_start(int rate)
@@ -187,7 +184,7 @@ void speech_start(int rate)
 
 void speech_service()
 {
-    // With the voice never used there is nothing to do: no thread, no eSpeak.
+    // With the voice never used there is nothing to do: no thread, no service.
     if (!worker) {
         if (speechQueue.empty()) return;
         speech_start(0);
@@ -205,7 +202,6 @@ void speech_service()
 
     Spoken next{};
     bool haveNext = false;
-    bool pending = false;
     {
         std::lock_guard lock(workMutex);
         if (generation != seenGeneration) {
@@ -213,9 +209,11 @@ void speech_service()
             wantedGeneration = generation;
             jobs.clear();
             finished.clear();
+            cancelWanted = true;
+            workReady.notify_one();
         }
         if (!speechQueue.empty()) {
-            for (std::string& text : speechQueue) jobs.push_back({generation, outputRate, std::move(text)});
+            for (std::string& text : speechQueue) jobs.push_back({generation, std::move(text)});
             speechQueue.clear();
             workReady.notify_one();
         }
@@ -224,7 +222,8 @@ void speech_service()
             finished.pop_front();
             haveNext = true;
         }
-        pending = working || !jobs.empty() || !finished.empty();
+        // A job of an older generation is being abandoned: it is not waiting to be heard.
+        pendingWords = (working && workingGeneration == generation) || !jobs.empty() || !finished.empty();
     }
 
     if (haveNext) {
@@ -233,12 +232,13 @@ void speech_service()
             playingVoice = audioBackend.playSample(playingSample, SPEECH_VOLUME, SPEECH_PAN, SPEECH_FREQUENCY, 0);
     }
     // The music stays low from the first word waiting to the last one spoken.
-    music_set_ducked(playingSample != nullptr || pending);
+    music_set_ducked(speech_playing());
 }
 
 bool speech_playing()
 {
-    return playingSample != nullptr;
+    if (route == SpeechRoute::Silent) return false;
+    return playingSample != nullptr || pendingWords || speechd_busy();
 }
 
 void speech_shutdown()
@@ -257,8 +257,12 @@ void speech_shutdown()
         std::lock_guard lock(workMutex);
         finished.clear();
         working = false;
+        cancelWanted = false;
         wantedGeneration = seenGeneration;
     }
+    speechd_close();
+    route = SpeechRoute::Undecided;
+    pendingWords = false;
     stop_playing();
     music_set_ducked(false);
 }

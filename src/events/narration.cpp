@@ -1,17 +1,21 @@
 // What the game says aloud, and when: every page as it opens, each room as it is
-// entered, a way up or down as the player reaches it, and the switches themselves.
+// entered, each way up or down as the walker reaches it and walks past it, the
+// end of a path, and the switches themselves. A page that opens while the room
+// is still being described waits its turn; turning a page, leaving a room and V
+// stop what is being said.
 #include "events/narration.h"
 
 #include <allegro.h>
 
 #include "events/endings.h"
 #include "events/event_screen.h"
+#include "events/listening_cues.h"
 #include "events/pages.h"
+#include "play/gamepad.h"
 #include "render/calm.h"
+#include "render/ending_shadow.h"
 #include "world/exit_columns.h"
 #include "world/room.h"
-
-bool voiceEnabled = false;
 
 namespace {
 
@@ -24,8 +28,13 @@ constexpr int SCREEN_NONE = -1002;
 int lastScreen = SCREEN_NONE;
 int spokenRoom = -1;       // the room whose line was last given, -1 for none
 int reachedColumn = -1;    // the column the player stood in at the last frame
+EventCode playCode = 0;    // the event code seen at the last Play frame
+std::vector<std::string> lastSaid;  // what Tab says again
 bool vWasDown = false;
 bool kWasDown = false;
+bool tabWasDown = false;
+bool padVoiceWasDown = false;
+bool padRepeatWasDown = false;
 
 int screen_now()
 {
@@ -38,12 +47,23 @@ int screen_now()
     return SCREEN_NONE;
 }
 
+bool is_page(int screen)
+{
+    return screen >= 0;
+}
+
 int endings_found()
 {
     int count = 0;
-    for (bool found : game.endingsFound)
-        if (found) ++count;
+    for (int n = 1; n <= 8; ++n)
+        if (game.endingsFound[n]) ++count;
     return count;
+}
+
+// The sound events that mark an ending found.
+bool marks_ending(EventCode code)
+{
+    return code <= -2 && code >= -10 && code != -6;
 }
 
 // "[Press Space to Begin]" is read as "Press Space to Begin".
@@ -53,29 +73,45 @@ std::string unbracketed(const std::string& text)
     return text;
 }
 
-void say(const std::string& text) { speechQueue.push_back(text); }
+// Words that Tab can give again.
+void say_all(const std::vector<std::string>& texts)
+{
+    for (const std::string& text : texts) speak(text);
+    lastSaid = texts;
+}
+
+void say_one(const std::string& text)
+{
+    say_all({text});
+}
 
 void say_room_entry()
 {
     spokenRoom = game.currentRoom;
     reachedColumn = -1;
-    if (const char* line = room_line(game.currentRoom)) say(line);
+    if (room_line(game.currentRoom)) say_one(room_words(game.currentRoom, game.endingsFound));
 }
 
-// The ways up and down shown where the player now stands, once on arrival there.
-// A player walking on is past the place within a second, so the news cuts short
-// whatever is being said, unless that is the room's line just begun.
-void say_reached_exits(bool interrupt)
+// The ways at the column the player now stands in, once on arrival there, and
+// the ways left behind on walking out of their column.
+void follow_columns()
 {
     const int column = column_of(game.playerX);
     if (column == reachedColumn) return;
+    const int previous = reachedColumn;
     reachedColumn = column;
     const Room& room = current_room();
-    const bool up = room.hasUpExit && column == room.upExitColumn;
-    const bool down = room.hasDownExit && column == room.downExitColumn;
-    if ((up || down) && interrupt) narration_cancel();
-    if (up) say(WAY_UP_LINE);
-    if (down) say(WAY_DOWN_LINE);
+    if (previous > 0 && column > previous) {
+        if (room.hasUpExit && previous == room.upExitColumn) say_one(PASSED_UP_LINE);
+        if (room.hasDownExit && previous == room.downExitColumn) say_one(PASSED_DOWN_LINE);
+    }
+    if (room.hasUpExit && column == room.upExitColumn) say_one(WAY_UP_LINE);
+    if (room.hasDownExit && column == room.downExitColumn) say_one(WAY_DOWN_LINE);
+}
+
+void say_page()
+{
+    say_all(page_utterances(game.eventCode, endings_found()));
 }
 
 // Everything there is to say about the screen as it stands.
@@ -84,9 +120,9 @@ void describe_screen()
     const int screen = screen_now();
     if (screen == SCREEN_PLAY) {
         say_room_entry();
-        say_reached_exits(false);
-    } else if (screen != SCREEN_INTERLUDE) {
-        for (const std::string& text : page_utterances(game.eventCode, endings_found())) say(text);
+        follow_columns();
+    } else if (is_page(screen)) {
+        say_page();
     }
 }
 
@@ -94,7 +130,7 @@ void toggle_voice()
 {
     narration_cancel();
     voiceEnabled = !voiceEnabled;
-    say(voiceEnabled ? "Voice on" : "Voice off");
+    speak(voiceEnabled ? "Voice on" : "Voice off");
     if (voiceEnabled) describe_screen();
 }
 
@@ -103,7 +139,18 @@ void toggle_calm()
     calmEnabled = !calmEnabled;
     if (!voiceEnabled) return;
     narration_cancel();
-    say(calmEnabled ? "Calm mode on" : "Calm mode off");
+    speak(calmEnabled ? "Calm mode on" : "Calm mode off");
+}
+
+void repeat_last()
+{
+    if (!voiceEnabled) return;
+    narration_cancel();
+    if (lastSaid.empty()) {
+        describe_screen();
+        return;
+    }
+    for (const std::string& text : lastSaid) speak(text);
 }
 
 // Follows the screens and the walk, speaking what is new.
@@ -111,18 +158,18 @@ void watch_screen()
 {
     const int screen = screen_now();
     if (screen != lastScreen) {
+        // A page turned stops its words at once. A page opening in a room, or
+        // after the Interlude, waits for what is being said to end.
+        if (is_page(lastScreen)) narration_cancel();
         lastScreen = screen;
-        // A page opened or turned: what was being said stops at once.
-        narration_cancel();
         // After a dialogue page the walk goes on in the same room; after the title
         // or an ending a new walk begins, and its first room is named.
-        const bool dialogue = screen >= 0 && screen != TITLE_PAGE && screen != CONTINUE_PROMPT && screen != END_PAGE;
+        const bool dialogue = is_page(screen) && screen != TITLE_PAGE && screen != CONTINUE_PROMPT && screen != END_PAGE;
         if (screen != SCREEN_PLAY && !dialogue) spokenRoom = -1;
-        if (voiceEnabled && screen != SCREEN_PLAY && screen != SCREEN_INTERLUDE)
-            for (const std::string& text : page_utterances(game.eventCode, endings_found())) say(text);
+        if (voiceEnabled && is_page(screen)) say_page();
+        if (screen == SCREEN_PLAY) playCode = game.eventCode;
     }
     if (screen != SCREEN_PLAY) return;
-    bool entered = false;
     if (game.currentRoom != spokenRoom) {
         // A room left behind is not described to its end.
         narration_cancel();
@@ -131,15 +178,49 @@ void watch_screen()
         else
             spokenRoom = game.currentRoom;
         reachedColumn = -1;
-        entered = true;
     }
     if (voiceEnabled)
-        say_reached_exits(!entered);
+        follow_columns();
     else
         reachedColumn = column_of(game.playerX);
+    if (game.eventCode != playCode) {
+        playCode = game.eventCode;
+        if (voiceEnabled && marks_ending(playCode)) say_one(path_end_words(endings_found()));
+    }
 }
 
 }  // namespace
+
+std::string room_words(int room, const bool* endingsFound)
+{
+    const char* line = room_line(room);
+    if (!line) return "";
+    const Room& r = room_at(room);
+    std::string words;
+    if (r.hasUpExit && r.hasDownExit)
+        words = "A way up and a way down ahead. ";
+    else if (r.hasUpExit)
+        words = "A way up ahead. ";
+    else if (r.hasDownExit)
+        words = "A way down ahead. ";
+    words += line;
+    switch (ending_shadow(room, endingsFound)) {
+    case EndingShadow::TopBand: words += " The way up lies in shadow: its paths are walked."; break;
+    case EndingShadow::BottomBand: words += " The way down lies in shadow: its paths are walked."; break;
+    case EndingShadow::RightStrip:
+    case EndingShadow::FarRight:
+    case EndingShadow::WideRight: words += " The way on lies in shadow: its paths are walked."; break;
+    case EndingShadow::Home:
+    case EndingShadow::None: break;
+    }
+    return words;
+}
+
+std::string path_end_words(int endingsCount)
+{
+    return "The path ends: " + unbracketed(count_line(endingsCount)) +
+           " found. On the next page, Space walks again and Escape quits.";
+}
 
 std::vector<std::string> page_utterances(EventCode code, int endingsCount)
 {
@@ -175,32 +256,49 @@ std::vector<std::string> page_utterances(EventCode code, int endingsCount)
 
 void narration_frame()
 {
+    const PadState& pad = last_gamepad_state();
     const bool vDown = key[KEY_V] != 0;
     const bool kDown = key[KEY_K] != 0;
-    const bool vPressed = vDown && !vWasDown;
+    const bool tabDown = key[KEY_TAB] != 0;
+    const bool voicePressed = (vDown && !vWasDown) || (pad.voice && !padVoiceWasDown);
     const bool kPressed = kDown && !kWasDown;
+    const bool repeatPressed = (tabDown && !tabWasDown) || (pad.repeat && !padRepeatWasDown);
     vWasDown = vDown;
     kWasDown = kDown;
+    tabWasDown = tabDown;
+    padVoiceWasDown = pad.voice;
+    padRepeatWasDown = pad.repeat;
 
     watch_screen();
-    if (vPressed) toggle_voice();
+    if (voicePressed) toggle_voice();
     if (kPressed && game.gameMode == EventScreen && game.eventCode == TITLE_PAGE) toggle_calm();
+    if (repeatPressed && !voicePressed) repeat_last();
+    listening_cues_frame();
+}
+
+void narration_switch_voice()
+{
+    toggle_voice();
 }
 
 void narration_cancel()
 {
-    speechQueue.clear();
-    ++speechGeneration;
+    speech_cancel();
 }
 
 void reset_narration()
 {
-    speechQueue.clear();
-    ++speechGeneration;
+    speech_cancel();
     voiceEnabled = false;
     lastScreen = SCREEN_NONE;
     spokenRoom = -1;
     reachedColumn = -1;
+    playCode = 0;
+    lastSaid.clear();
     vWasDown = false;
     kWasDown = false;
+    tabWasDown = false;
+    padVoiceWasDown = false;
+    padRepeatWasDown = false;
+    reset_listening_cues();
 }

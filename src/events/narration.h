@@ -3,21 +3,25 @@
 // Nothing here needs a sound card, so the words can be checked on their own.
 #pragma once
 
-#include <deque>
 #include <string>
 #include <vector>
 
 #include "audio/speech_queue.h"
 #include "core/game_state.h"
 
-extern bool voiceEnabled;
-
-constexpr const char* WAY_UP_LINE = "A way up. Hold Up to take it.";
-constexpr const char* WAY_DOWN_LINE = "A way down. Hold Down to take it.";
+constexpr const char* WAY_UP_LINE = "A way up. Up to take it, Right to walk on.";
+constexpr const char* WAY_DOWN_LINE = "A way down. Down to take it, Right to walk on.";
+constexpr const char* PASSED_UP_LINE = "You passed the way up.";
+constexpr const char* PASSED_DOWN_LINE = "You passed the way down.";
 constexpr const char* PAGE_ON_LINE = "Press Space to go on";
 
 // One line a room, saying what is seen there; null for an empty slot.
 const char* room_line(int room);
+// What is said on entering a room: first the ways up and down that lie ahead,
+// then what is seen, then any way that lies in an ending's shadow.
+std::string room_words(int room, const bool* endingsFound);
+// "The path ends: three paths out of eight found. ..." for the count after it.
+std::string path_end_words(int endingsCount);
 
 // The utterances for a full-screen page, in order: the title, the continue prompt,
 // a dialogue page (its lines as one sentence, then the way on), the end page, or
@@ -25,11 +29,14 @@ const char* room_line(int room);
 // count line.
 std::vector<std::string> page_utterances(EventCode code, int endingsCount);
 
-// Once a frame after the input step: switches the voice with V (any screen) and
-// calm mode with K (title page), and queues the words for a new page, a room just
-// entered and a way up or down just reached.
+// Once a frame after the input step: switches the voice with V or the pad's
+// voice button (any screen), repeats with Tab or the pad's repeat button, calm
+// mode with K (title page), and queues the words for a new page, a room just
+// entered, a way reached or passed, and an ending.
 void narration_frame();
 
+// Switches the voice on or off as V does: says so, and on, reads the screen.
+void narration_switch_voice();
 // Empties the queue and stops what is being said.
 void narration_cancel();
 // Forgets everything said and the keys' previous states (tests, start-up).

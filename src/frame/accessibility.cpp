@@ -1,52 +1,79 @@
-// Glue between the game and its accessibility modes: settings, the per-frame step
-// and the sound check that keeps a game without sound from trying to speak.
+// Glue between the game and its accessibility modes: settings, the screen-reader
+// question, the per-frame step and the trace of what is said.
 #include "frame/accessibility.h"
 
 #include <allegro.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "audio/speech.h"
+#include "audio/voice_settings.h"
 #include "events/narration.h"
+#include "platform/screen_reader_query.h"
 #include "render/calm.h"
 
 bool voiceOption = false;
 bool calmOption = false;
+bool traceSpeech = false;
 
 namespace {
 
-bool soundReported = false;
+bool askedDesktop = false;
 
-// Speech needs a real digital sound driver; without one the voice says nothing.
+// The espeak-ng fallback plays through the mixer, which needs a real driver.
 bool sound_ready()
 {
     return digi_driver && digi_driver->id != DIGI_NONE && get_mixer_frequency() > 0;
+}
+
+void trace_queue()
+{
+    if (!traceSpeech) return;
+    for (const std::string& text : speechQueue) std::printf("say: %s\n", text.c_str());
+    if (!speechQueue.empty()) std::fflush(stdout);
+}
+
+// A screen reader on the desktop turns the voice on, once, unless the player
+// has switched it meanwhile.
+void follow_screen_reader()
+{
+    if (!askedDesktop) return;
+    const ScreenReaderAnswer answer = poll_screen_reader_query();
+    if (answer == ScreenReaderAnswer::Asking) return;
+    askedDesktop = false;
+    if (answer == ScreenReaderAnswer::Running && !voiceEnabled) narration_switch_voice();
 }
 
 }  // namespace
 
 void read_accessibility_config()
 {
-    voiceEnabled = voiceOption || get_config_int("accessibility", "voice", 0) == 1;
+    const char* voice = get_config_string("accessibility", "voice", nullptr);
+    voiceEnabled = voiceOption || (voice && std::strcmp(voice, "1") == 0);
     calmEnabled = calmOption || get_config_int("accessibility", "calm", 0) == 1;
+    voiceSettings.wordsPerMinute = parse_voice_rate(get_config_string("accessibility", "voice_rate", nullptr));
+    const char* name = get_config_string("accessibility", "voice_name", "");
+    voiceSettings.name = name && std::strcmp(name, "desktop") != 0 ? name : "";
+    voiceSettings.volume = parse_voice_volume(get_config_string("accessibility", "voice_volume", nullptr));
+    // "voice = 0" is the player's own choice; the desktop is not asked.
+    const bool declined = voice && std::strcmp(voice, "0") == 0;
+    if (!voiceEnabled && !declined) {
+        start_screen_reader_query();
+        askedDesktop = true;
+    }
 }
 
 void accessibility_frame()
 {
     narration_frame();
+    follow_screen_reader();
+    trace_queue();
     if (speechQueue.empty() && !speech_playing() && !voiceEnabled) {
         speech_service();  // lets a cancel or the last words finish
         return;
     }
-    if (!sound_ready()) {
-        if (!soundReported) {
-            soundReported = true;
-            std::fprintf(stderr, "Karvelle: no sound device; the voice stays silent\n");
-        }
-        speechQueue.clear();
-        return;
-    }
-    speech_start(get_mixer_frequency());
+    speech_start(sound_ready() ? get_mixer_frequency() : 0);
     speech_service();
 }
 

@@ -138,6 +138,7 @@ int game_main(int argc, char** argv)
             i += used - 1;
         } else if (std::strcmp(argv[i], "--trace") == 0) {
             traceEnabled = true;
+            traceSpeech = true;
         } else if (std::strcmp(argv[i], "--paths") == 0) {
             std::printf("%s", describe_game_paths(game_paths()).c_str());
             return game_paths().place == DataPlace::Missing ? 1 : 0;

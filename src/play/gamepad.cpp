@@ -12,10 +12,12 @@ constexpr int BTN_TRIGGER_CODE = 0x120, BTN_TOP_CODE = 0x123;  // generic pads: 
 constexpr int BTN_BASE3_CODE = 0x128, BTN_BASE4_CODE = 0x129;  // generic pads: Select and Start
 constexpr int BTN_SOUTH_CODE = 0x130, BTN_WEST_CODE = 0x134;   // A, B, C, X, Y (north and west)
 constexpr int BTN_SELECT_CODE = 0x13a, BTN_START_CODE = 0x13b;
+constexpr int BTN_TL_CODE = 0x136, BTN_TR_CODE = 0x137;          // the shoulder buttons
+constexpr int BTN_TOP2_CODE = 0x124, BTN_PINKIE_CODE = 0x125;    // generic pads: the shoulders
 constexpr int BTN_DPAD_UP_CODE = 0x220, BTN_DPAD_DOWN_CODE = 0x221, BTN_DPAD_RIGHT_CODE = 0x223;
 
 enum class AxisRole { None, Horizontal, Vertical };
-enum class ButtonRole { None, Action, Back, Up, Down, Right };
+enum class ButtonRole { None, Action, Back, Up, Down, Right, Repeat, Voice };
 
 struct Layout {
     bool known = false;  // learnt from the device; otherwise the plain layout
@@ -38,6 +40,8 @@ ButtonRole button_role(int code)
     if (code == BTN_DPAD_UP_CODE) return ButtonRole::Up;
     if (code == BTN_DPAD_DOWN_CODE) return ButtonRole::Down;
     if (code == BTN_DPAD_RIGHT_CODE) return ButtonRole::Right;
+    if (code == BTN_TL_CODE || code == BTN_TOP2_CODE) return ButtonRole::Repeat;
+    if (code == BTN_TR_CODE || code == BTN_PINKIE_CODE) return ButtonRole::Voice;
     return ButtonRole::None;
 }
 
@@ -54,8 +58,13 @@ AxisRole role_of_axis(int index, const JOYSTICK_STICK_INFO& stick, int axisInSti
 ButtonRole role_of_button(int index)
 {
     if (layout.known) return index < int(layout.buttons.size()) ? layout.buttons[size_t(index)] : ButtonRole::None;
-    return index < 4 ? ButtonRole::Action : ButtonRole::None;
+    if (index < 4) return ButtonRole::Action;
+    if (index == 4) return ButtonRole::Repeat;
+    if (index == 5) return ButtonRole::Voice;
+    return ButtonRole::None;
 }
+
+PadState lastPad;
 
 }  // namespace
 
@@ -75,10 +84,18 @@ void set_gamepad_layout(const std::vector<int>& axisCodes, const std::vector<int
     for (int code : buttonCodes) layout.buttons.push_back(button_role(code));
 }
 
+const PadState& last_gamepad_state()
+{
+    return lastPad;
+}
+
 PadState read_gamepad()
 {
     PadState pad;
-    if (num_joysticks < 1) return pad;
+    if (num_joysticks < 1) {
+        lastPad = pad;
+        return pad;
+    }
     poll_joystick();
     const JOYSTICK_INFO& stickInfo = joy[0];
     int index = 0;
@@ -104,8 +121,11 @@ PadState read_gamepad()
         case ButtonRole::Up: pad.up = true; break;
         case ButtonRole::Down: pad.down = true; break;
         case ButtonRole::Right: pad.right = true; break;
+        case ButtonRole::Repeat: pad.repeat = true; break;
+        case ButtonRole::Voice: pad.voice = true; break;
         case ButtonRole::None: break;
         }
     }
+    lastPad = pad;
     return pad;
 }

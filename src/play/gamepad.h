@@ -1,6 +1,8 @@
 // The first gamepad, read into the game's logical controls: the left stick or the
 // d-pad for Right, Up and Down, the face buttons and Start for the action keys,
-// Back/Select for Backspace. No pad, or no joystick driver, reads as nothing held.
+// Back/Select for Backspace, the left shoulder to repeat what the voice said and
+// the right shoulder to switch the voice. No pad, or no joystick driver, reads as
+// nothing held.
 #pragma once
 
 #include <vector>
@@ -11,6 +13,8 @@ struct PadState {
     bool right = false;
     bool action = false;
     bool back = false;
+    bool repeat = false;  // says the last line again (as Tab)
+    bool voice = false;   // switches the voice (as V)
 };
 
 // Installs Allegro's joystick driver and learns the first pad's layout from the
@@ -18,7 +22,10 @@ struct PadState {
 void install_gamepad();
 // The roles of the pad's axes and buttons from their Linux input codes (ABS_*, BTN_*),
 // in the driver's order. Empty lists give the plain layout: axes 0 and 1, and a
-// digital stick, steer; buttons 0 to 3 are action buttons; there is no Back.
+// digital stick, steer; buttons 0 to 3 are action buttons, 4 repeats and 5
+// switches the voice; there is no Back.
 void set_gamepad_layout(const std::vector<int>& axisCodes, const std::vector<int>& buttonCodes);
 // Polls the joystick driver and reads the first pad from Allegro's joy[].
 PadState read_gamepad();
+// What the last read_gamepad found.
+const PadState& last_gamepad_state();

@@ -10,6 +10,7 @@
 #include "play/input.h"
 #include "play/room_entry.h"
 #include "play/triggers.h"
+#include "play/way_stop.h"
 #include "world/exit_columns.h"
 #include "world/followers.h"
 #include "world/room.h"
@@ -93,6 +94,7 @@ void play_input()
         else
             game.playerSpeed = WALK_SPEED;
     }
+    way_stop_step();
 
     if (input.keyBackspace.pressed || input.keyR.pressed || key[KEY_ESC]) {
         // Escape must be up before the Interlude, or the title page would read it and quit.

@@ -7,6 +7,7 @@
 #include "core/game_state.h"
 #include "render/blend.h"
 #include "render/calm.h"
+#include "render/ending_shadow.h"
 #include "render/lookup_tables.h"
 #include "render/present.h"
 #include "world/exit_columns.h"
@@ -120,44 +121,15 @@ void bottom_band(BITMAP* target) { shade_cells(target, 0, 220, 80, 5); }
 // Rooms that darken as endings are found; a room whose two groups are both found is clear.
 void draw_ending_shadows(BITMAP* target)
 {
-    const bool* e = game.endingsFound;
     calm_begin_frame();
-    switch (game.currentRoom) {
-    case 3: {
-        bool late = e[6] && e[7];
-        bool early = e[1] && e[2] && e[3] && e[4] && e[5];
-        if (late && !early) shade_cells(target, 260, 0, 15, 60);
-        else if (early && !late) top_band(target);
-        break;
-    }
-    case 8:
-        if (e[7] && !e[6]) shade_cells(target, 200, 0, 30, 60);
-        else if (e[6] && !e[7]) top_band(target);
-        break;
-    case 13: {
-        bool first = e[1] && e[2] && e[3];
-        bool second = e[4] && e[5];
-        if (first && !second) right_strip(target);
-        else if (second && !first) bottom_band(target);
-        break;
-    }
-    case 16:
-        if (e[4] && !e[5]) top_band(target);
-        else if (e[5] && !e[4]) right_strip(target);
-        break;
-    case 25:
-        if (e[1] && e[2] && !e[3]) top_band(target);
-        else if (e[3] && !(e[1] && e[2])) right_strip(target);
-        break;
-    case 26:
-        if (e[1] && !e[2]) top_band(target);
-        else if (e[2] && !e[1]) right_strip(target);
-        break;
-    case 61:
-        shade_cells(target, 240, 0, 20, 60);
-        break;
-    default:
-        break;
+    switch (ending_shadow(game.currentRoom, game.endingsFound)) {
+    case EndingShadow::TopBand: top_band(target); break;
+    case EndingShadow::RightStrip: right_strip(target); break;
+    case EndingShadow::BottomBand: bottom_band(target); break;
+    case EndingShadow::FarRight: shade_cells(target, 260, 0, 15, 60); break;
+    case EndingShadow::WideRight: shade_cells(target, 200, 0, 30, 60); break;
+    case EndingShadow::Home: shade_cells(target, 240, 0, 20, 60); break;
+    case EndingShadow::None: break;
     }
 }
 

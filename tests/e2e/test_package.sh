@@ -20,9 +20,13 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
 [ "$(field Description | wc -l)" -gt 3 ] || fail "no long description"
-for library in liballegro4.4 libdumb1 libaldmb1 libfreetype6 libespeak-ng1 libc6; do
+for library in liballegro4.4 libdumb1 libaldmb1 libfreetype6 libspeechd2 libc6; do
     field Depends | tr ',' '\n' | grep -q "^ *$library\b" || fail "Depends lacks $library: $(field Depends)"
 done
+# The voice links no GPL library: eSpeak NG is a program run beside the game.
+field Depends | grep -q "espeak" && fail "Depends names eSpeak NG: $(field Depends)"
+field Recommends | tr ',' '\n' | grep -q "^ *speech-dispatcher\b" || fail "Recommends: $(field Recommends)"
+field Suggests | tr ',' '\n' | grep -q "^ *espeak-ng\b" || fail "Suggests: $(field Suggests)"
 dpkg-deb --info "$DEB" | grep -q "md5sums" || fail "no md5sums"
 
 note "the contents are what the install rules install"
@@ -46,6 +50,10 @@ appstreamcli validate --no-net "$ROOT/usr/share/metainfo/karvelle.metainfo.xml" 
     fail "appstreamcli: $(cat "$WORK/appstream.log")"
 [ "$(gzip -dc "$ROOT/usr/share/doc/karvelle/changelog.gz" | head -c 9)" = "karvelle " ] || fail "no changelog"
 grep -q "SIL Open Font License" "$ROOT/usr/share/doc/karvelle/copyright" || fail "the copyright file lacks the font's licence"
+grep -q "^License: LGPL-2.1+" "$ROOT/usr/share/doc/karvelle/copyright" || fail "the copyright file lacks libspeechd's licence"
+grep -q "^License: GPL-3" "$ROOT/usr/share/doc/karvelle/copyright" && fail "the copyright file still names a GPL-3 part"
+objdump -p "$ROOT/usr/games/karvelle" | grep NEEDED | grep -qi espeak && fail "the game links eSpeak NG"
+grep -qx "Exec=karvelle --voice" "$ROOT/usr/share/applications/karvelle.desktop" || fail "no desktop action with the voice"
 MANWIDTH=80 man --warnings -l "$ROOT/usr/share/man/man6/karvelle.6.gz" >"$WORK/man.txt" 2>"$WORK/man.log"
 [ -s "$WORK/man.txt" ] || fail "the manual page renders empty"
 [ ! -s "$WORK/man.log" ] || fail "man warns: $(cat "$WORK/man.log")"

@@ -310,6 +310,29 @@ TEST(DataSoundTest, EffectsLoadWithTheirLengths)
     }
 }
 
+TEST(DataSoundTest, TheWalkingCuesAreShortAndSoft)
+{
+    // A footstep every third of a second and the held-still cue must not cover a
+    // word: short, and well below the effects' level, yet heard.
+    ensure_allegro();
+    struct Expect {
+        const char* file;
+        double maxSeconds;
+    };
+    for (Expect e : {Expect{"footstep.wav", 0.15}, Expect{"held.wav", 0.4}}) {
+        SAMPLE* s = load_sample((DATA + "/sound/" + e.file).c_str());
+        ASSERT_NE(s, nullptr) << e.file;
+        EXPECT_LE(double(s->len) / s->freq, e.maxSeconds) << e.file;
+        ASSERT_EQ(s->bits, 16);
+        const unsigned short* data = static_cast<const unsigned short*>(s->data);
+        int loudest = 0;
+        for (unsigned long i = 0; i < s->len; ++i) loudest = std::max(loudest, std::abs(int(data[i]) - 32768));
+        EXPECT_GT(loudest, 4000) << e.file << " is too quiet to hear";
+        EXPECT_LT(loudest, 13000) << e.file << " is not soft";
+        destroy_sample(s);
+    }
+}
+
 TEST(DataGeneratorTest, SameBytesOnEveryRunAndProfileLeftAlone)
 {
     fs::path base = fs::temp_directory_path() / ("karvelle-data-test-" + std::to_string(getpid()));
@@ -337,7 +360,7 @@ TEST(DataGeneratorTest, SameBytesOnEveryRunAndProfileLeftAlone)
         ASSERT_TRUE(fs::exists(twin)) << twin;
         EXPECT_TRUE(read_file(entry.path()) == read_file(twin)) << entry.path() << " differs between runs";
     }
-    EXPECT_EQ(files, 61 + 1 + 2 + 2 + 4);
+    EXPECT_EQ(files, 61 + 1 + 2 + 2 + 4 + 2);  // ... and the two cues of the voice's walk
     fs::remove_all(base);
 }
 

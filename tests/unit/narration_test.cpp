@@ -30,11 +30,13 @@ protected:
         calmEnabled = false;
         key[KEY_V] = 0;
         key[KEY_K] = 0;
+        key[KEY_TAB] = 0;
     }
     void TearDown() override
     {
         key[KEY_V] = 0;
         key[KEY_K] = 0;
+        key[KEY_TAB] = 0;
         reset_narration();
         calmEnabled = false;
     }
@@ -128,7 +130,7 @@ TEST_F(NarrationTest, VSwitchesTheVoiceOnAndOffOnAnyScreen)
     // On again in play: the room and the way up where the player stands.
     walk_in(3, 170.0);
     press(KEY_V);
-    EXPECT_EQ(queued(), (Words{"Voice on", room_line(3), WAY_UP_LINE}));
+    EXPECT_EQ(queued(), (Words{"Voice on", room_words(3, game.endingsFound), WAY_UP_LINE}));
 
     // V again repeats the page after switching off and on.
     show_page(12);
@@ -137,19 +139,21 @@ TEST_F(NarrationTest, VSwitchesTheVoiceOnAndOffOnAnyScreen)
     EXPECT_EQ(queued(), (Words{"Voice on", "You're late... What took you so long?", PAGE_ON_LINE}));
 }
 
-TEST_F(NarrationTest, APageIsReadWhenItOpensAndStoppedWhenItIsTurned)
+TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
 {
     voiceEnabled = true;
     walk_in(0, 100.0);
-    EXPECT_EQ(queued(), (Words{room_line(0)}));
+    const std::string room = room_words(0, game.endingsFound);
+    EXPECT_EQ(queued(), (Words{room}));
 
+    // A page opening in the room never cuts the room's line: it is read after it.
     const int beforePage = speechGeneration;
     show_page(1);
-    EXPECT_EQ(queued(), (Words{"I worry when you're away...", PAGE_ON_LINE}));
-    EXPECT_NE(speechGeneration, beforePage) << "the room's words stop for the page";
+    EXPECT_EQ(queued(), (Words{room, "I worry when you're away...", PAGE_ON_LINE}));
+    EXPECT_EQ(speechGeneration, beforePage) << "nothing said in the room is stopped";
 
     narration_frame();
-    EXPECT_EQ(queued().size(), 2u) << "a page is queued once, not every frame";
+    EXPECT_EQ(queued().size(), 3u) << "a page is queued once, not every frame";
 
     // The page is turned: its words stop at once, and the room is not named again.
     const int beforeTurn = speechGeneration;
@@ -164,14 +168,43 @@ TEST_F(NarrationTest, APageIsReadWhenItOpensAndStoppedWhenItIsTurned)
     EXPECT_EQ(queued(), (Words{"Karvelle", "Press Space to Begin"}));
     // Play begun from the title names the first room.
     walk_in(0, 10.0);
-    EXPECT_EQ(queued(), (Words{room_line(0)}));
+    EXPECT_EQ(queued(), (Words{room}));
 }
 
-TEST_F(NarrationTest, RoomEntryAndTheWaysUpAndDown)
+TEST_F(NarrationTest, ARoomSaysItsWaysAheadFirst)
+{
+    const bool none[10] = {};
+    EXPECT_EQ(room_words(3, none), std::string("A way up ahead. ") + room_line(3));
+    EXPECT_EQ(room_words(13, none), std::string("A way down ahead. ") + room_line(13));
+    EXPECT_EQ(room_words(65, none), std::string("A way up and a way down ahead. ") + room_line(65));
+    EXPECT_EQ(room_words(1, none), room_line(1)) << "no way, nothing ahead";
+    EXPECT_EQ(room_words(499, none), "");
+}
+
+TEST_F(NarrationTest, AWayInShadowIsSaidAsThePictureShowsIt)
+{
+    // The first five paths walked: room 3's way up lies in shadow.
+    bool found[10] = {false, true, true, true, true, true, false, false, false, false};
+    EXPECT_EQ(room_words(3, found),
+              std::string("A way up ahead. ") + room_line(3) + " The way up lies in shadow: its paths are walked.");
+    // Paths six and seven: the way on.
+    bool late[10] = {false, false, false, false, false, false, true, true, false, false};
+    EXPECT_EQ(room_words(3, late),
+              std::string("A way up ahead. ") + room_line(3) + " The way on lies in shadow: its paths are walked.");
+    // Both groups walked: the room is clear again, and so are its words.
+    bool all[10] = {false, true, true, true, true, true, true, true, false, false};
+    EXPECT_EQ(room_words(3, all), std::string("A way up ahead. ") + room_line(3));
+    // Paths four and five: the steps down in room 13.
+    bool second[10] = {false, false, false, false, true, true, false, false, false, false};
+    EXPECT_NE(room_words(13, second).find("The way down lies in shadow"), std::string::npos);
+}
+
+TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
 {
     voiceEnabled = true;
     walk_in(3, 5.0);
-    EXPECT_EQ(queued(), (Words{room_line(3)}));
+    const std::string room = room_words(3, game.endingsFound);
+    EXPECT_EQ(queued(), (Words{room}));
 
     // Walking through columns 1 and 2 says nothing more; column 3 holds the way up.
     for (double x = 5.0; x < 160.0; x += 2.5) {
@@ -179,31 +212,98 @@ TEST_F(NarrationTest, RoomEntryAndTheWaysUpAndDown)
         narration_frame();
     }
     EXPECT_EQ(queued().size(), 1u);
-    // The way up is news that cannot wait: it cuts the room's line short.
+    // The walker waits there, so the way follows the room's line instead of cutting it.
     const int generation = speechGeneration;
     game.playerX = 160.0;
     narration_frame();
-    EXPECT_EQ(queued(), (Words{WAY_UP_LINE}));
-    EXPECT_NE(speechGeneration, generation);
+    EXPECT_EQ(queued(), (Words{room, WAY_UP_LINE}));
+    EXPECT_EQ(speechGeneration, generation);
     // Standing there says it once.
     narration_frame();
     narration_frame();
-    EXPECT_EQ(queued().size(), 1u);
+    EXPECT_EQ(queued().size(), 2u);
+    // Walking on out of the column.
+    game.playerX = 240.0;
+    narration_frame();
+    EXPECT_EQ(queued(), (Words{room, WAY_UP_LINE, PASSED_UP_LINE}));
+    game.playerX = 250.0;
+    narration_frame();
+    EXPECT_EQ(queued().size(), 3u);
 
     // The next room is a new start: what was left of the last room's words goes.
     walk_in(13, 5.0);
-    EXPECT_EQ(queued(), (Words{room_line(13)}));
+    EXPECT_EQ(queued(), (Words{room_words(13, game.endingsFound)}));
     game.playerX = 165.0;  // column 3: the steps down
     narration_frame();
-    EXPECT_EQ(queued(), (Words{WAY_DOWN_LINE}));
+    EXPECT_EQ(queued(), (Words{room_words(13, game.endingsFound), WAY_DOWN_LINE}));
 
     // Entering where a way is shown: the room first, then the way.
     walk_in(65, 85.0);
-    EXPECT_EQ(queued(), (Words{room_line(65), WAY_DOWN_LINE}));
+    EXPECT_EQ(queued(), (Words{room_words(65, game.endingsFound), WAY_DOWN_LINE}));
     // A maze room shows both ways, in different columns.
     game.playerX = 170.0;
     narration_frame();
-    EXPECT_EQ(queued(), (Words{WAY_UP_LINE}));
+    EXPECT_EQ(queued(), (Words{room_words(65, game.endingsFound), WAY_DOWN_LINE, PASSED_DOWN_LINE, WAY_UP_LINE}));
+}
+
+TEST_F(NarrationTest, TabRepeatsTheLastLineAndOnlyWithTheVoiceOn)
+{
+    show_page(4);
+    press(KEY_TAB);
+    EXPECT_TRUE(speechQueue.empty()) << "silent with the voice off";
+
+    voiceEnabled = true;
+    walk_in(3, 5.0);
+    game.playerX = 160.0;
+    narration_frame();
+    const int generation = speechGeneration;
+    press(KEY_TAB);
+    EXPECT_EQ(queued(), (Words{WAY_UP_LINE})) << "the way again, at once";
+    EXPECT_NE(speechGeneration, generation);
+    press(KEY_TAB);
+    EXPECT_EQ(queued(), (Words{WAY_UP_LINE})) << "and again";
+
+    // On a page, the whole page; held, once.
+    show_page(12);
+    key[KEY_TAB] = 1;
+    for (int frame = 0; frame < 4; ++frame) narration_frame();
+    key[KEY_TAB] = 0;
+    narration_frame();
+    EXPECT_EQ(queued(), (Words{"You're late... What took you so long?", PAGE_ON_LINE}));
+    // The switches' own words are not what Tab repeats.
+    press(KEY_V);
+    press(KEY_V);
+    press(KEY_TAB);
+    EXPECT_EQ(queued(), (Words{"You're late... What took you so long?", PAGE_ON_LINE}));
+}
+
+TEST_F(NarrationTest, AnEndingSaysThePathEndsWithTheCount)
+{
+    voiceEnabled = true;
+    game.endingsFound[3] = true;
+    walk_in(10, 100.0);
+    narration_cancel();
+    // The walk home's ending: the sound event marks it, and play goes on to the fade.
+    game.endingsFound[7] = true;
+    game.eventCode = -2;
+    narration_frame();
+    EXPECT_EQ(queued(), (Words{"The path ends: two paths out of eight found. "
+                               "On the next page, Space walks again and Escape quits."}));
+    narration_frame();
+    EXPECT_EQ(queued().size(), 1u);
+    // The Interlude that follows lets it be said to its end.
+    const int generation = speechGeneration;
+    game.gameMode = Interlude;
+    narration_frame();
+    EXPECT_EQ(speechGeneration, generation);
+    // A sound that marks no ending says nothing.
+    walk_in(20, 100.0);
+    narration_cancel();
+    game.eventCode = -12;
+    narration_frame();
+    game.eventCode = -6;
+    narration_frame();
+    EXPECT_TRUE(speechQueue.empty());
 }
 
 TEST_F(NarrationTest, KSwitchesCalmModeOnTheTitleOnly)

@@ -20,6 +20,7 @@
 #include "art/icon.h"
 #include "art/scenes.h"
 #include "art/tiles.h"
+#include "audio/cues.h"
 #include "audio/it_writer.h"
 #include "audio/sounds.h"
 #include "audio/tunes.h"
@@ -101,6 +102,8 @@ void write_sounds(const fs::path& dir)
     fs::create_directories(dir);
     for (const SoundEffect& effect : sound_effects())
         check(write_wav((dir / effect.file).string(), effect.pcm, EFFECT_RATE), effect.file);
+    for (const SoundEffect& cue : listening_cues())
+        check(write_wav((dir / cue.file).string(), cue.pcm, EFFECT_RATE), cue.file);
 }
 
 }  // namespace

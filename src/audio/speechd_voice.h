@@ -1,0 +1,21 @@
+// The desktop's speech service, speech-dispatcher, through its client library:
+// the player's own synthesiser, voice, rate and volume.
+#pragma once
+
+#include <string>
+
+#include "audio/voice_settings.h"
+
+// Connects (starting the service if the desktop does that) and applies the
+// settings the player chose over the desktop's. False when it cannot be reached.
+// May take a moment: called on the speech worker, never on the frame.
+bool speechd_open(const VoiceSettings& settings);
+bool speechd_is_open();
+// Queues `text` after whatever is being said.
+bool speechd_say(const std::string& text);
+// Stops what is being said and drops what waits.
+void speechd_cancel();
+// Whether words handed over have not all been spoken yet (the begin, end and
+// cancel events of each message are followed).
+bool speechd_busy();
+void speechd_close();
