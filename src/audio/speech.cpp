@@ -8,6 +8,7 @@
 #include <allegro.h>
 
 #include <atomic>
+#include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
@@ -84,7 +85,7 @@ void speak_with_program(const Job& job)
     std::lock_guard lock(workMutex);
     if (job.generation != wantedGeneration.load()) return;
     const int mixerRate = outputRate;
-    finished.push_back({mixerRate, resample(pcm, rate, mixerRate)});
+    finished.push_back({mixerRate, lift_speech(resample(pcm, rate, mixerRate))});
 }
 
 void work()
@@ -150,6 +151,22 @@ SAMPLE* make_sample(const Spoken& spoken)
 }
 
 }  // namespace
+
+std::vector<int16_t> lift_speech(const std::vector<int16_t>& pcm)
+{
+    std::vector<int16_t> out(pcm.size());
+    for (size_t i = 0; i < pcm.size(); ++i) {
+        const double x = pcm[i] / 32768.0 * SPEECH_GAIN;
+        double magnitude = std::fabs(x);
+        // Above the knee the curve leaves the straight line with the same slope
+        // and approaches the ceiling.
+        if (magnitude > SPEECH_KNEE)
+            magnitude = SPEECH_KNEE + (SPEECH_CEILING - SPEECH_KNEE) *
+                                          std::tanh((magnitude - SPEECH_KNEE) / (SPEECH_CEILING - SPEECH_KNEE));
+        out[i] = int16_t(std::lround(std::copysign(magnitude, x) * 32767.0));
+    }
+    return out;
+}
 
 std::vector<int16_t> resample(const std::vector<int16_t>& in, int fromRate, int toRate)
 {
