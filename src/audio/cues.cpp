@@ -32,7 +32,6 @@ void load_cues()
 
 void play_cue(Cue cue)
 {
-    if (!digi_driver || digi_driver->id == DIGI_NONE) return;
     if (!loaded) load_cues();
     SAMPLE* sample = samples[cue == Cue::Footstep ? 0 : 1];
     if (sample) audioBackend.playSample(sample, CUE_VOLUME, CUE_PAN, CUE_FREQUENCY, 0);

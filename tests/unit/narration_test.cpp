@@ -12,6 +12,7 @@
 #include "events/narration.h"
 #include "core/game_state.h"
 #include "frame/game_setup.h"
+#include "play/gamepad.h"
 #include "render/calm.h"
 #include "world/room.h"
 #include "test_support.h"
@@ -275,6 +276,42 @@ TEST_F(NarrationTest, TabRepeatsTheLastLineAndOnlyWithTheVoiceOn)
     press(KEY_V);
     press(KEY_TAB);
     EXPECT_EQ(queued(), (Words{"You're late... What took you so long?", PAGE_ON_LINE}));
+}
+
+TEST_F(NarrationTest, ThePadsShouldersSwitchTheVoiceAndRepeat)
+{
+    // A pad naming its buttons: A, the left and the right shoulder.
+    num_joysticks = 1;
+    joy[0].num_sticks = 0;
+    joy[0].num_buttons = 3;
+    set_gamepad_layout({}, {0x130, 0x136, 0x137});
+    auto press_button = [](int b) {
+        joy[0].button[b].b = 1;
+        read_gamepad();
+        narration_frame();
+        narration_frame();  // held: once
+        joy[0].button[b].b = 0;
+        read_gamepad();
+        narration_frame();
+    };
+    show_page(4);
+    press_button(1);
+    EXPECT_TRUE(speechQueue.empty()) << "repeat says nothing with the voice off";
+    press_button(2);
+    EXPECT_TRUE(voiceEnabled);
+    const Words page = page_utterances(4, 0);
+    Words on{"Voice on"};
+    on.insert(on.end(), page.begin(), page.end());
+    EXPECT_EQ(queued(), on);
+    press_button(1);
+    EXPECT_EQ(queued(), page);
+    press_button(0);
+    EXPECT_EQ(queued(), page) << "the action button is not a voice button";
+    press_button(2);
+    EXPECT_FALSE(voiceEnabled);
+    num_joysticks = 0;
+    set_gamepad_layout({}, {});
+    read_gamepad();
 }
 
 TEST_F(NarrationTest, AnEndingSaysThePathEndsWithTheCount)
