@@ -5,6 +5,7 @@
 #include <speech-dispatcher/libspeechd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cctype>
 #include <cstdlib>
 
@@ -15,6 +16,17 @@ SPDConnection* connection = nullptr;
 // newest id finished say whether anything is still to come.
 std::atomic<long> lastSaid{0};
 std::atomic<long> lastFinished{0};
+// When the service last said anything (a message handed over, begun or ended).
+// A service that dies mid-sentence sends no end: after this long in silence the
+// words are taken as done, so the music does not stay low for ever.
+std::atomic<long long> lastNewsMs{0};
+constexpr long long SILENT_SERVICE_MS = 20000;
+
+long long now_ms()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 void note_finished(size_t id)
 {
@@ -24,6 +36,7 @@ void note_finished(size_t id)
 
 void on_event(size_t id, size_t, SPDNotificationType type)
 {
+    lastNewsMs = now_ms();
     if (type == SPD_EVENT_END || type == SPD_EVENT_CANCEL) note_finished(id);
 }
 
@@ -73,6 +86,7 @@ bool speechd_say(const std::string& text)
     if (!connection) return false;
     const int id = spd_say(connection, SPD_TEXT, text.c_str());
     if (id < 0) return false;
+    lastNewsMs = now_ms();
     long seen = lastSaid.load();
     while (long(id) > seen && !lastSaid.compare_exchange_weak(seen, long(id))) {}
     return true;
@@ -87,7 +101,8 @@ void speechd_cancel()
 
 bool speechd_busy()
 {
-    return lastFinished.load() < lastSaid.load();
+    if (lastFinished.load() >= lastSaid.load()) return false;
+    return now_ms() - lastNewsMs.load() < SILENT_SERVICE_MS;
 }
 
 void speechd_close()

@@ -79,5 +79,6 @@ void accessibility_frame()
 
 void stop_accessibility()
 {
+    reset_screen_reader_query();  // a question still open is not left running
     speech_shutdown();
 }
