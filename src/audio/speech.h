@@ -31,7 +31,7 @@ extern bool speechDispatcherAllowed;
 
 // The espeak-ng program's sound made louder to stand clear of the music: a gain,
 // with the loudest vowels bent smoothly under full scale instead of clipping.
-constexpr double SPEECH_GAIN = 1.6;
+constexpr double SPEECH_GAIN = 2.0;
 constexpr double SPEECH_KNEE = 0.5;     // below this fraction of full scale, only the gain
 constexpr double SPEECH_CEILING = 0.97;  // nothing goes above this
 std::vector<int16_t> lift_speech(const std::vector<int16_t>& pcm);

@@ -116,8 +116,13 @@ quit_game
 # The service ends by itself a few seconds after its last client; the test does
 # not wait for that, and ends the one it started (found by its private socket).
 stop_service() {
-    local pid
-    for pid in $(pgrep -f -- "--socket-path $XDG_RUNTIME_DIR/speech-dispatcher/"); do kill -9 "$pid" 2>/dev/null; done
+    local pid tries
+    for pid in $(pgrep -f -- "--socket-path $XDG_RUNTIME_DIR/speech-dispatcher/"); do
+        kill "$pid" 2>/dev/null
+        tries=0
+        while kill -0 "$pid" 2>/dev/null && [ $tries -lt 20 ]; do sleep 0.1; tries=$((tries + 1)); done
+        kill -9 "$pid" 2>/dev/null
+    done
 }
 trap 'stop_service; e2e_cleanup' EXIT
 stop_service
@@ -149,11 +154,15 @@ printf 'pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n'
 start_game --trace
 wait_trace "mode EventScreen, page 0," 10
 sleep 0.5
-a=$(stat -c %s "$raw"); sleep 1; b=$(stat -c %s "$raw")
+a=$(stat -c %s "$raw"); sleep 1; z=$(stat -c %s "$raw")
 tap v
-sleep 1; c=$(stat -c %s "$raw")
+# The first words wait for the game to find that no speech-dispatcher answers
+# (its client tries to start one, about half a second); the second after that
+# is measured.
+sleep 0.7; b=$(stat -c %s "$raw")
+sleep 1.2; c=$(stat -c %s "$raw")
 quit_game
-before=$(band_rms_of "$raw" $a $b)
+before=$(band_rms_of "$raw" $a $z)
 after=$(band_rms_of "$raw" $b $c)
 note "speech band RMS on the title: before V $before, after $after"
 awk -v m="$before" -v v="$after" 'BEGIN { exit !(v > 1.5 * m) }' || fail "V did not start the voice ($after against $before)"
