@@ -81,6 +81,13 @@ void speak_with_program(const Job& job)
         route = SpeechRoute::Silent;
         return;
     }
+    if (outcome == EspeakOutcome::Failed) {
+        static bool reported = false;
+        if (!reported)
+            std::fprintf(stderr, "Karvelle: espeak-ng could not say a line (voice \"%s\"); lines it cannot say stay silent\n",
+                         voiceSettings.name.empty() ? "en" : voiceSettings.name.c_str());
+        reported = true;
+    }
     if (outcome != EspeakOutcome::Spoken || pcm.empty()) return;
     std::lock_guard lock(workMutex);
     if (job.generation != wantedGeneration.load()) return;

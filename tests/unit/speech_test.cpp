@@ -154,6 +154,12 @@ TEST(SpeechSynthesisTest, AStaleLineIsAbandonedAndAMissingProgramSaidSo)
     const EspeakOutcome outcome = espeak_synthesise("Hello", VoiceSettings{}, [] { return false; }, rate, pcm);
     setenv("PATH", saved.c_str(), 1);
     EXPECT_EQ(outcome, EspeakOutcome::Missing);
+
+    // A voice the program does not know: no sound, and not taken for a missing program.
+    VoiceSettings unknown;
+    unknown.name = "zzqq";
+    EXPECT_EQ(espeak_synthesise("Hello", unknown, [] { return false; }, rate, pcm), EspeakOutcome::Failed);
+    EXPECT_TRUE(pcm.empty());
 }
 
 TEST(SpeechSynthesisTest, TheVoiceIsLiftedOverTheMusicWithoutClipping)
