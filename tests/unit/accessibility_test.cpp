@@ -11,8 +11,11 @@
 #include <unistd.h>
 
 #include "audio/speech.h"
+#include "core/game_state.h"
 #include "events/narration.h"
 #include "frame/accessibility.h"
+#include "frame/game_setup.h"
+#include "platform/screen_reader_query.h"
 #include "render/calm.h"
 #include "test_support.h"
 
@@ -30,6 +33,7 @@ protected:
     }
     void TearDown() override
     {
+        reset_screen_reader_query();
         set_config_data("", 0);
         std::filesystem::remove(path);
         reset_narration();
@@ -91,4 +95,53 @@ TEST_F(AccessibilityTest, WithoutSoundTheVoiceSaysNothingAndSaysSoOnce)
     EXPECT_TRUE(speechQueue.empty());
     EXPECT_FALSE(speech_playing());
     EXPECT_EQ(said, "Karvelle: no sound device; the voice stays silent\n");
+}
+
+TEST_F(AccessibilityTest, ARunningScreenReaderStartsTheVoiceUnlessTheFileSaysNo)
+{
+    // A stand-in gdbus that says a screen reader runs.
+    const std::filesystem::path bin = path.parent_path() / ("karvelle-a11y-bin-" + std::to_string(getpid()));
+    std::filesystem::create_directories(bin);
+    std::ofstream(bin / "gdbus") << "#!/bin/sh\necho '(<true>,)'\n";
+    std::filesystem::permissions(bin / "gdbus", std::filesystem::perms::owner_all);
+    const char* oldPath = std::getenv("PATH");
+    const std::string saved = oldPath ? oldPath : "";
+    setenv("PATH", (bin.string() + ":" + saved).c_str(), 1);
+    construct_game_state();
+    game.gameMode = EventScreen;
+    game.eventCode = 0;
+    // Frames of the title until the answer has come, as --trace shows what is said.
+    speechDispatcherAllowed = false;
+    traceSpeech = true;
+    auto title_frames = [](int limit) {
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        for (int frame = 0; frame < limit && !voiceEnabled; ++frame) {
+            accessibility_frame();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        accessibility_frame();
+        testing::internal::GetCapturedStderr();
+        return testing::internal::GetCapturedStdout();
+    };
+
+    use_config("[graphics]\nfullscreen = 0\n");
+    read_accessibility_config();
+    EXPECT_FALSE(voiceEnabled) << "not before the desktop has answered";
+    EXPECT_EQ(title_frames(300), "say: Voice on\nsay: Karvelle\nsay: Press Space to Begin\n");
+    EXPECT_TRUE(voiceEnabled);
+
+    // The player's own "voice = 0" is kept: the desktop is not even asked.
+    reset_narration();
+    reset_screen_reader_query();
+    use_config("[accessibility]\nvoice = 0\n");
+    read_accessibility_config();
+    EXPECT_EQ(title_frames(50), "");
+    EXPECT_FALSE(voiceEnabled);
+
+    speech_shutdown();
+    speechDispatcherAllowed = true;
+    traceSpeech = false;
+    setenv("PATH", saved.c_str(), 1);
+    std::filesystem::remove_all(bin);
 }
