@@ -56,12 +56,26 @@ bool real_voice_playing(int voice, const SAMPLE* sample)
     return voice >= 0 && sample && voice_check(voice) == sample;
 }
 
+void real_hold_sample(const SAMPLE* sample, bool hold)
+{
+    if (!sample) return;
+    // The voices play_sample handed out; a stopped voice keeps its place in the
+    // sample and its claim on the voice until voice_start moves it on.
+    for (int voice = 0; voice < 256; ++voice) {
+        if (voice_check(voice) != sample) continue;
+        if (hold)
+            voice_stop(voice);
+        else
+            voice_start(voice);
+    }
+}
+
 // Constant-initialised, so it is already in place when the sound effects are
 // loaded during static construction.
 constexpr AudioBackend realBackend = {
     real_start_duh, real_stop_duh,   real_pause_duh,   real_resume_duh,
     real_set_duh_volume, real_poll_duh, real_play_sample, real_stop_sample,
-    real_voice_playing,
+    real_voice_playing, real_hold_sample,
 };
 
 }  // namespace

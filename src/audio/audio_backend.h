@@ -19,6 +19,9 @@ struct AudioBackend {
     void (*stopSample)(const SAMPLE* sample);
     // Whether `voice`, as play_sample returned it, still plays `sample`.
     bool (*voicePlaying)(int voice, const SAMPLE* sample);
+    // Stops every voice playing `sample` where it stands (hold), or lets the voices
+    // so stopped play on from there.
+    void (*holdSample)(const SAMPLE* sample, bool hold);
 };
 
 extern AudioBackend audioBackend;

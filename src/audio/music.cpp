@@ -28,6 +28,8 @@ constexpr int MUSIC_SAMPLE_RATE = 48000;
 // change from sounding a player silenced by a display switch.
 float duckFactor = 1.0f;
 bool musicPaused = false;
+// Paused by the player: a display switch does not resume it.
+bool musicHeld = false;
 
 }  // namespace
 
@@ -118,11 +120,29 @@ void music_pause()
 
 void music_resume()
 {
+    if (musicHeld) return;
     AL_DUH_PLAYER* player = musicPlayer;
     musicPaused = false;
     if (!player) return;
     audioBackend.resumeDuh(player);
     audioBackend.setDuhVolume(player, music_playing_volume());
+}
+
+void music_hold(bool hold)
+{
+    if (hold == musicHeld) return;
+    if (hold) {
+        music_pause();
+        musicHeld = true;
+    } else {
+        musicHeld = false;
+        music_resume();
+    }
+}
+
+bool music_held()
+{
+    return musicHeld;
 }
 
 float music_playing_volume()
@@ -147,4 +167,5 @@ void reset_music_state()
     musicPlayer = nullptr;
     duckFactor = 1.0f;
     musicPaused = false;
+    musicHeld = false;
 }

@@ -29,6 +29,11 @@ void poll_music();
 void music_pause();
 void music_resume();
 
+// The player's pause: the music stops where it is and stays stopped, whatever
+// the display does meanwhile, until released; it then goes on from there.
+void music_hold(bool hold);
+bool music_held();
+
 // While the voice speaks the music plays about 10 dB lower.
 constexpr float MUSIC_DUCK_FACTOR = 0.316f;
 void music_set_ducked(bool ducked);

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "audio/audio_backend.h"
+#include "audio/captions.h"
 #include "core/frame_stats.h"
 #include "platform/paths.h"
 #include "world/room.h"
@@ -65,12 +66,21 @@ void play_sound(int index)
     if (!valid_index(index) || !soundEffects[index]) return;
     frame_stats_event(FRAME_SOUND_STARTED);
     audioBackend.playSample(soundEffects[index], SAMPLE_VOLUME, SAMPLE_PAN, SAMPLE_FREQUENCY, SAMPLE_LOOP);
+    caption_sound_started(index, sample_frames(soundEffects[index]));
 }
 
 void stop_sound(int index)
 {
     if (!valid_index(index) || !soundEffects[index]) return;
     audioBackend.stopSample(soundEffects[index]);  // every voice playing it
+    caption_sound_stopped(index);
+}
+
+void hold_sound_effects(bool hold)
+{
+    if (!audioBackend.holdSample) return;
+    for (SAMPLE* sample : soundEffects)
+        if (sample) audioBackend.holdSample(sample, hold);
 }
 
 void sound_event(EventCode code)

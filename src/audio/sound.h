@@ -14,3 +14,5 @@ void load_sound_effects();
 void play_sound(int index);
 void stop_sound(int index);
 void sound_event(EventCode code);
+// Stops every sound effect where it stands (the pause), or lets them play on.
+void hold_sound_effects(bool hold);

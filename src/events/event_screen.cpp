@@ -11,6 +11,7 @@
 #include "events/endings.h"
 #include "events/pages.h"
 #include "play/input.h"
+#include "play/key_map.h"
 #include "play/room_entry.h"
 #include "render/blend.h"
 #include "render/calm.h"
@@ -104,9 +105,9 @@ void draw_event_screen(RenderContext& context)
 void event_screen_act(RenderContext& context)
 {
     // Escape leaves the game from every page, the title included.
-    if (key[KEY_ESC]) game.quitRequested = true;
+    if (action_down(Action::Quit)) game.quitRequested = true;
 
-    const bool nDown = key[KEY_N] != 0;
+    const bool nDown = action_down(Action::NewGame);
     const bool nPressed = nDown && !nWasDown && game.eventCode == nPage;
     nWasDown = nDown;
     nPage = game.eventCode;

@@ -11,9 +11,12 @@
 #include "events/event_screen.h"
 #include "events/listening_cues.h"
 #include "events/pages.h"
+#include "events/title_warning.h"
 #include "play/gamepad.h"
+#include "play/key_map.h"
 #include "render/calm.h"
 #include "render/ending_shadow.h"
+#include "render/foot_lines.h"
 #include "world/exit_columns.h"
 #include "world/room.h"
 
@@ -130,16 +133,20 @@ void toggle_voice()
 {
     narration_cancel();
     voiceEnabled = !voiceEnabled;
-    speak(voiceEnabled ? "Voice on" : "Voice off");
+    const char* said = voiceEnabled ? "Voice on" : "Voice off";
+    speak(said);
+    show_notice(said);
     if (voiceEnabled) describe_screen();
 }
 
 void toggle_calm()
 {
     calmEnabled = !calmEnabled;
+    const char* said = calmEnabled ? "Calm mode on" : "Calm mode off";
+    show_notice(said);
     if (!voiceEnabled) return;
     narration_cancel();
-    speak(calmEnabled ? "Calm mode on" : "Calm mode off");
+    speak(said);
 }
 
 void repeat_last()
@@ -228,6 +235,7 @@ std::vector<std::string> page_utterances(EventCode code, int endingsCount)
     switch (code) {
     case TITLE_PAGE:
         said.push_back("Karvelle");
+        said.push_back(flashing_warning());
         if (endingsCount > 0) said.push_back(unbracketed(count_line(endingsCount)));
         said.push_back("Press Space to Begin");
         return said;
@@ -257,9 +265,9 @@ std::vector<std::string> page_utterances(EventCode code, int endingsCount)
 void narration_frame()
 {
     const PadState& pad = last_gamepad_state();
-    const bool vDown = key[KEY_V] != 0;
-    const bool kDown = key[KEY_K] != 0;
-    const bool tabDown = key[KEY_TAB] != 0;
+    const bool vDown = action_down(Action::Voice);
+    const bool kDown = action_down(Action::Calm);
+    const bool tabDown = action_down(Action::Repeat);
     const bool voicePressed = (vDown && !vWasDown) || (pad.voice && !padVoiceWasDown);
     const bool kPressed = kDown && !kWasDown;
     const bool repeatPressed = (tabDown && !tabWasDown) || (pad.repeat && !padRepeatWasDown);
@@ -271,7 +279,9 @@ void narration_frame()
 
     watch_screen();
     if (voicePressed) toggle_voice();
-    if (kPressed && game.gameMode == EventScreen && game.eventCode == TITLE_PAGE) toggle_calm();
+    // Calm mode from the first screen a player sees: the title or the prompt.
+    const bool firstScreen = game.eventCode == TITLE_PAGE || game.eventCode == CONTINUE_PROMPT;
+    if (kPressed && game.gameMode == EventScreen && firstScreen) toggle_calm();
     if (repeatPressed && !voicePressed) repeat_last();
     listening_cues_frame();
 }
@@ -279,6 +289,20 @@ void narration_frame()
 void narration_switch_voice()
 {
     toggle_voice();
+}
+
+void narration_announce(const std::string& text)
+{
+    if (!voiceEnabled) return;
+    narration_cancel();
+    speak(text);
+}
+
+void narration_describe_screen()
+{
+    if (!voiceEnabled) return;
+    narration_cancel();
+    describe_screen();
 }
 
 void narration_cancel()

@@ -31,12 +31,17 @@ std::vector<std::string> page_utterances(EventCode code, int endingsCount);
 
 // Once a frame after the input step: switches the voice with V or the pad's
 // voice button (any screen), repeats with Tab or the pad's repeat button, calm
-// mode with K (title page), and queues the words for a new page, a room just
-// entered, a way reached or passed, and an ending.
+// mode with K (title page and continue prompt), shows what a switch did at the
+// foot of the screen for a second, and queues the words for a new page, a room
+// just entered, a way reached or passed, and an ending.
 void narration_frame();
 
 // Switches the voice on or off as V does: says so, and on, reads the screen.
 void narration_switch_voice();
+// With the voice on: stops what is being said and says `text` instead.
+void narration_announce(const std::string& text);
+// With the voice on: stops what is being said and says what is on the screen.
+void narration_describe_screen();
 // Empties the queue and stops what is being said.
 void narration_cancel();
 // Forgets everything said and the keys' previous states (tests, start-up).

@@ -9,6 +9,7 @@
 #include "core/game_state.h"
 #include "events/endings.h"
 #include "events/page_drawing.h"
+#include "events/title_warning.h"
 #include "text/text.h"
 #include "world/room.h"
 
@@ -206,7 +207,8 @@ void draw_title_page(RenderContext& context)
     const int grey = dialogue_grey();
     draw_text_line(context, -1, 415, "[Press Space to Begin]", grey, grey, grey, false, 0, 0);
     count_step(context, 3);
-    draw_small_centred(context, TITLE_CREDIT, 445, hint_grey());
+    draw_small_centred(context, TITLE_CREDIT, 445, title_small_grey());
+    draw_small_centred(context, flashing_warning().c_str(), TITLE_WARNING_Y, title_small_grey());
 }
 
 void draw_error_page(RenderContext& context)

@@ -7,19 +7,37 @@
 #include <cstdio>
 #include <cstring>
 
+#include "audio/captions.h"
 #include "audio/speech.h"
 #include "audio/voice_settings.h"
 #include "events/narration.h"
 #include "platform/screen_reader_query.h"
+#include "play/key_map.h"
+#include "play/walk_assist.h"
 #include "render/calm.h"
+#include "render/foot_lines.h"
 
 bool voiceOption = false;
 bool calmOption = false;
 bool traceSpeech = false;
+bool captionsOption = false;
 
 namespace {
 
 bool askedDesktop = false;
+bool captionsKeyWasDown = false;
+
+// The captions key switches captions on any screen, and says so.
+void captions_key_step()
+{
+    const bool down = action_down(Action::Captions);
+    const bool pressed = down && !captionsKeyWasDown;
+    captionsKeyWasDown = down;
+    if (!pressed) return;
+    const char* said = toggle_captions() ? "Captions on" : "Captions off";
+    show_notice(said);
+    narration_announce(said);
+}
 
 // The espeak-ng fallback plays through the mixer, which needs a real driver.
 bool sound_ready()
@@ -62,11 +80,15 @@ void read_accessibility_config()
         start_screen_reader_query();
         askedDesktop = true;
     }
+    captionsEnabled = captionsOption || get_config_int("accessibility", "captions", 0) == 1;
+    read_controls_config();
+    read_key_map_config();
 }
 
 void accessibility_frame()
 {
     narration_frame();
+    captions_key_step();
     follow_screen_reader();
     trace_queue();
     if (speechQueue.empty() && !speech_playing() && !voiceEnabled) {
@@ -75,6 +97,14 @@ void accessibility_frame()
     }
     speech_start(sound_ready() ? get_mixer_frequency() : 0);
     speech_service();
+}
+
+void draw_accessibility_overlay(RenderContext& context)
+{
+    std::vector<std::string> lines = active_captions();
+    const std::string& notice = current_notice();
+    if (!notice.empty()) lines.push_back(notice);
+    if (!lines.empty()) draw_foot_lines(context, lines);
 }
 
 void stop_accessibility()

@@ -2,12 +2,15 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
 
+#include "audio/captions.h"
 #include "audio/music.h"
 #include "core/display_options.h"
 #include "core/frame_stats.h"
@@ -16,6 +19,7 @@
 #include "frame/accessibility.h"
 #include "frame/fade.h"
 #include "frame/frame_timer.h"
+#include "frame/pause.h"
 #include "frame/profile.h"
 #include "frame/startup.h"
 #include "platform/clock.h"
@@ -23,10 +27,13 @@
 #include "platform/signals.h"
 #include "platform/x_server.h"
 #include "play/interlude_input.h"
+#include "play/key_map.h"
 #include "play/room_entry.h"
 #include "play/walking.h"
 #include "render/assets.h"
+#include "render/foot_lines.h"
 #include "render/interlude.h"
+#include "render/present.h"
 #include "render/scaling.h"
 #include "render/scene.h"
 #include "world/room.h"
@@ -52,11 +59,42 @@ void trace_changes()
     std::fflush(stdout);
 }
 
+// --trace: each caption as it appears, so a script can tell what a player saw.
+void trace_captions()
+{
+    static std::vector<std::string> shown;
+    if (!traceEnabled) return;
+    const std::vector<std::string> now = active_captions();
+    for (const std::string& caption : now)
+        if (std::find(shown.begin(), shown.end(), caption) == shown.end())
+            std::printf("frame %d: caption %s\n", tracedFrames, caption.c_str());
+    if (now != shown) std::fflush(stdout);
+    shown = now;
+}
+
+// --trace: the pause and the going on, with the frame count, which stands still between them.
+void trace_pause(bool wasPaused)
+{
+    if (!traceEnabled || wasPaused == gamePaused) return;
+    std::printf("frame %d: %s\n", tracedFrames, gamePaused ? "paused" : "resumed");
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 bool run_frame(RenderContext& context)
 {
     if (game.quitRequested) return false;
+
+    const bool wasPaused = gamePaused;
+    if (pause_step(context)) {
+        // A paused frame: only the voice and the accessibility keys go on.
+        frame_stats_record(monotonic_now_ns());
+        accessibility_frame();
+        notice_tick();
+        trace_pause(wasPaused);
+        return true;
+    }
 
     switch (game.gameMode) {
     case Play: draw_scene(context); break;
@@ -71,10 +109,13 @@ bool run_frame(RenderContext& context)
     case EventScreen: event_screen_input(context); break;
     case Interlude: interlude_input(context); break;
     case TheEnd:
-        if (key[KEY_ESC]) game.quitRequested = true;
+        if (action_down(Action::Quit)) game.quitRequested = true;
         break;
     }
     accessibility_frame();
+    // The sounds go on by the frame just shown, as does the notice's second.
+    captions_tick();
+    notice_tick();
 
     if (musicChangePending) frame_stats_event(FRAME_MUSIC_STARTED);
     poll_music();
@@ -89,7 +130,13 @@ bool run_frame(RenderContext& context)
         toggle_display();
     }
     trace_changes();
+    trace_captions();
     return true;
+}
+
+int frames_run()
+{
+    return tracedFrames;
 }
 
 namespace {
@@ -107,7 +154,10 @@ void print_help()
         "aloud through the desktop's speech-dispatcher, or the espeak-ng program; the\n"
         "walker stops at each way up or down: Up or Down takes it, Right walks on. Tab\n"
         "(or the left shoulder button) says the last line again. The game starts with\n"
-        "the voice on when the desktop runs a screen reader.\n\n"
+        "the voice on when the desktop runs a screen reader.\n"
+        "P pauses on any screen (the pad's Start in a room), T shows captions of the\n"
+        "sounds, K switches calm mode (title and prompt); [keys] in config.ini moves\n"
+        "any of them to other keys (see karvelle(6)).\n\n"
         "  --scale N|auto enlarge the 640x480 picture N times (1 to 8), each pixel an\n"
         "                 N x N block; auto takes the largest that fits the desktop\n"
         "                 (config.ini: [graphics] scale = 1)\n"
@@ -126,6 +176,7 @@ void print_help()
         "                 voice_rate = words a minute, voice_name, voice_volume = 0-100\n"
         "                 override the desktop's speech settings)\n"
         "  --calm         calm mode: no flashes, no flicker (K on the title switches it)\n"
+        "  --captions     show captions of the sounds that matter (T switches them)\n"
         "  --help         show this help\n"
         "  --version      show the version\n");
 }
@@ -154,6 +205,8 @@ int game_main(int argc, char** argv)
             voiceOption = true;
         } else if (std::strcmp(argv[i], "--calm") == 0) {
             calmOption = true;
+        } else if (std::strcmp(argv[i], "--captions") == 0) {
+            captionsOption = true;
         } else if (std::strcmp(argv[i], "--help") == 0) {
             print_help();
             return 0;
@@ -187,6 +240,7 @@ int game_main(int argc, char** argv)
     game.gameMode = EventScreen;
     read_profile();
     install_display_loss_handler(write_profile);
+    frameOverlay = draw_accessibility_overlay;
 
     // The first interval carries the mapping of the new window.
     frameStats.pendingEvents = FRAME_DISPLAY_OPENED;

@@ -17,7 +17,7 @@ constexpr int BTN_TOP2_CODE = 0x124, BTN_PINKIE_CODE = 0x125;    // generic pads
 constexpr int BTN_DPAD_UP_CODE = 0x220, BTN_DPAD_DOWN_CODE = 0x221, BTN_DPAD_RIGHT_CODE = 0x223;
 
 enum class AxisRole { None, Horizontal, Vertical };
-enum class ButtonRole { None, Action, Back, Up, Down, Right, Repeat, Voice };
+enum class ButtonRole { None, Action, Start, Back, Up, Down, Right, Repeat, Voice };
 
 struct Layout {
     bool known = false;  // learnt from the device; otherwise the plain layout
@@ -34,8 +34,9 @@ AxisRole axis_role(int code)
 
 ButtonRole button_role(int code)
 {
-    if ((code >= BTN_SOUTH_CODE && code <= BTN_WEST_CODE) || code == BTN_START_CODE) return ButtonRole::Action;
-    if ((code >= BTN_TRIGGER_CODE && code <= BTN_TOP_CODE) || code == BTN_BASE4_CODE) return ButtonRole::Action;
+    if (code == BTN_START_CODE || code == BTN_BASE4_CODE) return ButtonRole::Start;
+    if (code >= BTN_SOUTH_CODE && code <= BTN_WEST_CODE) return ButtonRole::Action;
+    if (code >= BTN_TRIGGER_CODE && code <= BTN_TOP_CODE) return ButtonRole::Action;
     if (code == BTN_SELECT_CODE || code == BTN_BASE3_CODE) return ButtonRole::Back;
     if (code == BTN_DPAD_UP_CODE) return ButtonRole::Up;
     if (code == BTN_DPAD_DOWN_CODE) return ButtonRole::Down;
@@ -117,6 +118,10 @@ PadState read_gamepad()
         if (!stickInfo.button[b].b) continue;
         switch (role_of_button(b)) {
         case ButtonRole::Action: pad.action = true; break;
+        case ButtonRole::Start:
+            pad.action = true;
+            pad.start = true;
+            break;
         case ButtonRole::Back: pad.back = true; break;
         case ButtonRole::Up: pad.up = true; break;
         case ButtonRole::Down: pad.down = true; break;

@@ -15,6 +15,7 @@ struct PadState {
     bool back = false;
     bool repeat = false;  // says the last line again (as Tab)
     bool voice = false;   // switches the voice (as V)
+    bool start = false;  // Start, which also turns pages; in a room it pauses
 };
 
 // Installs Allegro's joystick driver and learns the first pad's layout from the

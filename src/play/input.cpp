@@ -8,20 +8,23 @@
 #include "core/game_state.h"
 #include "platform/x_server.h"
 #include "play/gamepad.h"
+#include "play/key_map.h"
 
 InputState input;
 
 namespace {
 
-// Every key that advances a page.
-constexpr int ACTION_KEYS[] = {
-    KEY_ENTER, KEY_ALT,   KEY_ALTGR,    KEY_SPACE,    KEY_Z,      KEY_X,      KEY_A,
-    KEY_S,     KEY_C,     KEY_D,        KEY_LCONTROL, KEY_RCONTROL, KEY_LSHIFT, KEY_RSHIFT,
-};
-
 bool down(int scancode)
 {
-    return key[scancode] != 0;
+    return key_down(scancode);
+}
+
+// The give-up keys after the first, which stand where R stands by default.
+bool later_give_up_keys_down()
+{
+    for (size_t i = 1; i < action_keys(Action::GiveUp).size(); ++i)
+        if (action_chord_down(Action::GiveUp, i)) return true;
+    return false;
 }
 
 void update(Button& button, bool downNow)
@@ -39,26 +42,36 @@ void reset_input()
 
 bool action_key_down()
 {
-    for (int scancode : ACTION_KEYS)
-        if (down(scancode)) return true;
-    return false;
+    return action_down(Action::Page);
 }
 
 bool (*keyboardFocused)() = window_has_keyboard;
 
 void wait_until_keys_up(int firstKey, int secondKey)
 {
-    if (!down(firstKey) && !(secondKey >= 0 && down(secondKey))) return;
+    std::vector<int> keys{firstKey};
+    if (secondKey >= 0) keys.push_back(secondKey);
+    wait_until_keys_up(keys);
+}
+
+void wait_until_keys_up(const std::vector<int>& keys)
+{
+    auto any_down = [&keys]() {
+        for (int scancode : keys)
+            if (down(scancode)) return true;
+        return false;
+    };
+    if (!any_down()) return;
     frame_stats_event(FRAME_KEY_WAIT);
     // No frame is drawn while the player holds the key, but the music plays on.
-    while (down(firstKey) || (secondKey >= 0 && down(secondKey))) {
+    while (any_down()) {
         // A quit request ends the wait. So does the window losing the keyboard
         // (where the focus follows the pointer, by the pointer leaving it): the
         // release then goes to another window and never reaches the game, so the
         // keys are taken as released.
         if (game.quitRequested || !keyboardFocused()) {
-            key[firstKey] = 0;
-            if (secondKey >= 0) key[secondKey] = 0;
+            for (int scancode : keys)
+                if (scancode > 0 && scancode < KEY_MAX) key[scancode] = 0;
             return;
         }
         rest(1);
@@ -66,22 +79,37 @@ void wait_until_keys_up(int firstKey, int secondKey)
     }
 }
 
+std::vector<int> last_keys_of(Action action)
+{
+    std::vector<int> keys;
+    for (const KeyChord& chord : action_keys(action)) {
+        if (chord.empty()) continue;
+        bool known = false;
+        for (int scancode : keys) known |= scancode == chord.back();
+        if (!known) keys.push_back(chord.back());
+    }
+    return keys;
+}
+
 void poll_input()
 {
     // Alt+Enter, AltGr+Enter or F4 switch between window and full screen; the
     // keys must be let go before anything else is read, or the switch repeats.
-    if (((down(KEY_ALT) || down(KEY_ALTGR)) && down(KEY_ENTER)) || down(KEY_F4)) {
+    if (action_down(Action::ToggleDisplay)) {
         game.fullscreen = !game.fullscreen;
         game.fullscreenToggleRequested = true;
-        wait_until_keys_up(KEY_ENTER, KEY_F4);
+        // The key that completes each combination (Enter, F4) must come up.
+        wait_until_keys_up(last_keys_of(Action::ToggleDisplay));
     }
 
     // A gamepad's stick, d-pad and buttons count as the keys they stand for.
     const PadState pad = read_gamepad();
-    update(input.keyUp, down(KEY_UP) || pad.up);
-    update(input.keyDown, down(KEY_DOWN) || pad.down);
-    update(input.keyRight, down(KEY_RIGHT) || pad.right);
+    update(input.keyUp, action_down(Action::Up) || pad.up);
+    update(input.keyDown, action_down(Action::Down) || pad.down);
+    update(input.keyRight, action_down(Action::Walk) || pad.right);
     update(input.keyAction, action_key_down() || pad.action);
-    update(input.keyBackspace, down(KEY_BACKSPACE) || pad.back);
-    update(input.keyR, down(KEY_R));
+    // The first give-up key is Backspace's button, shared with the pad's Back; the
+    // others are R's.
+    update(input.keyBackspace, action_chord_down(Action::GiveUp, 0) || pad.back);
+    update(input.keyR, later_give_up_keys_down());
 }

@@ -1,6 +1,10 @@
 // The keyboard state of one poll, shared by the input steps of every mode.
 #pragma once
 
+#include <vector>
+
+#include "play/key_map.h"
+
 struct Button {
     bool held = false;     // down at this poll
     bool pressed = false;  // down at this poll and up at the previous one
@@ -28,6 +32,10 @@ bool action_key_down();
 // is up. Allegro's keyboard thread releases them. The wait ends early, with the
 // keys marked up, on a quit request or when the window loses the keyboard.
 void wait_until_keys_up(int firstKey, int secondKey = -1);
+void wait_until_keys_up(const std::vector<int>& keys);
+// The last key of every chord of an action, each once: the keys whose release
+// ends a combination (Enter and F4 for the display switch).
+std::vector<int> last_keys_of(Action action);
 
 // Whether the window still receives the keys (window_has_keyboard); tests replace it.
 extern bool (*keyboardFocused)();

@@ -3,6 +3,7 @@
 
 #include "core/frame_stats.h"
 #include "core/game_state.h"
+#include "play/walk_assist.h"
 #include "render/assets.h"
 #include "world/room.h"
 
@@ -20,6 +21,7 @@ void enter_room(int32_t index)
 
 void quit_to_interlude()
 {
+    stop_auto_walk();
     game.roomChangePending = false;
     game.currentRoom = 0;
     game.fadeState = FadeIn;

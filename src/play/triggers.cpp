@@ -5,6 +5,7 @@
 #include "audio/sound.h"
 #include "core/game_state.h"
 #include "play/room_entry.h"
+#include "play/walk_assist.h"
 #include "render/assets.h"
 #include "world/room.h"
 
@@ -26,6 +27,8 @@ void scan_triggers()
         if (room.triggerFired[i]) continue;
         if (game.playerX < room.triggerX[i]) continue;
         EventCode code = room.triggerCode[i];
+        // A page or an event of the room: auto-walk stops for the player to take it in.
+        stop_auto_walk();
         if (code < 0) {
             room.triggerFired[i] = true;
             game.eventCode = code;

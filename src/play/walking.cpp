@@ -11,6 +11,7 @@
 #include "play/room_entry.h"
 #include "play/triggers.h"
 #include "play/way_stop.h"
+#include "play/walk_assist.h"
 #include "world/exit_columns.h"
 #include "world/followers.h"
 #include "world/room.h"
@@ -46,8 +47,16 @@ bool in_up_exit()
     return input.keyUp.held && room.hasUpExit && column_of(game.playerX) == room.upExitColumn;
 }
 
+// Whether column `column` of the current room holds a way up or down.
+bool exit_column(int column)
+{
+    const Room& room = current_room();
+    return (room.hasUpExit && column == room.upExitColumn) || (room.hasDownExit && column == room.downExitColumn);
+}
+
 void start_room_change(int32_t direction)
 {
+    stop_auto_walk();
     game.roomChangePending = true;
     game.fadeState = FadeOut;
     game.exitDirection = direction;
@@ -86,7 +95,8 @@ void play_input()
     scene_swap_step();
 
     game.playerSpeed = 0.0;
-    if (input.keyRight.held && game.fadeHoldFrames == 0) {
+    const bool walking = auto_walk_step(input.keyRight.held, input.keyRight.pressed);
+    if (walking && game.fadeHoldFrames == 0) {
         if (game.isInjured)
             game.playerSpeed = INJURED_SPEED;
         else if (current_room().drunkenWalk)
@@ -96,9 +106,9 @@ void play_input()
     }
     way_stop_step();
 
-    if (input.keyBackspace.pressed || input.keyR.pressed || key[KEY_ESC]) {
+    if (input.keyBackspace.pressed || input.keyR.pressed || action_down(Action::Quit)) {
         // Escape must be up before the Interlude, or the title page would read it and quit.
-        wait_until_keys_up(KEY_ESC);
+        wait_until_keys_up(last_keys_of(Action::Quit));
         quit_to_interlude();
     }
 
@@ -119,8 +129,12 @@ void world_step()
         }
 
         if (game.playerSpeed != 0.0) {
+            const int columnBefore = column_of(game.playerX);
             game.playerX += game.playerSpeed;
-            game.exitHoldFrames = EXIT_HOLD_FRAMES;
+            game.exitHoldFrames = exitHoldFrameCount;
+            // Auto-walk stops where a way up or down begins.
+            const int column = column_of(game.playerX);
+            if (column != columnBefore && exit_column(column)) stop_auto_walk();
             animate_walk(game.playerFrame, game.playerFrameTimer);
         } else {
             game.playerFrame = 0;

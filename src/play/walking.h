@@ -1,11 +1,12 @@
 // Walking, exits and room changes, and followers, in mode Play.
 #pragma once
 
+#include "play/walk_assist.h"
+
 constexpr double WALK_SPEED = 2.5;
 constexpr double INJURED_SPEED = 1.5;
 constexpr double RIGHT_EXIT_X = 285.0;
 constexpr double ENTRY_X = 5.0;
-constexpr int EXIT_HOLD_FRAMES = 10;
 constexpr int WALK_FRAME_PERIOD = 8;
 
 // Rooms whose right exit lies elsewhere, and the room entered further in.

@@ -3,6 +3,7 @@
 #include "audio/speech_queue.h"
 #include "core/game_state.h"
 #include "play/input.h"
+#include "play/walk_assist.h"
 #include "world/exit_columns.h"
 #include "world/room.h"
 
@@ -22,7 +23,8 @@ bool way_in_column(const Room& room, int column)
 
 bool walker_stops_at_ways()
 {
-    return voiceEnabled;
+    // With auto-walk, too, no way is ever a race against the walk.
+    return voiceEnabled || autoWalkEnabled;
 }
 
 void way_stop_step()

@@ -3,7 +3,7 @@
 // always; a new press of Right walks on.
 #pragma once
 
-// Whether the walker stops at each way up or down (with the voice on).
+// Whether the walker stops at each way up or down (with the voice or auto-walk on).
 bool walker_stops_at_ways();
 // In play_input after the walking speed is set: holds the walker at the start
 // of an exit column until Right is pressed anew there.

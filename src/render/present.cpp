@@ -9,9 +9,12 @@
 #include "render/scaling.h"
 #include "text/text.h"
 
+void (*frameOverlay)(RenderContext& context) = nullptr;
+
 void show_frame(RenderContext& context)
 {
     if (!context.backBuffer) return;
+    if (frameOverlay) frameOverlay(context);
     frame_stats_showing(monotonic_now_ns());
     if (context.pageIndex < 0 || context.pageIndex >= VIDEO_PAGE_COUNT) context.pageIndex = 0;
     if (displayLayout.factor != 1 || displayLayout.x != 0 || displayLayout.y != 0) {

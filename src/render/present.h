@@ -7,6 +7,10 @@
 
 void show_frame(RenderContext& context);
 
+// Drawn over every finished frame just before it is shown (captions, notices);
+// none unless the game sets one.
+extern void (*frameOverlay)(RenderContext& context);
+
 // Covers a bitmap with black at opacity fadeLevel when a fade is running.
 void draw_fade_overlay(BITMAP* target, int width, int height);
 

@@ -4,7 +4,9 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -12,9 +14,12 @@
 #include "events/endings.h"
 #include "events/event_screen.h"
 #include "events/pages.h"
+#include "events/title_warning.h"
 #include "core/game_state.h"
 #include "frame/game_setup.h"
+#include "frame/fade.h"
 #include "play/input.h"
+#include "play/key_map.h"
 #include "text/text.h"
 #include "world/room.h"
 #include "test_support.h"
@@ -283,6 +288,74 @@ TEST_F(TitlePageTest, HintAndCreditLines)
     for (int y = 445; y < 470 && !hintGrey; ++y)
         for (int x = 0; x < 640 && !hintGrey; ++x) hintGrey = canvas.at(x, y) == makecol(150, 150, 150);
     EXPECT_TRUE(hintGrey);
+}
+
+// WCAG's relative luminance of an sRGB grey.
+double luminance(int grey)
+{
+    const double c = grey / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+int brightest_red(BITMAP* b, int fromRow, int toRow)
+{
+    int best = 0;
+    for (int y = fromRow; y <= toRow; ++y)
+        for (int x = 0; x < b->w; ++x) best = std::max(best, getr(getpixel(b, x, y)));
+    return best;
+}
+
+TEST_F(TitlePageTest, CreditAndWarningStandAtLeastFourAndAHalfToOneAgainstTheBackdrop)
+{
+    Canvas canvas;
+    if (!canvas.has_fonts()) { GTEST_SKIP() << "font not available"; }
+    game.eventCode = TITLE_PAGE;
+    game.fadeState = Idle;
+    // A whole swing of the pulse: the text at its darkest against the backdrop at
+    // its lightest, whenever each comes.
+    int darkestCredit = 255, darkestWarning = 255, lightestBackdrop = 0;
+    for (int frame = 0; frame < 200; ++frame) {
+        update_pulses();
+        compose_event_frame(canvas.context);
+        BITMAP* back = canvas.context.backBuffer;
+        // The text's own grey is the lightest pixel of its rows.
+        darkestCredit = std::min(darkestCredit, brightest_red(back, 448, 466));
+        darkestWarning = std::min(darkestWarning, brightest_red(back, TITLE_WARNING_Y + 2, TITLE_WARNING_Y + 18));
+        // Nothing but the backdrop between the name and the begin hint.
+        lightestBackdrop = std::max(lightestBackdrop, brightest_red(back, 300, 410));
+    }
+    ASSERT_GT(lightestBackdrop, 30) << "the backdrop was drawn";
+    const double backdrop = luminance(lightestBackdrop) + 0.05;
+    EXPECT_GE((luminance(darkestCredit) + 0.05) / backdrop, 4.5) << darkestCredit << " on " << lightestBackdrop;
+    EXPECT_GE((luminance(darkestWarning) + 0.05) / backdrop, 4.5) << darkestWarning << " on " << lightestBackdrop;
+}
+
+TEST_F(TitlePageTest, TheWarningLineStandsAtTheTopAndNamesTheCalmKey)
+{
+    Canvas canvas;
+    if (!canvas.has_fonts()) { GTEST_SKIP() << "font not available"; }
+    EXPECT_EQ(flashing_warning(), "Flashing images: K for calm mode");
+    game.pulse100 = 0;
+    draw_title_page(canvas.context);
+    // Its ink spans the width the line measures, centred, in rows of its own.
+    const int width = face_text_width(canvas.context.smallFont, flashing_warning().c_str());
+    int left = 640, right = -1;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 640; ++x)
+            if (canvas.at(x, y) != 0) {
+                EXPECT_GE(y, TITLE_WARNING_Y);
+                EXPECT_LT(y, TITLE_WARNING_Y + 20);
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    ASSERT_GE(right, 0) << "no warning drawn";
+    EXPECT_NEAR(right - left + 1, width, 4);
+    EXPECT_NEAR((left + right) / 2, 320, 3);
+
+    // Moved to another key, the calm key is named as it now is.
+    set_action_keys(Action::Calm, {{KEY_L}});
+    EXPECT_EQ(flashing_warning(), "Flashing images: L for calm mode");
+    reset_key_map();
 }
 
 // The count line's rows, found as what changes on a page when one ending is found.

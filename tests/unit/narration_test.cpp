@@ -14,6 +14,7 @@
 #include "frame/game_setup.h"
 #include "play/gamepad.h"
 #include "render/calm.h"
+#include "render/foot_lines.h"
 #include "world/room.h"
 #include "test_support.h"
 
@@ -69,8 +70,9 @@ protected:
 
 TEST_F(NarrationTest, EveryKindOfPageIsReadInOrder)
 {
-    EXPECT_EQ(page_utterances(0, 0), (Words{"Karvelle", "Press Space to Begin"}));
-    EXPECT_EQ(page_utterances(0, 3), (Words{"Karvelle", "three paths out of eight", "Press Space to Begin"}));
+    EXPECT_EQ(page_utterances(0, 0), (Words{"Karvelle", "Flashing images: K for calm mode", "Press Space to Begin"}));
+    EXPECT_EQ(page_utterances(0, 3), (Words{"Karvelle", "Flashing images: K for calm mode", "three paths out of eight",
+                                            "Press Space to Begin"}));
     EXPECT_EQ(page_utterances(40, 5), (Words{"To start a new game, press N.", "To continue, press SPACE.",
                                              "five paths out of eight"}));
     EXPECT_EQ(page_utterances(42, 8), (Words{"The End", "Press escape to exit"}));
@@ -120,7 +122,7 @@ TEST_F(NarrationTest, VSwitchesTheVoiceOnAndOffOnAnyScreen)
     key[KEY_V] = 0;
     narration_frame();
     EXPECT_TRUE(voiceEnabled);
-    EXPECT_EQ(queued(), (Words{"Voice on", "Karvelle", "Press Space to Begin"}));
+    EXPECT_EQ(queued(), (Words{"Voice on", "Karvelle", "Flashing images: K for calm mode", "Press Space to Begin"}));
 
     const int generation = speechGeneration;
     press(KEY_V);
@@ -166,7 +168,7 @@ TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
     // The prompt turned to the title: the title is read in its place.
     show_page(40);
     show_page(0);
-    EXPECT_EQ(queued(), (Words{"Karvelle", "Press Space to Begin"}));
+    EXPECT_EQ(queued(), (Words{"Karvelle", "Flashing images: K for calm mode", "Press Space to Begin"}));
     // Play begun from the title names the first room.
     walk_in(0, 10.0);
     EXPECT_EQ(queued(), (Words{room}));
@@ -361,4 +363,37 @@ TEST_F(NarrationTest, KSwitchesCalmModeOnTheTitleOnly)
     press(KEY_K);
     EXPECT_FALSE(calmEnabled);
     EXPECT_EQ(queued(), (Words{"Calm mode off"}));
+}
+
+TEST_F(NarrationTest, KAlsoSwitchesCalmModeOnTheContinuePrompt)
+{
+    show_page(40);
+    press(KEY_K);
+    EXPECT_TRUE(calmEnabled);
+    press(KEY_K);
+    EXPECT_FALSE(calmEnabled);
+}
+
+TEST_F(NarrationTest, KAndVShowWhatTheyDidForASecond)
+{
+    reset_notice();
+    show_page(0);
+    press(KEY_K);
+    EXPECT_EQ(current_notice(), "Calm mode on");
+    press(KEY_V);
+    EXPECT_EQ(current_notice(), "Voice on") << "the newer notice takes the place";
+    for (int frame = 0; frame < NOTICE_FRAMES - 1; ++frame) notice_tick();
+    EXPECT_EQ(current_notice(), "Voice on");
+    notice_tick();
+    EXPECT_EQ(current_notice(), "") << "gone after a second";
+
+    press(KEY_V);
+    EXPECT_EQ(current_notice(), "Voice off");
+    press(KEY_K);
+    EXPECT_EQ(current_notice(), "Calm mode off");
+    // A key that did nothing shows nothing: K in a room.
+    reset_notice();
+    walk_in(3, 10.0);
+    press(KEY_K);
+    EXPECT_EQ(current_notice(), "");
 }
