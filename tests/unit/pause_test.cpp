@@ -4,6 +4,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "audio/audio_backend.h"
@@ -116,6 +117,12 @@ protected:
     {
         for (int i = 0; i < count; ++i) ASSERT_TRUE(run_frame(renderContext));
     }
+    // Whether the test's war sound was held (or let go).
+    bool held(bool hold) const
+    {
+        return std::find(holds.begin(), holds.end(), std::make_pair(static_cast<const SAMPLE*>(sample), hold)) !=
+               holds.end();
+    }
     static void tap_pause()
     {
         key[KEY_P] = 1;
@@ -143,8 +150,7 @@ TEST_F(PauseTest, NothingMovesUntilPAgainAndThenEverythingGoesOnFromThere)
     EXPECT_EQ(now(), stopped) << "frames, player, fade, pulses and music all stand";
     EXPECT_TRUE(music.paused);
     EXPECT_FLOAT_EQ(music.volume, 0.0f);
-    ASSERT_FALSE(holds.empty());
-    EXPECT_EQ(holds.back(), std::make_pair(static_cast<const SAMPLE*>(sample), true)) << "the war sound stops";
+    EXPECT_TRUE(held(true)) << "the war sound stops";
     // The last frame stays, dimmed.
     const int dimmed = getr(getpixel(renderContext.backBuffer, 300, 20));
     EXPECT_LT(dimmed, before * 3 / 4);
@@ -155,7 +161,7 @@ TEST_F(PauseTest, NothingMovesUntilPAgainAndThenEverythingGoesOnFromThere)
     EXPECT_EQ(now(), stopped) << "the frame of the second P still shows the pause";
     EXPECT_FALSE(music.paused);
     EXPECT_FLOAT_EQ(music.volume, musicVolume);
-    EXPECT_EQ(holds.back(), std::make_pair(static_cast<const SAMPLE*>(sample), false));
+    EXPECT_TRUE(held(false)) << "the war sound goes on";
 
     frames(1);
     const Moment after = now();
