@@ -63,10 +63,6 @@ void draw_paused(RenderContext& context)
     BITMAP* back = context.backBuffer;
     if (!back) return;
     blend_rect(back, 0, 0, 639, 479, makecol(0, 0, 0), PAUSE_DIM_OPACITY);
-    FontFace* font = context.dialogueFont;
-    if (!font) return;
-    const char* text = "Paused";
-    const int x = 320 - face_text_width(font, text) / 2;
-    const int y = 240 - face_height(font) / 2;
-    face_draw_text(back, font, text, x, y, makecol(FOOT_TEXT_GREY, FOOT_TEXT_GREY, FOOT_TEXT_GREY));
+    // The word on a band of its own, in the middle of the screen.
+    draw_banded_text(context, "Paused", 240 - FOOT_BAND_HEIGHT / 2);
 }

@@ -31,5 +31,5 @@ void reset_notice();
 // Draws `lines` on the back buffer from the foot upwards, the first lowest, each
 // centred over a band of its own width.
 void draw_foot_lines(RenderContext& context, const std::vector<std::string>& lines);
-// Dims the whole back buffer and writes "Paused" in its middle.
+// Dims the whole back buffer and writes "Paused" in its middle, over a band.
 void draw_paused(RenderContext& context);

@@ -1,6 +1,7 @@
 #!/bin/bash
 # An action key leaves the first screen for play; Right held walks from room 0
-# into room 1, whose scene shows with the player standing on its floor.
+# into room 1, whose scene shows with the player standing on its floor; P pauses
+# the walk and P again goes on.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 walk_into_room1
@@ -16,6 +17,28 @@ height=$(echo "$bbox" | sed -E 's/^[0-9]+x([0-9]+)\+.*/\1/')
 top=$(echo "$bbox" | sed -E 's/.*\+[0-9]+\+([0-9]+)$/\1/')
 [ "$top" -ge 300 ] && [ "$top" -le 340 ] || fail "the player's top is at y $top, not on the floor line"
 [ $((top + height)) -le 424 ] || fail "the player reaches y $((top + height)), below the floor"
+
+# P on the walk: the frame count stands still for a second, the picture with it;
+# P again and the walk goes on to room 1's page.
+xdotool keydown Right
+sleep 0.3
+tap p
+wait_trace ": paused$" 5
+paused_at=$(sed -n "${TRACE_POS}p" "$WORK/stdout.log" | sed -E 's/^frame ([0-9]+):.*/\1/')
+sleep 0.4
+a=$(screenshot paused_a); sleep 0.6; b=$(screenshot paused_b)
+changed=$(compare -metric AE "$a" "$b" null: 2>&1 | cut -d' ' -f1)
+[ "${changed%.*}" = 0 ] || fail "the paused picture changed ($changed pixels)"
+words=$(convert "$b" -crop 640x60+0+210 +repage -colorspace Gray -threshold 50% -negate -resize 300% png:- |
+    tesseract - - --psm 7 2>/dev/null)
+echo "$words" | grep -q "Paused" || fail "the pause does not read \"Paused\": $words"
+tap p
+wait_trace ": resumed$" 5
+resumed_at=$(sed -n "${TRACE_POS}p" "$WORK/stdout.log" | sed -E 's/^frame ([0-9]+):.*/\1/')
+note "paused at frame $paused_at, resumed at frame $resumed_at"
+[ "$paused_at" = "$resumed_at" ] || fail "frames ran during the pause ($paused_at to $resumed_at)"
+expect_page 2 30
+xdotool keyup Right
 xdotool keydown Escape; sleep 0.2; xdotool keyup Escape
 wait_trace "mode EventScreen, page 0," 5
 quit_game
