@@ -4,6 +4,8 @@
 
 #include <aldumb.h>
 
+#include <vector>
+
 namespace {
 
 // The game never hands these a null player or sample; the checks keep a stray
@@ -56,17 +58,46 @@ bool real_voice_playing(int voice, const SAMPLE* sample)
     return voice >= 0 && sample && voice_check(voice) == sample;
 }
 
+// Where each held voice stood in its sample. A stopped voice of play_sample's is
+// freed at once and its place lost, so a held sound is played afresh from there.
+struct HeldVoice {
+    const SAMPLE* sample;
+    int position;
+};
+std::vector<HeldVoice> heldVoices;
+// Allegro hands out voices numbered below this.
+constexpr int ALLEGRO_VOICES = 256;
+
 void real_hold_sample(const SAMPLE* sample, bool hold)
 {
     if (!sample) return;
-    // The voices play_sample handed out; a stopped voice keeps its place in the
-    // sample and its claim on the voice until voice_start moves it on.
-    for (int voice = 0; voice < 256; ++voice) {
-        if (voice_check(voice) != sample) continue;
-        if (hold)
-            voice_stop(voice);
-        else
+    if (hold) {
+        for (int voice = 0; voice < ALLEGRO_VOICES; ++voice) {
+            if (voice_check(voice) != sample) continue;
+            const int position = voice_get_position(voice);
+            deallocate_voice(voice);
+            if (position >= 0) heldVoices.push_back({sample, position});
+        }
+        return;
+    }
+    for (size_t i = 0; i < heldVoices.size();) {
+        if (heldVoices[i].sample != sample) {
+            ++i;
+            continue;
+        }
+        // As play_sample starts a voice (full volume, centre, the sample's own
+        // pitch, once), but from where it was held.
+        const int voice = allocate_voice(sample);
+        if (voice >= 0) {
+            voice_set_volume(voice, 255);
+            voice_set_pan(voice, 128);
+            voice_set_frequency(voice, sample->freq);
+            voice_set_playmode(voice, PLAYMODE_PLAY);
+            voice_set_position(voice, heldVoices[i].position);
             voice_start(voice);
+            release_voice(voice);
+        }
+        heldVoices.erase(heldVoices.begin() + long(i));
     }
 }
 

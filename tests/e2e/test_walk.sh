@@ -4,6 +4,17 @@
 # the walk and P again goes on.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
+command -v sox >/dev/null || fail "sox is needed"
+# What the game plays goes to a file (unsigned 16-bit stereo, 44.1 kHz).
+export HOME="$WORK/home"
+mkdir -p "$HOME"
+raw="$WORK/sound.raw"
+printf 'pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n' "$raw" > "$HOME/.asoundrc"
+# rms FROM TO: the level of the sound written between two sizes of the file.
+rms() {
+    tail -c +$(($1 / 4 * 4 + 1)) "$raw" | head -c $((($2 - $1) / 4 * 4)) |
+        sox -t raw -r 44100 -e unsigned -b 16 -c 2 - -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }'
+}
 walk_into_room1
 shot=$(screenshot room1)
 # The room as painted, enlarged like the game does; what differs is the player.
@@ -26,7 +37,9 @@ tap p
 wait_trace ": paused$" 5
 paused_at=$(sed -n "${TRACE_POS}p" "$WORK/stdout.log" | sed -E 's/^frame ([0-9]+):.*/\1/')
 sleep 0.4
+from=$(stat -c %s "$raw")
 a=$(screenshot paused_a); sleep 0.6; b=$(screenshot paused_b)
+to=$(stat -c %s "$raw")
 changed=$(compare -metric AE "$a" "$b" null: 2>&1 | cut -d' ' -f1)
 [ "${changed%.*}" = 0 ] || fail "the paused picture changed ($changed pixels)"
 words=$(convert "$b" -crop 640x60+0+210 +repage -colorspace Gray -threshold 50% -negate -resize 300% png:- |
@@ -37,6 +50,11 @@ wait_trace ": resumed$" 5
 resumed_at=$(sed -n "${TRACE_POS}p" "$WORK/stdout.log" | sed -E 's/^frame ([0-9]+):.*/\1/')
 note "paused at frame $paused_at, resumed at frame $resumed_at"
 [ "$paused_at" = "$resumed_at" ] || fail "frames ran during the pause ($paused_at to $resumed_at)"
+walked=$(stat -c %s "$raw"); sleep 0.6; walked_to=$(stat -c %s "$raw")
+quiet=$(rms $from $to); playing=$(rms $walked $walked_to)
+note "sound level paused $quiet, walking on $playing"
+awk -v q="$quiet" -v p="$playing" 'BEGIN { exit !(q < 0.002 && p > 0.01) }' ||
+    fail "the music does not stop for the pause (level $quiet paused, $playing after)"
 expect_page 2 30
 xdotool keyup Right
 xdotool keydown Escape; sleep 0.2; xdotool keyup Escape
