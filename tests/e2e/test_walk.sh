@@ -1,7 +1,7 @@
 #!/bin/bash
 # An action key leaves the first screen for play; Right held walks from room 0
 # into room 1, whose scene shows with the player standing on its floor; P pauses
-# the walk and P again goes on.
+# the walk, its picture and its music, and P again goes on.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 command -v sox >/dev/null || fail "sox is needed"
