@@ -27,6 +27,7 @@
 #include "platform/signals.h"
 #include "platform/x_server.h"
 #include "play/interlude_input.h"
+#include "play/key_latch.h"
 #include "play/key_map.h"
 #include "play/room_entry.h"
 #include "play/walking.h"
@@ -91,6 +92,7 @@ bool run_frame(RenderContext& context)
         // A paused frame: only the voice and the accessibility keys go on.
         frame_stats_record(monotonic_now_ns());
         accessibility_frame();
+        clear_key_taps();
         notice_tick();
         trace_pause(wasPaused);
         return true;
@@ -113,6 +115,8 @@ bool run_frame(RenderContext& context)
         break;
     }
     accessibility_frame();
+    // Every input step has read its keys: the taps between frames are spent.
+    clear_key_taps();
     // The sounds go on by the frame just shown, as does the notice's second.
     captions_tick();
     notice_tick();

@@ -15,6 +15,7 @@
 #include "platform/paths.h"
 #include "play/gamepad.h"
 #include "play/input.h"
+#include "play/key_latch.h"
 #include "render/assets.h"
 #include "render/lookup_tables.h"
 #include "render/render_context.h"
@@ -96,6 +97,7 @@ void initialise_game()
     read_accessibility_config();
 
     install_keyboard();
+    install_key_latch();
     reset_input();
     install_timer();
     install_mouse();

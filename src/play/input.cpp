@@ -8,15 +8,54 @@
 #include "core/game_state.h"
 #include "platform/x_server.h"
 #include "play/gamepad.h"
+#include "play/key_latch.h"
 #include "play/key_map.h"
 
 InputState input;
 
 namespace {
 
-bool down(int scancode)
+// A key as the keyboard thread last saw it, taps aside: what the waits watch.
+bool held_now(int scancode)
 {
-    return key_down(scancode);
+    return scancode > 0 && scancode < KEY_MAX && key[scancode] != 0;
+}
+
+// Whether the key begins a display-switch combination: Alt and AltGr by default.
+bool begins_switch_chord(int scancode)
+{
+    for (const KeyChord& chord : action_keys(Action::ToggleDisplay))
+        for (size_t i = 0; i + 1 < chord.size(); ++i)
+            if (chord[i] == scancode) return true;
+    return false;
+}
+
+// A page key that begins a switch combination (Alt, AltGr) turns the page when
+// let go, not when pressed, as it may be the first half of Alt+Enter.
+bool turns_page_when_let_go(const KeyChord& chord)
+{
+    return chord.size() == 1 && begins_switch_chord(chord[0]);
+}
+
+// Polls such a key has been down since its press; 0 once the press went into a
+// display switch. Held longer than half a second (across the trigger of a page,
+// say), it turns nothing when let go.
+int leadDownPolls = 0;
+constexpr int LEAD_TAP_POLLS = 30;
+
+// Whether such a key was let go at this poll after a short press of its own.
+bool lead_page_key_let_go()
+{
+    bool anyDown = false;
+    for (const KeyChord& chord : action_keys(Action::Page))
+        if (turns_page_when_let_go(chord) && key_down(chord[0])) anyDown = true;
+    if (anyDown) {
+        ++leadDownPolls;
+        return false;
+    }
+    const bool letGo = leadDownPolls > 0 && leadDownPolls <= LEAD_TAP_POLLS;
+    leadDownPolls = 0;
+    return letGo;
 }
 
 // The give-up keys after the first, which stand where R stands by default.
@@ -38,11 +77,16 @@ void update(Button& button, bool downNow)
 void reset_input()
 {
     input = InputState{};
+    leadDownPolls = 0;
+    reset_key_latch();
 }
 
 bool action_key_down()
 {
-    return action_down(Action::Page);
+    const std::vector<KeyChord>& chords = action_keys(Action::Page);
+    for (size_t i = 0; i < chords.size(); ++i)
+        if (!turns_page_when_let_go(chords[i]) && action_chord_down(Action::Page, i)) return true;
+    return false;
 }
 
 bool (*keyboardFocused)() = window_has_keyboard;
@@ -58,7 +102,7 @@ void wait_until_keys_up(const std::vector<int>& keys)
 {
     auto any_down = [&keys]() {
         for (int scancode : keys)
-            if (down(scancode)) return true;
+            if (held_now(scancode)) return true;
         return false;
     };
     if (!any_down()) return;
@@ -100,6 +144,11 @@ void poll_input()
         game.fullscreenToggleRequested = true;
         // The key that completes each combination (Enter, F4) must come up.
         wait_until_keys_up(last_keys_of(Action::ToggleDisplay));
+        // Until each key of the combinations is let go it counts as up, so the
+        // switch turns no page.
+        for (const KeyChord& chord : action_keys(Action::ToggleDisplay))
+            for (int scancode : chord) hold_key_until_released(scancode);
+        leadDownPolls = 0;
     }
 
     // A gamepad's stick, d-pad and buttons count as the keys they stand for.
@@ -107,7 +156,8 @@ void poll_input()
     update(input.keyUp, action_down(Action::Up) || pad.up);
     update(input.keyDown, action_down(Action::Down) || pad.down);
     update(input.keyRight, action_down(Action::Walk) || pad.right);
-    update(input.keyAction, action_key_down() || pad.action);
+    const bool leadLetGo = lead_page_key_let_go();
+    update(input.keyAction, action_key_down() || leadLetGo || pad.action);
     // The first give-up key is Backspace's button, shared with the pad's Back; the
     // others are R's.
     update(input.keyBackspace, action_chord_down(Action::GiveUp, 0) || pad.back);

@@ -23,10 +23,13 @@ extern InputState input;
 
 // No button held or pressed.
 void reset_input();
-// Reads Allegro's key[] into `input` and handles the full-screen toggle keys.
+// Reads the keys (key_seen: down, or tapped since the last frame) into `input`
+// and handles the full-screen toggle keys.
 void poll_input();
 
-// Whether any of the keys that advance a page is down.
+// Whether any of the keys that advance a page when pressed is down (or was
+// tapped since the last frame); Alt and AltGr, which advance it when let go,
+// are not among them.
 bool action_key_down();
 // Waits, polling nothing but the music, until every one of the given Allegro keys
 // is up. Allegro's keyboard thread releases them. The wait ends early, with the

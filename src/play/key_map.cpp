@@ -7,6 +7,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "play/key_latch.h"
+
 namespace {
 
 struct NamedKey {
@@ -88,7 +90,8 @@ std::string upper(std::string text)
 
 bool key_down(int scancode)
 {
-    return scancode > 0 && scancode < KEY_MAX && key[scancode] != 0;
+    // Down now, or pressed and let go since the last frame.
+    return scancode > 0 && scancode < KEY_MAX && key_seen(scancode);
 }
 
 bool action_chord_down(Action action, size_t index)
