@@ -13,6 +13,7 @@
 #include "platform/display.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/window_icon.h"
 #include "play/gamepad.h"
 #include "play/input.h"
 #include "play/key_latch.h"
@@ -73,6 +74,7 @@ void on_close_button()
 void initialise_game()
 {
     text_init();
+    name_game_window();
     allegro_init();
     // Without an X server Allegro falls back to a console driver, whose window
     // calls are not safe: there is no display to play on.

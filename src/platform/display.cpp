@@ -7,6 +7,7 @@
 
 #include "core/display_layout.h"
 #include "core/display_options.h"
+#include "platform/window_icon.h"
 #include "platform/x_server.h"
 
 namespace {
@@ -67,5 +68,6 @@ bool open_display_mode(bool fullscreen)
     }
     // The bars around an enlarged frame are never drawn on again: black from here.
     if (opened && screen) clear_bitmap(screen);
+    if (opened) show_game_icon();
     return opened;
 }

@@ -9,6 +9,7 @@
 #include <zlib.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <stdexcept>
@@ -178,6 +179,24 @@ std::string png(const Image& image, int scale)
     return out;
 }
 
+// The image enlarged by `scale` as C++ source: an array of 0xAARRGGBB pixels
+// from the top left, named `name`.
+std::string argb_array(const Image& image, int scale, const std::string& name)
+{
+    int size = int(image.size()) * scale;
+    std::string out = "constexpr uint32_t " + name + "[" + std::to_string(size * size) + "] = {";
+    char word[16];
+    for (int y = 0; y < size; ++y) {
+        out += "\n   ";
+        for (int x = 0; x < size; ++x) {
+            const Rgba& c = image[y / scale][x / scale];
+            std::snprintf(word, sizeof word, " 0x%02x%02x%02x%02x,", c.a, c.r, c.g, c.b);
+            out += word;
+        }
+    }
+    return out + "\n};\n";
+}
+
 }  // namespace
 
 const std::vector<int>& icon_sizes()
@@ -198,5 +217,10 @@ bool write_icons(const std::string& folder)
         out << png(image, size / int(image.size()));
         if (!out) return false;
     }
-    return true;
+    // The game's window shows the same pictures as the 16 and 32 pixel icons.
+    std::ofstream source(folder + "/window_icon.inc", std::ios::trunc);
+    source << "// Made by karvelle_assets --icons: the window's icon at 16 and 32 pixels.\n"
+           << argb_array(small, 16 / int(small.size()), "WINDOW_ICON_16")
+           << argb_array(large, 32 / int(large.size()), "WINDOW_ICON_32");
+    return bool(source);
 }

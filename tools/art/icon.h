@@ -9,5 +9,6 @@
 // 64 to 256 a 32x32 one, always by whole pixels.
 const std::vector<int>& icon_sizes();
 
-// Writes karvelle-SIZE.png for every size into folder; returns false on failure.
+// Writes karvelle-SIZE.png for every size into folder, and window_icon.inc, the
+// window's icon as C++ arrays for the game to build in; returns false on failure.
 bool write_icons(const std::string& folder);

@@ -1,7 +1,8 @@
 // karvelle_assets: writes the game's data tree (pictures, font, music, sounds).
 //
 //   karvelle_assets DATA_DIR FONT.ttf FONT_LICENCE
-//   karvelle_assets --icons ICON_DIR     (the desktop icons, karvelle-SIZE.png)
+//   karvelle_assets --icons ICON_DIR     (the desktop icons, karvelle-SIZE.png,
+//                                         and the window's, window_icon.inc)
 //
 // Everything is made from the sources in tools/art and tools/audio; the same
 // sources give the same bytes on every run. Only the files named here are
