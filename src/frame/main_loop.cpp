@@ -224,7 +224,12 @@ int game_main(int argc, char** argv)
     }
 
     if (game_paths().place == DataPlace::Missing) {
-        std::fprintf(stderr, "%s\n", missing_data_message(game_paths()).c_str());
+        std::string message = missing_data_message(game_paths());
+        std::fprintf(stderr, "%s\n", message.c_str());
+        // Started from a menu, the player sees no stderr: a message window too,
+        // where there is a display to show it on.
+        allegro_init();
+        if (system_driver && system_driver->id == SYSTEM_XWINDOWS) allegro_message("%s\n", message.c_str());
         return 1;
     }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -104,8 +105,8 @@ bool make_folders(const std::string& folder)
     return true;
 }
 
-const char* const PLACE_NAMES[] = {"the working directory", "beside the game", "installed tree",
-                                   "the build's install prefix", "not found"};
+const char* const PLACE_NAMES[] = {"beside the game", "installed tree", "the build's install prefix",
+                                   "the working directory", "not found"};
 
 }  // namespace
 
@@ -114,10 +115,10 @@ GamePaths find_game_paths(const std::string& gameFolder, const std::string& comp
     GamePaths paths;
     std::string here = current_folder();
     std::string game = gameFolder.empty() ? "" : tidy_folder(gameFolder);
-    paths.searched.push_back(here + "data/");
     paths.searched.push_back(game.empty() ? "" : game + "data/");
     paths.searched.push_back(game.empty() ? "" : tidy_folder(game + KARVELLE_DATA_FROM_GAME));
     paths.searched.push_back(tidy_folder(compiledDataFolder));
+    paths.searched.push_back(here + "data/");
 
     int found = 0;
     while (found < 4 && (paths.searched[found].empty() || !is_directory(paths.searched[found] + "graphics"))) ++found;
@@ -219,7 +220,8 @@ std::string missing_data_message(const GamePaths& paths)
     const char* separator = " ";
     for (size_t i = 0; i < paths.searched.size(); ++i) {
         const std::string& folder = paths.searched[i];
-        if (folder.empty() || (i > 0 && folder == paths.searched[i - 1])) continue;
+        const auto before = paths.searched.begin() + long(i);
+        if (folder.empty() || std::find(paths.searched.begin(), before, folder) != before) continue;
         text += separator + folder;
         separator = ", ";
     }

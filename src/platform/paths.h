@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-// Where the data was found, in the order the game looks for it.
-enum class DataPlace { WorkingDirectory, BesideGame, InstalledTree, CompiledPrefix, Missing };
+// Where the data was found, in the order the game looks for it: an installed
+// game's own data comes before whatever data/ the working directory holds.
+enum class DataPlace { BesideGame, InstalledTree, CompiledPrefix, WorkingDirectory, Missing };
 
 // Where the game reads and writes its files. A portable folder keeps
 // data/profile.dat and config.ini beside the game; an installed game (or a
@@ -30,9 +31,9 @@ struct GamePaths {
 // initialiser that chooses them runs, whatever the order of the files.
 GamePaths& game_paths();
 
-// Looks for the data in data/ of the working directory, data/ in gameFolder (the
-// folder of the binary), the installed tree relative to gameFolder, then
-// compiledDataFolder; the first that holds graphics/ wins. Reads HOME and the
+// Looks for the data in data/ in gameFolder (the folder of the binary), the
+// installed tree relative to gameFolder, compiledDataFolder, then data/ of the
+// working directory; the first that holds graphics/ wins. Reads HOME and the
 // XDG variables for the per-user files. Changes nothing.
 GamePaths find_game_paths(const std::string& gameFolder, const std::string& compiledDataFolder);
 // Finds the paths for this binary before anything is loaded, and moves to the

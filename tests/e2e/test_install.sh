@@ -33,6 +33,11 @@ expect_player_profile 00000000
 [ "$(snapshot "$ROOT")" = "$before" ] || fail "something under the install tree changed: $(diff <(echo "$before") <(snapshot "$ROOT"))"
 [ -z "$(ls -A "$PLAYER/run")" ] || fail "the game wrote into the folder it was started from"
 
+note "started in a folder holding a data/graphics/ of something else, it still reads its own"
+mkdir -p "$WORK/elsewhere/data/graphics"
+(cd "$WORK/elsewhere" && "$ROOT/usr/games/karvelle" --paths) | grep -qx "data: $ROOT/usr/share/games/karvelle/ (installed tree)" ||
+    fail "--paths from a folder with data/: $(cd "$WORK/elsewhere" && "$ROOT/usr/games/karvelle" --paths)"
+
 note "moved elsewhere, the tree finds its data and the endings found"
 mkdir -p "$WORK/moved"
 mv "$ROOT/usr" "$WORK/moved/usr"
@@ -51,8 +56,19 @@ note "without its data the game names the places it looked in"
 if [ ! -d /usr/share/games/karvelle/graphics ]; then
     mkdir -p "$WORK/lonely/games"
     cp "$WORK/moved/usr/games/karvelle" "$WORK/lonely/games/"
-    (cd "$PLAYER/run" && "$WORK/lonely/games/karvelle" 2>"$WORK/lonely.log")
-    status=$?
+    (cd "$PLAYER/run" && exec "$WORK/lonely/games/karvelle" 2>"$WORK/lonely.log") &
+    GAME_PID=$!
+    # Started from a menu there is no stderr to read: a message window says it too.
+    box=""
+    for _ in $(seq 100); do
+        box=$(pgrep -a -P "$GAME_PID" xmessage) && break
+        sleep 0.1
+    done
+    [ -n "$box" ] || fail "no message window without data"
+    echo "$box" | grep -qF "cannot find the game's data" || fail "the message window says: $box"
+    pkill -P "$GAME_PID" xmessage
+    wait_exit 5 || fail "the game did not stop once the message was closed"
+    status=$GAME_STATUS
     [ $status = 1 ] || fail "exit status $status without data"
     [ "$(wc -l < "$WORK/lonely.log")" = 1 ] || fail "not one line: $(cat "$WORK/lonely.log")"
     for place in "$PLAYER/run/data/" "$WORK/lonely/games/data/" "$WORK/lonely/share/games/karvelle/" /usr/share/games/karvelle/; do

@@ -92,17 +92,31 @@ TEST_F(PathsTest, TheFirstOfTheFourPlacesHoldingGraphicsWins)
     GamePaths none = find();
     EXPECT_EQ(none.place, DataPlace::Missing);
     std::string message = missing_data_message(none);
-    for (const fs::path& place : {work / "data", bin / "data", installed, compiled})
-        EXPECT_NE(message.find(folder(place)), std::string::npos) << message << " does not name " << place;
+    size_t at = 0;
+    for (const fs::path& place : {bin / "data", installed, compiled, work / "data"}) {
+        size_t named = message.find(folder(place));
+        EXPECT_NE(named, std::string::npos) << message << " does not name " << place;
+        EXPECT_GE(named, at) << message << " names " << place << " out of order";
+        at = named == std::string::npos ? at : named;
+    }
 
     // A data/ folder without graphics/ in it is passed over.
-    fs::create_directories(work / "data/music");
+    fs::create_directories(bin / "data/music");
     EXPECT_EQ(find().place, DataPlace::Missing);
 
-    hold_graphics(compiled);
+    // The working directory's data/ comes last: a home folder that happens to
+    // hold a data/graphics/ of something else is not taken for the game's.
+    hold_graphics(work / "data");
     GamePaths found = find();
+    EXPECT_EQ(found.place, DataPlace::WorkingDirectory);
+    EXPECT_EQ(found.dataFolder, "data/");
+    EXPECT_EQ(found.changeTo, "");
+
+    hold_graphics(compiled);
+    found = find();
     EXPECT_EQ(found.place, DataPlace::CompiledPrefix);
     EXPECT_EQ(found.dataFolder, folder(compiled));
+    EXPECT_TRUE(found.perUser);
 
     hold_graphics(installed);
     found = find();
@@ -115,16 +129,20 @@ TEST_F(PathsTest, TheFirstOfTheFourPlacesHoldingGraphicsWins)
     EXPECT_EQ(found.dataFolder, "data/");
     EXPECT_EQ(found.changeTo, folder(bin)) << "the portable folder is where the game works";
 
-    hold_graphics(work / "data");
-    found = find();
-    EXPECT_EQ(found.place, DataPlace::WorkingDirectory);
-    EXPECT_EQ(found.dataFolder, "data/");
-    EXPECT_EQ(found.changeTo, "");
+    // Run from its own folder, the portable game names that folder once.
+    fs::current_path(bin);
+    fs::remove_all(bin / "data");
+    fs::remove_all(installed);
+    fs::remove_all(compiled);
+    message = missing_data_message(find());
+    EXPECT_EQ(message.find(folder(bin / "data")), message.rfind(folder(bin / "data"))) << message;
 }
 
 TEST_F(PathsTest, APortableFolderKeepsItsFilesBesideTheGame)
 {
-    hold_graphics(work / "data");
+    // Started from its own folder, with an installed copy elsewhere.
+    fs::current_path(bin);
+    hold_graphics(bin / "data");
     hold_graphics(installed);
     GamePaths paths = find();
     EXPECT_FALSE(paths.perUser);
@@ -262,6 +280,7 @@ TEST_F(PathsTest, PathsDescribeWhatWasChosen)
     std::string text = describe_game_paths(find());
     EXPECT_NE(text.find("data: " + folder(installed) + " (installed tree)"), std::string::npos) << text;
     EXPECT_NE(text.find("profile: " + folder(home / ".local/share/karvelle") + "profile.dat"), std::string::npos) << text;
+    fs::remove_all(installed);  // the working directory's data/ comes after it
     hold_graphics(work / "data");
     text = describe_game_paths(find());
     EXPECT_NE(text.find("profile: " + folder(fs::canonical(work)) + "data/profile.dat"), std::string::npos) << text;
