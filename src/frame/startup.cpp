@@ -13,6 +13,7 @@
 #include "platform/display.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/sound_card.h"
 #include "platform/window_icon.h"
 #include "play/gamepad.h"
 #include "play/input.h"
@@ -116,7 +117,10 @@ void initialise_game()
     install_switch_handling();
 
     set_volume_per_voice(0);
-    if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) < 0) {
+    quiet_sound_card_probe(true);
+    const int soundInstalled = install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
+    quiet_sound_card_probe(false);
+    if (soundInstalled < 0) {
         set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
         allegro_message("Error installing sound.\n");
         // Go on without sound in a display of our own again.

@@ -28,6 +28,9 @@ hold Escape; sleep 0.2; release Escape
 wait_exit 1 || fail "Escape did not end the game within a second"
 [ "$GAME_STATUS" = 0 ] || fail "exit code $GAME_STATUS after Escape"
 [ "$(profile_lines | wc -l)" = 8 ] || fail "profile after Escape: $(profile_lines)"
+# Without a sound card ALSA would fill stderr with its own lines while the game
+# looks for one.
+! grep -q "^ALSA lib" "$WORK/stderr.log" || fail "ALSA speaks on stderr: $(head -n 2 "$WORK/stderr.log")"
 
 rm -f "$WORK/data/profile.dat"
 start_game
