@@ -1,16 +1,21 @@
-# Karvelle: `make run` sets up, builds, makes the data and starts the game;
-# `make test` sets up, builds and runs every test; `make install` (PREFIX,
-# DESTDIR) installs it, `make package` builds the Debian package.
+# Karvelle: `make run` installs what the game needs, builds the game and its
+# data and starts it; `make test` installs the test tools too, builds everything
+# and runs every test; `make install` (PREFIX, DESTDIR) installs it, `make
+# package` builds the Debian package and its debug symbols.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test unit e2e bench contact-sheet sanitize clean install uninstall package
+.PHONY: all deps run-deps configure build run test unit e2e bench contact-sheet sanitize clean install uninstall package
 
 all: build
 
 deps:
 	@scripts/install-deps
+
+# Only what building and running the game needs.
+run-deps:
+	@scripts/install-deps --run
 
 configure: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -18,7 +23,10 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# The game and its data, nothing else: the tests and benchmarks are left to `make test`.
+run: run-deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target karvelle game_data
 	@scripts/run-game $(BUILD_DIR)
 
 test: build
@@ -51,19 +59,27 @@ contact-sheet: build
 # prefix writes nothing into the build folder. The binary is stripped.
 cached = $(shell sed -n 's/^$(1):[A-Z]*=//p' $(BUILD_DIR)/CMakeCache.txt 2>/dev/null)
 install:
-	@[ "$(call cached,CMAKE_INSTALL_PREFIX)" = "$(PREFIX)" ] || cmake -S . -B $(BUILD_DIR) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@[ "$(call cached,CMAKE_INSTALL_PREFIX)" = "$(PREFIX)" ] && [ "$(call cached,KARVELLE_FONT_LINK)" = absolute ] || \
+	 cmake -S . -B $(BUILD_DIR) -DCMAKE_INSTALL_PREFIX=$(PREFIX) -DKARVELLE_FONT_LINK=absolute >/dev/null
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target karvelle game_data icons dist_files
 	@DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --strip
 
 uninstall:
 	@DESTDIR=$(DESTDIR) cmake --build $(BUILD_DIR) --target uninstall
 
-# build/karvelle_<version>_<arch>.deb, for /usr.
+# build/karvelle_<version>_<arch>.deb, for /usr, and karvelle-dbgsym_<version>_<arch>.deb
+# with the symbols stripped from it. The files in them are dated SOURCE_DATE_EPOCH,
+# by default the date of the changelog's latest entry, so the same source gives
+# the same bytes.
+CHANGELOG_DATE = $(shell sed -n 's/^ -- .*  //p' dist/changelog.in | head -n 1)
 package: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr -DKARVELLE_FONT_LINK=relative >/dev/null
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target karvelle game_data icons dist_files
-	@cd $(BUILD_DIR) && cpack -G DEB >/dev/null
-	@ls $(BUILD_DIR)/karvelle_*.deb
+	@# CPack counts what an earlier run left in its staging folder into Installed-Size.
+	@rm -rf $(BUILD_DIR)/_CPack_Packages $(BUILD_DIR)/karvelle_*.deb $(BUILD_DIR)/karvelle-dbgsym_*.deb $(BUILD_DIR)/karvelle-dbgsym_*.ddeb
+	@export SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(date -d '$(CHANGELOG_DATE)' +%s)} && \
+	 (cd $(BUILD_DIR) && cpack -G DEB >/dev/null) && dist/dbgsym-package $(BUILD_DIR)
+	@ls $(BUILD_DIR)/karvelle_*.deb $(BUILD_DIR)/karvelle-dbgsym_*.deb
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -56,7 +56,9 @@ note "without its data the game names the places it looked in"
 if [ ! -d /usr/share/games/karvelle/graphics ]; then
     mkdir -p "$WORK/lonely/games"
     cp "$WORK/moved/usr/games/karvelle" "$WORK/lonely/games/"
-    (cd "$PLAYER/run" && exec "$WORK/lonely/games/karvelle" 2>"$WORK/lonely.log") &
+    # In the C locale: in a UTF-8 one xmessage adds a warning of its own to
+    # stderr where the X server has few fonts.
+    (cd "$PLAYER/run" && LC_ALL=C exec "$WORK/lonely/games/karvelle" 2>"$WORK/lonely.log") &
     GAME_PID=$!
     # Started from a menu there is no stderr to read: a message window says it too.
     box=""

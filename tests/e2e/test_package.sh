@@ -20,7 +20,7 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
 [ "$(field Description | wc -l)" -gt 3 ] || fail "no long description"
-for library in liballegro4.4 libdumb1 libaldmb1 libfreetype6 libspeechd2 libc6; do
+for library in liballegro4.4 libdumb1 libaldmb1 libfreetype6 libspeechd2 libc6 fonts-sil-gentiumplus; do
     field Depends | tr ',' '\n' | grep -q "^ *$library\b" || fail "Depends lacks $library: $(field Depends)"
 done
 # The voice links no GPL library: eSpeak NG is a program run beside the game.
@@ -38,22 +38,65 @@ dpkg-deb --contents "$DEB" | awk '$2 != "root/root" { bad = 1 } END { exit bad }
 dpkg-deb --contents "$DEB" | awk '$1 ~ /^-/ && $6 != "./usr/games/karvelle" && $1 != "-rw-r--r--" { bad = 1 } END { exit bad }' ||
     fail "data files not 0644"
 
-note "lintian: no errors"
-lintian --fail-on error "$DEB" >"$WORK/lintian.log" 2>&1 || fail "lintian: $(grep '^E:' "$WORK/lintian.log")"
+note "lintian: nothing but informational tags, on the game and its debug symbols"
+DBGSYM=$BUILD_DIR/karvelle-dbgsym_${version}_$(dpkg --print-architecture).deb
+[ -f "$DBGSYM" ] || fail "no $DBGSYM"
+lintian --fail-on error,warning "$DEB" "$DBGSYM" >"$WORK/lintian.log" 2>&1 ||
+    fail "lintian: $(grep -E '^(E|W):' "$WORK/lintian.log")"
+! grep -q "font" "$WORK/lintian.log" || fail "lintian on the font: $(grep font "$WORK/lintian.log")"
 
 ROOT=$WORK/root
 dpkg-deb -x "$DEB" "$ROOT"
+note "the data's font is a link to Debian's Gentium Plus"
+font=$ROOT/usr/share/games/karvelle/graphics/font.ttf
+[ -L "$font" ] || fail "font.ttf is no link"
+[ "$(realpath -m "$font")" = "$ROOT/usr/share/fonts/truetype/gentiumplus/GentiumPlus-Regular.ttf" ] ||
+    fail "font.ttf links to $(readlink "$font")"
+[ -z "$(dpkg-deb --contents "$DEB" | grep -i 'licence\|license\|\.ttf$' | grep -v '^l')" ] || fail "a font file is shipped"
+
+note "the debug symbols: beside the game, found by gdb through the build id"
+dpkg-deb -f "$DBGSYM" Depends | grep -qx "karvelle (= $version)" || fail "karvelle-dbgsym depends on $(dpkg-deb -f "$DBGSYM" Depends)"
+dpkg-deb -x "$DBGSYM" "$ROOT"
+dpkg-deb --contents "$DEB" | awk '{ print $6 }' | grep -v '/$' | sort >"$WORK/game.files"
+dpkg-deb --contents "$DBGSYM" | awk '{ print $6 }' | grep -v '/$' | sort >"$WORK/dbgsym.files"
+[ -z "$(comm -12 "$WORK/game.files" "$WORK/dbgsym.files")" ] || fail "the two packages share files"
+gdb -batch -nx -iex "set debug-file-directory $ROOT/usr/lib/debug" -ex "info line initialise_game" \
+    "$ROOT/usr/games/karvelle" >"$WORK/gdb.log" 2>&1
+grep -q 'Line [0-9]* of "src/frame/startup.cpp"' "$WORK/gdb.log" || fail "gdb finds no symbols: $(cat "$WORK/gdb.log")"
+gdb -batch -nx -ex "info line initialise_game" "$ROOT/usr/games/karvelle" 2>&1 | grep -q 'Line [0-9]* of' &&
+    fail "the game itself is not stripped"
+
 note "desktop entry, AppStream data, manual page"
 desktop-file-validate "$ROOT/usr/share/applications/karvelle.desktop" || fail "desktop-file-validate"
 grep -qx "Categories=Game;AdventureGame;" "$ROOT/usr/share/applications/karvelle.desktop" || fail "not in the games menu"
+grep -qx "StartupWMClass=Karvelle" "$ROOT/usr/share/applications/karvelle.desktop" || fail "no StartupWMClass"
+for control in keyboard gamepad; do
+    grep -q "<control>$control</control>" "$ROOT/usr/share/metainfo/karvelle.metainfo.xml" || fail "AppStream lacks $control"
+done
 appstreamcli validate --no-net "$ROOT/usr/share/metainfo/karvelle.metainfo.xml" >"$WORK/appstream.log" 2>&1 ||
     fail "appstreamcli: $(cat "$WORK/appstream.log")"
 [ "$(gzip -dc "$ROOT/usr/share/doc/karvelle/changelog.gz" | head -c 9)" = "karvelle " ] || fail "no changelog"
 grep -q "SIL Open Font License" "$ROOT/usr/share/doc/karvelle/copyright" || fail "the copyright file lacks the font's licence"
-grep -q "^License: LGPL-2.1+" "$ROOT/usr/share/doc/karvelle/copyright" || fail "the copyright file lacks libspeechd's licence"
+# libspeechd's licence is named where the linked libraries are; the file's own
+# licence paragraphs are those of the files it ships.
+tr '\n' ' ' < "$ROOT/usr/share/doc/karvelle/copyright" | grep -q "libspeechd .*GNU LGPL version 2.1 or later" ||
+    fail "the copyright file lacks libspeechd's licence"
 grep -q "^License: GPL-3" "$ROOT/usr/share/doc/karvelle/copyright" && fail "the copyright file still names a GPL-3 part"
 objdump -p "$ROOT/usr/games/karvelle" | grep NEEDED | grep -qi espeak && fail "the game links eSpeak NG"
 grep -qx "Exec=karvelle --voice" "$ROOT/usr/share/applications/karvelle.desktop" || fail "no desktop action with the voice"
+# Machine-readable over the source's paths, every licence paragraph used by a
+# Files stanza, and every placeholder filled in.
+copyright=$ROOT/usr/share/doc/karvelle/copyright
+head -n1 "$copyright" | grep -q "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ||
+    fail "the copyright file is not in DEP-5 form"
+! grep -q "^Files:.*usr/" "$copyright" || fail "the copyright file names installed paths"
+awk 'BEGIN { RS = "" } /^Files:/ { match($0, /\nLicense: [^\n]*/); used[substr($0, RSTART + 10, RLENGTH - 10)] = 1 }
+     /^License:/ { split($0, line, "\n"); given[substr(line[1], 10)] = 1 }
+     END { for (l in given) if (!(l in used)) { print "unused: " l; bad = 1 } exit bad }' "$copyright" ||
+    fail "the copyright file has a licence paragraph no stanza uses"
+for file in "$copyright" "$ROOT/usr/share/metainfo/karvelle.metainfo.xml"; do
+    ! grep -q "@[A-Z_]*@" "$file" || fail "a placeholder is left in $file"
+done
 MANWIDTH=80 man --warnings -l "$ROOT/usr/share/man/man6/karvelle.6.gz" >"$WORK/man.txt" 2>"$WORK/man.log"
 [ -s "$WORK/man.txt" ] || fail "the manual page renders empty"
 [ ! -s "$WORK/man.log" ] || fail "man warns: $(cat "$WORK/man.log")"
@@ -71,6 +114,9 @@ for size in 16 32 48 64 128 256; do
 done
 
 note "unpacked, the game runs and keeps the endings in the player's folder"
+# The font it depends on, where the package's relative link looks for it.
+mkdir -p "$ROOT/usr/share/fonts/truetype"
+ln -s /usr/share/fonts/truetype/gentiumplus "$ROOT/usr/share/fonts/truetype/gentiumplus"
 player_env
 before=$(snapshot "$ROOT")
 play_installed "$ROOT/usr/games/karvelle" 0
