@@ -26,8 +26,22 @@ for try in 1 2 3 4 5 6 7 8 9 10; do
     wait_exit 3 || fail "try $try: SIGTERM did not end the game"
 done
 
+note "the same key tapped again in one run counts again: the prompt, the title, the walk"
+printf '0\n1\n0\n0\n0\n0\n0\n0\n' > "$WORK/data/profile.dat"
+start_game --trace
+wait_trace "mode EventScreen, page 40," 10
+sleep 0.3
+xdotool keydown space keyup space
+wait_trace "mode EventScreen, page 0," 3
+sleep 0.3
+xdotool keydown space keyup space
+wait_trace "mode Play," 3
+kill -TERM "$GAME_PID"
+wait_exit 3 || fail "SIGTERM did not end the game"
+
 note "a tap of Escape as short as a millisecond on the title quits, 6 times in 6"
 for try in 1 2 3 4 5 6; do
+    rm -f "$WORK/data/profile.dat"
     start_game --trace
     wait_trace "mode EventScreen, page 0," 10
     sleep 0.3
