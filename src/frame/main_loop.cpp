@@ -121,7 +121,7 @@ bool run_frame(RenderContext& context)
     captions_tick();
     notice_tick();
 
-    if (musicChangePending) frame_stats_event(FRAME_MUSIC_STARTED);
+    if (music_start_due()) frame_stats_event(FRAME_MUSIC_STARTED);
     poll_music();
     update_pulses();
     update_fade();
