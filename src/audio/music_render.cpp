@@ -28,7 +28,7 @@ void render_job(void* data)
 
 MusicRenderer::MusicRenderer(DUH* duh, int channels, long position, int frequency, long aheadFrames)
     : channelCount(channels), frequency(frequency), capacity(std::max(aheadFrames, MUSIC_CHUNK_FRAMES)),
-      ring(size_t(capacity) * size_t(channels))
+      ring(size_t(capacity) * size_t(channels)), chunk(size_t(MUSIC_CHUNK_FRAMES) * size_t(channels))
 {
     worker = std::thread([this, duh, position] { run(duh, position); });
 }
@@ -37,13 +37,25 @@ MusicRenderer::~MusicRenderer()
 {
     stopAsked = true;
     wake.notify_all();
-    // A worker inside a buffer that never ends is cut short.
+    // A buffer in progress is let finish: that takes a millisecond or so.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(MUSIC_STOP_WAIT_MS);
+    while (!finished && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    // One that never ends is cut short.
     while (!finished) {
         uint64_t id = workerId;
-        if (id && chunkStartCpu >= 0) interrupt_guarded(id);
+        if (id && chunkStartCpu >= 0) {
+            interrupted = true;
+            interrupt_guarded(id);
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    worker.join();
+    // A worker cut short may have been inside the allocator, holding its lock:
+    // it is not waited for, as its last steps might never end.
+    if (interrupted)
+        worker.detach();
+    else
+        worker.join();
 }
 
 bool MusicRenderer::render_chunk(void* renderer, int16_t* into, long& got)
@@ -54,6 +66,7 @@ bool MusicRenderer::render_chunk(void* renderer, int16_t* into, long& got)
     chunkStartCpu = -1;
     if (guard == GuardEnd::Fault) end = int(RenderEnd::Fault);
     if (guard != GuardEnd::Done) {
+        interrupted = true;
         // Cut short by the frame thread: it has set the reason already.
         if (guard == GuardEnd::Interrupted && end == int(RenderEnd::Playing)) end = int(RenderEnd::TooSlow);
         return false;
@@ -65,8 +78,10 @@ bool MusicRenderer::render_chunk(void* renderer, int16_t* into, long& got)
 void MusicRenderer::run(DUH* duh, long position)
 {
     workerId = current_thread_id();
+    // Everything the worker frees later was allocated by the thread that made
+    // the renderer (the ring, this buffer), so a worker cut short inside the
+    // allocator never leaves another thread waiting on it.
     DUH_SIGRENDERER* renderer = duh_start_sigrenderer(duh, 0, channelCount, position);
-    std::vector<int16_t> chunk(size_t(MUSIC_CHUNK_FRAMES) * channelCount);
     int64_t windowCpu = 0;
     long windowFrames = 0;
     bool usable = renderer != nullptr;
@@ -133,6 +148,7 @@ RenderEnd MusicRenderer::state()
         int expected = int(RenderEnd::Playing);
         end.compare_exchange_strong(expected, int(RenderEnd::TooSlow));
         stopAsked = true;
+        interrupted = true;
         interrupt_guarded(id);
     }
     return RenderEnd(end.load());

@@ -25,13 +25,17 @@ constexpr double MUSIC_MAX_CPU_SHARE = 0.5;
 constexpr int64_t MUSIC_STUCK_NS = 1000000000;
 // Frames rendered in one go.
 constexpr long MUSIC_CHUNK_FRAMES = 1024;
+// How long stopping waits for the buffer in progress before cutting it short.
+constexpr int MUSIC_STOP_WAIT_MS = 200;
 
 class MusicRenderer {
 public:
     // Starts the worker on `duh` from `position`; `aheadFrames` is the most it
     // renders ahead of what has been taken.
     MusicRenderer(DUH* duh, int channels, long position, int frequency, long aheadFrames);
-    // Stops the worker (cutting a buffer short if it must) and waits for it.
+    // Stops the worker, cutting a buffer short if it does not end within
+    // MUSIC_STOP_WAIT_MS, and waits for it. The game stops it away from the
+    // frame thread (see music_stream.cpp).
     ~MusicRenderer();
     MusicRenderer(const MusicRenderer&) = delete;
     MusicRenderer& operator=(const MusicRenderer&) = delete;
@@ -54,8 +58,9 @@ private:
     const int frequency;
     const long capacity;
     std::vector<int16_t> ring;
+    std::vector<int16_t> chunk;  // the worker's buffer
     std::atomic<uint64_t> written{0}, taken{0};
-    std::atomic<bool> stopAsked{false}, finished{false};
+    std::atomic<bool> stopAsked{false}, finished{false}, interrupted{false};
     std::atomic<int> end{int(RenderEnd::Playing)};
     // The worker's CPU clock when it began the buffer it renders; -1 between buffers.
     std::atomic<int64_t> chunkStartCpu{-1};

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <thread>
 #include <vector>
 
 #include "audio/music_render.h"
@@ -14,7 +15,8 @@ constexpr long BUFFERS_AHEAD = 4;
 
 struct MusicStream {
     MusicRenderer* renderer = nullptr;
-    AUDIOSTREAM* audio = nullptr;
+    // Read by the window thread's pause and resume too.
+    std::atomic<AUDIOSTREAM*> audio{nullptr};
     long bufferFrames = 0;
     int channels = 2;
     int frequency = 48000;
@@ -42,12 +44,14 @@ namespace {
 
 void silence(MusicStream* stream, int reason)
 {
-    if (stream->audio) stop_audio_stream(stream->audio);
-    stream->audio = nullptr;
+    AUDIOSTREAM* audio = stream->audio.exchange(nullptr);
+    if (audio) stop_audio_stream(audio);
     if (stream->renderer) {
-        // Cuts a stuck buffer short at once; the worker ends within milliseconds.
-        delete stream->renderer;
+        // The worker is stopped on a thread of its own, so the frame never waits
+        // for a buffer to end or to be cut short.
+        MusicRenderer* renderer = stream->renderer;
         stream->renderer = nullptr;
+        std::thread([renderer] { delete renderer; }).detach();
     }
     if (!stream->ended) stream->ended = reason;
 }
@@ -100,16 +104,18 @@ int music_stream_poll(MusicStream* stream)
     if (!stream->audio) {
         // Allegro's stream starts once a buffer is ready, so the start is not a gap.
         if (renderer.ready() < std::min(stream->bufferFrames, BUFFERS_AHEAD * stream->bufferFrames)) return 0;
-        stream->audio = play_audio_stream(int(stream->bufferFrames), 16, stream->channels == 2, stream->frequency,
-                                          255, 128);
-        if (!stream->audio) {
+        AUDIOSTREAM* audio =
+            play_audio_stream(int(stream->bufferFrames), 16, stream->channels == 2, stream->frequency, 255, 128);
+        if (!audio) {
             // No sound to play it on: the worker has nothing to do.
             silence(stream, MUSIC_STREAM_ENDED);
             return stream->ended;
         }
-        if (stream->paused) voice_stop(stream->audio->voice);
+        if (stream->paused) voice_stop(audio->voice);
+        stream->audio = audio;
     }
-    void* buffer = get_audio_stream_buffer(stream->audio);
+    AUDIOSTREAM* audio = stream->audio;
+    void* buffer = get_audio_stream_buffer(audio);
     if (!buffer) return 0;
     long got = renderer.take(stream->scratch.data(), stream->bufferFrames);
     // Allegro's samples are unsigned; what the worker has not made yet is silence.
@@ -121,6 +127,6 @@ int music_stream_poll(MusicStream* stream)
         out[i] = uint16_t(std::clamp(v, -32768L, 32767L) + 32768);
     }
     for (long i = values; i < total; ++i) out[i] = 0x8000;
-    free_audio_stream_buffer(stream->audio);
+    free_audio_stream_buffer(audio);
     return 0;
 }
