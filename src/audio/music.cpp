@@ -3,11 +3,14 @@
 #include "audio/music.h"
 
 #include <aldumb.h>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "audio/audio_backend.h"
 #include "audio/module_check.h"
 #include "audio/module_proof.h"
+#include "audio/music_render.h"
 #include "audio/music_stream.h"
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -192,6 +195,15 @@ void poll_music()
         musicPlayer = nullptr;
         if (musicTrack >= 0 && musicTrack < 2) musicModules[musicTrack] = nullptr;
     }
+}
+
+void stop_music()
+{
+    if (musicPlayer) audioBackend.stopDuh(musicPlayer);
+    musicPlayer = nullptr;
+    // The workers end within a buffer, or are cut short within MUSIC_STOP_WAIT_MS.
+    for (int waited = 0; music_workers_running() > 0 && waited < 2 * MUSIC_STOP_WAIT_MS; ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void music_pause()

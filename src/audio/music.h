@@ -28,6 +28,10 @@ void poll_music();
 // Whether the next poll_music starts the selected track.
 bool music_start_due();
 
+// At exit: stops the music and waits briefly for its worker to end, so the
+// library is not rendering while it shuts down.
+void stop_music();
+
 // Pause and silence the running player / resume it at musicVolume
 // (display switches and the full-screen toggle).
 void music_pause();

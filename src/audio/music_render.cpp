@@ -24,12 +24,20 @@ void render_job(void* data)
     job.got = duh_render(job.renderer, 16, 0, 1.0f, 65536.0f / float(job.frequency), job.frames, job.into);
 }
 
+std::atomic<int> workersRunning{0};
+
 }  // namespace
+
+int music_workers_running()
+{
+    return workersRunning;
+}
 
 MusicRenderer::MusicRenderer(DUH* duh, int channels, long position, int frequency, long aheadFrames)
     : channelCount(channels), frequency(frequency), capacity(std::max(aheadFrames, MUSIC_CHUNK_FRAMES)),
       ring(size_t(capacity) * size_t(channels)), chunk(size_t(MUSIC_CHUNK_FRAMES) * size_t(channels))
 {
+    ++workersRunning;
     worker = std::thread([this, duh, position] { run(duh, position); });
 }
 
@@ -121,6 +129,7 @@ void MusicRenderer::run(DUH* duh, long position)
         }
     }
     if (renderer) duh_end_sigrenderer(renderer);
+    --workersRunning;
     finished = true;
 }
 

@@ -28,6 +28,10 @@ constexpr long MUSIC_CHUNK_FRAMES = 1024;
 // How long stopping waits for the buffer in progress before cutting it short.
 constexpr int MUSIC_STOP_WAIT_MS = 200;
 
+// Workers still rendering, in all; at exit the game waits (a little) for none,
+// so no worker renders while the libraries shut down.
+int music_workers_running();
+
 class MusicRenderer {
 public:
     // Starts the worker on `duh` from `position`; `aheadFrames` is the most it

@@ -262,6 +262,7 @@ int game_main(int argc, char** argv)
     while (run_frame(renderContext)) frame_timer_pace();
 
     stop_accessibility();
+    stop_music();
     write_profile();
     if (frameStats.enabled) {
         // The summary line names the scale the frames were shown at.
