@@ -6,7 +6,10 @@
 # events in one channel row (the library's debug file in the working folder).
 # Each: the first frame within two seconds, one line on stderr naming the file,
 # silence (the nested loops play), SIGTERM ends the game with status 0, the
-# profile and the read-only working folder kept.
+# profile and the read-only working folder kept. Then the game's own module is
+# heard and its proof kept; modules that render far slower than real time or make
+# the library divide by zero are refused by the proof, and, played anyway, are
+# stopped by the music worker; either way the game quits on Escape at once.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/crafted.sh"
 e2e_setup "$1"
