@@ -7,7 +7,7 @@
 #include <cstring>
 #include <thread>
 
-#include "audio/content_hash.h"
+#include "core/content_hash.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/forked_work.h"

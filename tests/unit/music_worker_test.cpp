@@ -17,9 +17,9 @@
 #include <thread>
 #include <vector>
 
-#include "audio/content_hash.h"
 #include "audio/module_proof.h"
 #include "audio/music_render.h"
+#include "core/content_hash.h"
 #include "test_support.h"
 
 namespace {

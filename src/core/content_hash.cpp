@@ -1,4 +1,4 @@
-#include "audio/content_hash.h"
+#include "core/content_hash.h"
 
 #include <cstdint>
 #include <cstring>
