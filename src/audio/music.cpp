@@ -183,6 +183,11 @@ void poll_music()
         if (module)
             musicPlayer = audioBackend.startDuh(module, MUSIC_CHANNELS, MUSIC_START_POSITION, music_playing_volume(),
                                                 MUSIC_BUFFER_SAMPLES, MUSIC_SAMPLE_RATE);
+        // A proof may end while the player has paused the game: the music waits too.
+        if (musicPlayer && musicHeld) {
+            audioBackend.pauseDuh(musicPlayer);
+            audioBackend.setDuhVolume(musicPlayer, 0.0f);
+        }
         musicChangePending = false;
     }
     // Whether the piece has ended is of no interest: the module repeats. A module
