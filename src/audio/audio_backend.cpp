@@ -1,44 +1,52 @@
-// The real sound libraries behind the audio seam: DUMB's Allegro glue for the
-// music stream, Allegro's digital sound for the samples.
+// The real sound libraries behind the audio seam: the music worker and its
+// Allegro stream for the music, Allegro's digital sound for the samples.
 #include "audio/audio_backend.h"
 
-#include <aldumb.h>
+#include <allegro.h>
+
+#include "audio/music_stream.h"
 
 #include <vector>
 
 namespace {
 
-// The game never hands these a null player or sample; the checks keep a stray
-// call from reaching the libraries all the same.
-AL_DUH_PLAYER* real_start_duh(DUH* duh, int channels, long position, float volume, long bufferSize, int frequency)
+// The seam's player is opaque to the game; the real one is a MusicStream, which
+// renders on a worker thread of its own (see music_stream.h).
+MusicStream* stream_of(AL_DUH_PLAYER* player)
 {
-    if (!duh) return nullptr;
-    return al_start_duh(duh, channels, position, volume, bufferSize, frequency);
+    return reinterpret_cast<MusicStream*>(player);
 }
 
+AL_DUH_PLAYER* real_start_duh(DUH* duh, int channels, long position, float volume, long bufferSize, int frequency)
+{
+    return reinterpret_cast<AL_DUH_PLAYER*>(music_stream_start(duh, channels, position, volume, bufferSize, frequency));
+}
+
+// The game never hands these a null player or sample; the checks keep a stray
+// call from reaching the libraries all the same.
 void real_stop_duh(AL_DUH_PLAYER* player)
 {
-    if (player) al_stop_duh(player);
+    music_stream_stop(stream_of(player));
 }
 
 void real_pause_duh(AL_DUH_PLAYER* player)
 {
-    if (player) al_pause_duh(player);
+    music_stream_pause(stream_of(player));
 }
 
 void real_resume_duh(AL_DUH_PLAYER* player)
 {
-    if (player) al_resume_duh(player);
+    music_stream_resume(stream_of(player));
 }
 
 void real_set_duh_volume(AL_DUH_PLAYER* player, float volume)
 {
-    if (player) al_duh_set_volume(player, volume);
+    music_stream_set_volume(stream_of(player), volume);
 }
 
 int real_poll_duh(AL_DUH_PLAYER* player)
 {
-    return player ? al_poll_duh(player) : -1;
+    return player ? music_stream_poll(stream_of(player)) : -1;
 }
 
 int real_play_sample(const SAMPLE* sample, int volume, int pan, int frequency, int loop)

@@ -14,6 +14,7 @@ struct AudioBackend {
     void (*pauseDuh)(AL_DUH_PLAYER* player);
     void (*resumeDuh)(AL_DUH_PLAYER* player);
     void (*setDuhVolume)(AL_DUH_PLAYER* player, float volume);
+    // 0 while the music plays; otherwise why it stopped (MUSIC_STREAM_* in music_stream.h).
     int (*pollDuh)(AL_DUH_PLAYER* player);
     int (*playSample)(const SAMPLE* sample, int volume, int pan, int frequency, int loop);
     void (*stopSample)(const SAMPLE* sample);

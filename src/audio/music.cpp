@@ -3,10 +3,15 @@
 #include "audio/music.h"
 
 #include <aldumb.h>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "audio/audio_backend.h"
 #include "audio/module_check.h"
+#include "audio/module_proof.h"
+#include "audio/music_render.h"
+#include "audio/music_stream.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -31,6 +36,65 @@ bool musicPaused = false;
 // Paused by the player: a display switch does not resume it.
 bool musicHeld = false;
 
+// Each loaded module is proved before it is first played, one at a time, in
+// the order loaded; `module` names the module the proof is for.
+struct TrackProof {
+    DUH* module = nullptr;
+    std::string path;
+    std::string bytes;
+    ModuleProof proof;
+    bool waiting = false;  // loaded, its proof not begun
+};
+TrackProof trackProofs[2];
+
+void refuse_track(int track, const std::string& why)
+{
+    std::fprintf(stderr, "Karvelle: the music %s is refused, as %s; it stays silent\n", trackProofs[track].path.c_str(),
+                 why.c_str());
+    // The module stays loaded (a player may never be made from it again).
+    if (musicModules[track] == trackProofs[track].module) musicModules[track] = nullptr;
+}
+
+// Starts the next proof when none runs, and collects the verdict of the running one.
+void advance_proofs()
+{
+    for (int i = 0; i < 2; ++i) {
+        TrackProof& t = trackProofs[i];
+        if (t.module && t.proof.state == ProofState::Running) {
+            ProofState state = poll_module_proof(t.proof, module_proof_folder());
+            if (state == ProofState::Running) return;
+            if (state == ProofState::Refused) refuse_track(i, t.proof.reason);
+        }
+    }
+    for (int i = 0; i < 2; ++i) {
+        TrackProof& t = trackProofs[i];
+        if (!t.waiting) continue;
+        t.waiting = false;
+        start_module_proof(t.proof, t.module, t.bytes.data(), t.bytes.size(), module_proof_folder());
+        t.bytes.clear();
+        if (t.proof.state == ProofState::Refused) refuse_track(i, t.proof.reason);
+        if (t.proof.state == ProofState::Running) return;
+    }
+}
+
+// Whether the module of `track` still waits for its proof.
+bool awaiting_proof(int track)
+{
+    const TrackProof& t = trackProofs[track];
+    return t.module && t.module == musicModules[track] &&
+           (t.waiting || t.proof.state == ProofState::Running);
+}
+
+void report_stopped(int state)
+{
+    const std::string& path = musicTrack >= 0 && musicTrack < 2 ? trackProofs[musicTrack].path : std::string();
+    const char* name = path.empty() ? "module" : path.c_str();
+    if (state == MUSIC_STREAM_TOO_SLOW)
+        std::fprintf(stderr, "Karvelle: the music %s cannot keep up with real time; it is stopped, and the game plays on silently\n", name);
+    else if (state == MUSIC_STREAM_FAULT)
+        std::fprintf(stderr, "Karvelle: the music %s makes the library fault; it is stopped, and the game plays on silently\n", name);
+}
+
 }  // namespace
 
 DUH* musicModules[2] = {};
@@ -46,15 +110,23 @@ void load_music()
     dumb_register_stdfiles();
     for (int i = 0; i < 2; ++i) {
         std::string path = data_path(MUSIC_FILES[i]);
-        std::string problem;
-        musicModules[i] = load_checked_module(path.c_str(), problem);
-        if (!musicModules[i])
+        std::string problem, bytes;
+        musicModules[i] = load_checked_module(path.c_str(), problem, &bytes);
+        trackProofs[i] = TrackProof{};
+        trackProofs[i].path = path;
+        if (!musicModules[i]) {
             std::fprintf(stderr, "Karvelle: cannot load the music %s (%s); it stays silent\n", path.c_str(),
                          problem.c_str());
+            continue;
+        }
+        trackProofs[i].module = musicModules[i];
+        trackProofs[i].bytes = std::move(bytes);
+        trackProofs[i].waiting = true;
     }
+    advance_proofs();
 }
 
-DUH* load_checked_module(const char* path, std::string& problem)
+DUH* load_checked_module(const char* path, std::string& problem, std::string* bytes)
 {
     std::string data;
     switch (read_regular_file(path, MODULE_MAX_BYTES, data)) {
@@ -77,6 +149,7 @@ DUH* load_checked_module(const char* path, std::string& problem)
     DUH* module = dumb_read_it_quick(file);
     dumbfile_close(file);
     if (!module) problem = "the library refuses it";
+    if (module && bytes) *bytes = std::move(data);
     return module;
 }
 
@@ -89,9 +162,16 @@ void select_music(MusicTrack track)
     musicChangePending = true;
 }
 
+bool music_start_due()
+{
+    return musicChangePending && musicTrack >= 0 && !(musicTrack < 2 && awaiting_proof(musicTrack));
+}
+
 void poll_music()
 {
-    if (musicChangePending && musicTrack >= 0) {
+    advance_proofs();
+    // The old music plays on while the new module is being proved.
+    if (music_start_due()) {
         // The running player, if any, is stopped and released first, so two
         // streams never play at once.
         if (musicPlayer) {
@@ -103,10 +183,32 @@ void poll_music()
         if (module)
             musicPlayer = audioBackend.startDuh(module, MUSIC_CHANNELS, MUSIC_START_POSITION, music_playing_volume(),
                                                 MUSIC_BUFFER_SAMPLES, MUSIC_SAMPLE_RATE);
+        // A proof may end while the player has paused the game: the music waits too.
+        if (musicPlayer && musicHeld) {
+            audioBackend.pauseDuh(musicPlayer);
+            audioBackend.setDuhVolume(musicPlayer, 0.0f);
+        }
         musicChangePending = false;
     }
-    // Whether the piece has ended is of no interest: the module repeats.
-    if (musicPlayer) audioBackend.pollDuh(musicPlayer);
+    // Whether the piece has ended is of no interest: the module repeats. A module
+    // that cannot keep up, or that makes the library fault, is stopped for good.
+    if (!musicPlayer) return;
+    int state = audioBackend.pollDuh(musicPlayer);
+    if (state == MUSIC_STREAM_TOO_SLOW || state == MUSIC_STREAM_FAULT) {
+        report_stopped(state);
+        audioBackend.stopDuh(musicPlayer);
+        musicPlayer = nullptr;
+        if (musicTrack >= 0 && musicTrack < 2) musicModules[musicTrack] = nullptr;
+    }
+}
+
+void stop_music()
+{
+    if (musicPlayer) audioBackend.stopDuh(musicPlayer);
+    musicPlayer = nullptr;
+    // The workers end within a buffer, or are cut short within MUSIC_STOP_WAIT_MS.
+    for (int waited = 0; music_workers_running() > 0 && waited < 2 * MUSIC_STOP_WAIT_MS; ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void music_pause()

@@ -19,10 +19,18 @@ extern AL_DUH_PLAYER* musicPlayer;
 
 void load_music();
 // One module, checked before the library sees it; null with the reason in
-// `problem` when it cannot be played.
-DUH* load_checked_module(const char* path, std::string& problem);
+// `problem` when it cannot be played. `bytes`, when given, receives the file.
+DUH* load_checked_module(const char* path, std::string& problem, std::string* bytes = nullptr);
 void select_music(MusicTrack track);
+// Also proves each loaded module before it is first played (see module_proof.h):
+// a selected track starts once its module is proved, and never when refused.
 void poll_music();
+// Whether the next poll_music starts the selected track.
+bool music_start_due();
+
+// At exit: stops the music and waits briefly for its worker to end, so the
+// library is not rendering while it shuts down.
+void stop_music();
 
 // Pause and silence the running player / resume it at musicVolume
 // (display switches and the full-screen toggle).

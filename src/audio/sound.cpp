@@ -8,6 +8,8 @@
 #include "audio/audio_backend.h"
 #include "audio/captions.h"
 #include "core/frame_stats.h"
+#include "core/memory_packfile.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "world/room.h"
 
@@ -53,12 +55,42 @@ void load_sound_effects()
     static bool reported[SOUND_EFFECT_COUNT] = {};
     for (int i = 0; i < SOUND_EFFECT_COUNT; ++i) {
         std::string path = data_path(SOUND_FILES[i]);
-        soundEffects[i] = load_sample(path.c_str());
+        std::string problem;
+        soundEffects[i] = load_checked_sample(path.c_str(), problem);
         if (!soundEffects[i] && !reported[i]) {
             reported[i] = true;
-            std::fprintf(stderr, "Karvelle: cannot load the sound %s; it stays silent\n", path.c_str());
+            std::fprintf(stderr, "Karvelle: cannot load the sound %s (%s); it stays silent\n", path.c_str(),
+                         problem.c_str());
         }
     }
+}
+
+SAMPLE* load_checked_sample(const char* path, std::string& problem)
+{
+    std::string data;
+    switch (read_regular_file(path, SOUND_MAX_BYTES, data)) {
+    case FileRead::Read: break;
+    case FileRead::Missing: problem = "no such file"; return nullptr;
+    case FileRead::NotRegular: problem = "not a regular file"; return nullptr;
+    case FileRead::TooLarge: problem = "larger than a sound effect can be"; return nullptr;
+    case FileRead::Failed: problem = "it cannot be read"; return nullptr;
+    }
+    PACKFILE* file = open_memory_packfile(data);
+    SAMPLE* sample = file ? load_wav_pf(file) : nullptr;
+    if (file) pack_fclose(file);
+    if (!sample) {
+        problem = "not a WAV file Allegro reads";
+        return nullptr;
+    }
+    // No frames would have the mixer read past the sample; a rate of 0, 1 or
+    // billions gives a voice that never ends or a step it cannot take.
+    if (sample->len == 0)
+        problem = "it has no frames";
+    else if (sample->freq < SOUND_MIN_RATE || sample->freq > SOUND_MAX_RATE)
+        problem = "a rate of " + std::to_string(sample->freq) + " Hz, outside 1000 to 192000";
+    if (problem.empty()) return sample;
+    destroy_sample(sample);
+    return nullptr;
 }
 
 void play_sound(int index)

@@ -57,7 +57,8 @@ int take_display_option(int argc, char** argv, int i)
         return 1;
     }
     if (std::strcmp(option, "--scale") == 0) {
-        if (i + 1 >= argc) {
+        // The next argument is the value, unless it is another option.
+        if (i + 1 >= argc || std::strncmp(argv[i + 1], "--", 2) == 0) {
             std::fprintf(stderr, "karvelle: --scale needs a value: a whole number from 1 to %d or auto\n", MAX_SCALE);
             return -1;
         }

@@ -24,7 +24,8 @@ bool parse_scale(const std::string& text, ScaleSetting& out);
 ScaleSetting read_scale(const std::string& text, const char* source);
 
 // Takes the display option at argv[i]: returns how many arguments it used (0 when
-// argv[i] is not one), or -1 after printing why the option cannot be used.
+// argv[i] is not one), or -1 after printing why the option cannot be used (an
+// option that needs a value and is followed by nothing, or by another option).
 int take_display_option(int argc, char** argv, int i);
 // After the configuration file is set and `fullscreen` read from it: the scale from
 // the file unless the command line gave one, then --window or --fullscreen.

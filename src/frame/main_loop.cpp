@@ -121,7 +121,7 @@ bool run_frame(RenderContext& context)
     captions_tick();
     notice_tick();
 
-    if (musicChangePending) frame_stats_event(FRAME_MUSIC_STARTED);
+    if (music_start_due()) frame_stats_event(FRAME_MUSIC_STARTED);
     poll_music();
     update_pulses();
     update_fade();
@@ -145,10 +145,12 @@ int frames_run()
 
 namespace {
 
+const char* const USAGE_LINE = "Usage: karvelle [option]...";
+
 void print_help()
 {
     std::printf(
-        "Usage: karvelle [option]...\n"
+        "%s\n"
         "A short narrative walking game. Right walks, Up and Down take ways up and down,\n"
         "Space or Enter turns the page, Escape quits, Alt+Enter or F4 toggles full-screen.\n"
         "A gamepad plays too: the left stick or the d-pad walks and takes the ways up and\n"
@@ -182,7 +184,8 @@ void print_help()
         "  --calm         calm mode: no flashes, no flicker (K on the title switches it)\n"
         "  --captions     show captions of the sounds that matter (T switches them)\n"
         "  --help         show this help\n"
-        "  --version      show the version\n");
+        "  --version      show the version\n",
+        USAGE_LINE);
 }
 
 }  // namespace
@@ -197,7 +200,10 @@ int game_main(int argc, char** argv)
             frameStats.drawMs.reserve(60 * 60 * 30);
             frameStats.showMs.reserve(60 * 60 * 30);
         } else if (int used = take_display_option(argc, argv, i)) {
-            if (used < 0) return 2;
+            if (used < 0) {
+                std::fprintf(stderr, "%s (try --help)\n", USAGE_LINE);
+                return 2;
+            }
             i += used - 1;
         } else if (std::strcmp(argv[i], "--trace") == 0) {
             traceEnabled = true;
@@ -256,6 +262,7 @@ int game_main(int argc, char** argv)
     while (run_frame(renderContext)) frame_timer_pace();
 
     stop_accessibility();
+    stop_music();
     write_profile();
     if (frameStats.enabled) {
         // The summary line names the scale the frames were shown at.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/game_state.h"
+#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -14,6 +15,8 @@ namespace {
 
 // A profile holds eight short lines; anything much larger is not one.
 constexpr size_t PROFILE_MAX_BYTES = 4096;
+// How long a save waits for another copy of the game to finish its own.
+constexpr int PROFILE_LOCK_WAIT_MS = 500;
 
 // Set when a profile exists but could not be read: writing over it would throw
 // away endings the player earned in earlier runs.
@@ -47,16 +50,22 @@ bool read_integer(const std::string& text, size_t& at, long& value)
     return true;
 }
 
-// Entries 1..8 as the text gives them: the first value that is not 0 or 1 ends
-// the reading, and the later entries stay false.
+// Entries 1..8 as the text gives them: eight values separated by white space,
+// each 0 or 1. A value that is anything else reads as not found, and the values
+// after it still count; missing values are not found.
 void parse_endings(const std::string& text, bool found[10])
 {
     for (int n = 0; n < 10; ++n) found[n] = false;
     size_t at = 0;
     for (int n = 1; n <= 8; ++n) {
-        long value = 0;
-        if (!read_integer(text, at, value) || (value != 0 && value != 1)) break;
-        found[n] = value == 1;
+        while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
+        if (at >= text.size()) break;
+        size_t start = at;
+        while (at < text.size() && !std::isspace(static_cast<unsigned char>(text[at]))) ++at;
+        std::string value = text.substr(start, at - start);
+        size_t used = 0;
+        long number = 0;
+        found[n] = read_integer(value, used, number) && used == value.size() && number == 1;
     }
 }
 
@@ -140,7 +149,9 @@ bool write_profile_to(const char* path)
     }
 
     // Another copy of the game may have saved an ending since this one started:
-    // keep it, unless the player cleared the endings in this run.
+    // keep it, unless the player cleared the endings in this run. The lock keeps
+    // two copies from both reading the old file and each writing only their own.
+    int lock = lock_beside(target, PROFILE_LOCK_WAIT_MS);
     bool found[10];
     for (int n = 0; n < 10; ++n) found[n] = game.endingsFound[n];
     if (!clearedThisRun && exists) {
@@ -157,6 +168,7 @@ bool write_profile_to(const char* path)
     // Written beside the old profile and renamed over it, so a crash or a full
     // disk never leaves half a profile.
     int error = replace_file(target, text);
+    unlock(lock);
     if (error == 0) return true;
     report_once("cannot save the endings found to " + target + ": " + std::strerror(error));
     return false;

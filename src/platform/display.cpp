@@ -12,6 +12,18 @@
 
 namespace {
 
+// A scale asked for that the desktop cannot show is lowered, and said once.
+int fitted(int asked, int largest, int width, int height)
+{
+    if (asked <= largest) return asked;
+    static bool told = false;
+    if (!told)
+        std::fprintf(stderr, "Karvelle: scale %d does not fit the %dx%d desktop; using %d, the largest that fits\n",
+                     asked, width, height, largest);
+    told = true;
+    return largest;
+}
+
 bool open_window(int factor)
 {
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, FRAME_WIDTH * factor, FRAME_HEIGHT * factor, 0, 0) != 0) return false;
@@ -35,17 +47,17 @@ bool open_desktop_fullscreen(const ScaleSetting& scale)
     if (get_desktop_resolution(&width, &height) != 0 || width < FRAME_WIDTH || height < FRAME_HEIGHT) return false;
     if (set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, width, height, 0, 0) != 0) return false;
     int factor = fullscreen_scale_for_desktop(SCREEN_W, SCREEN_H);
-    if (!scale.automatic && scale.factor > 1) factor = std::min(factor, scale.factor);
+    if (!scale.automatic && scale.factor > 1) factor = fitted(scale.factor, factor, SCREEN_W, SCREEN_H);
     displayLayout = DisplayLayout{factor, (SCREEN_W - FRAME_WIDTH * factor) / 2, (SCREEN_H - FRAME_HEIGHT * factor) / 2};
     return true;
 }
 
 int window_factor(const ScaleSetting& scale)
 {
-    if (!scale.automatic) return scale.factor;
     int width = 0, height = 0;
-    if (get_desktop_resolution(&width, &height) != 0) return 1;
-    return window_scale_for_desktop(width, height);
+    if (get_desktop_resolution(&width, &height) != 0) return scale.automatic ? 1 : scale.factor;
+    int largest = window_scale_for_desktop(width, height);
+    return scale.automatic ? largest : fitted(scale.factor, largest, width, height);
 }
 
 }  // namespace

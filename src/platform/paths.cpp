@@ -227,3 +227,14 @@ std::string missing_data_message(const GamePaths& paths)
     }
     return text;
 }
+
+bool make_private_folders(const std::string& folder)
+{
+    return make_folders(folder);
+}
+
+std::string module_proof_folder()
+{
+    std::string dataHome = xdg_folder("XDG_DATA_HOME", ".local/share");
+    return dataHome.empty() ? "" : dataHome + "karvelle/module-proofs/";
+}

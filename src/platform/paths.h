@@ -52,3 +52,9 @@ const char* config_path();
 std::string describe_game_paths(const GamePaths& paths);
 // One line naming the places searched, when no data was found.
 std::string missing_data_message(const GamePaths& paths);
+
+// Makes every missing folder of `folder` (ending in '/'), each with mode 0700.
+bool make_private_folders(const std::string& folder);
+// Where the verdicts of the music proofs are kept: a folder in the player's own
+// data folder, ending in '/'; "" when there is no home folder.
+std::string module_proof_folder();

@@ -2,11 +2,14 @@
 
 #include <allegro.h>
 
+#include <memory>
 #include <set>
 #include <string>
 
 #include "core/frame_stats.h"
 #include "core/game_state.h"
+#include "core/memory_packfile.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "render/pcx_check.h"
 #include "text/text.h"
@@ -37,16 +40,25 @@ BITMAP* create_or_report(int width, int height, const char* name)
     return bitmap;
 }
 
-// A PCX file read whole, or null when it is missing, unreadable or cut short.
+// A PCX file read once, without blocking, checked and decoded from those same
+// bytes; null when it is missing, unreadable or would be misread.
 BITMAP* load_whole_pcx(const char* path)
 {
-    return pcx_complete(path) ? load_pcx(path, loadPalette) : nullptr;
+    std::string data;
+    if (read_regular_file(path, PCX_MAX_FILE_BYTES, data) != FileRead::Read) return nullptr;
+    if (!pcx_problem(reinterpret_cast<const unsigned char*>(data.data()), data.size()).empty()) return nullptr;
+    PACKFILE* file = open_memory_packfile(data);
+    if (!file) return nullptr;
+    BITMAP* bitmap = load_pcx_pf(file, loadPalette);
+    pack_fclose(file);
+    return bitmap;
 }
 
-FontFace* open_font(int height)
+// The three faces share the font file's bytes, read once.
+FontFace* open_font(const std::shared_ptr<const std::string>& bytes, int height)
 {
     std::string path = data_path(FONT_FILE);
-    FontFace* face = face_open_file(path.c_str());
+    FontFace* face = bytes ? face_open_memory(bytes) : nullptr;
     if (!face) {
         report_missing(path.c_str());
         return nullptr;
@@ -93,9 +105,12 @@ bool load_assets(RenderContext& context)
 {
     int failuresBefore = failureCount;
 
-    context.dialogueFont = open_font(28);
-    context.titleFont = open_font(102);
-    context.smallFont = open_font(20);
+    auto fontBytes = std::make_shared<std::string>();
+    std::string fontPath = data_path(FONT_FILE);
+    if (read_regular_file(fontPath.c_str(), FONT_MAX_BYTES, *fontBytes) != FileRead::Read) fontBytes.reset();
+    context.dialogueFont = open_font(fontBytes, 28);
+    context.titleFont = open_font(fontBytes, 102);
+    context.smallFont = open_font(fontBytes, 20);
 
     context.sceneBitmap = create_or_report(80, 60, "sceneBitmap");
     const Room& first = room_at(0);

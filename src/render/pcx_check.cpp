@@ -8,8 +8,6 @@ constexpr size_t HEADER_BYTES = 128;
 constexpr size_t PALETTE_BYTES = 768;
 // A run byte and its value give at most 63 bytes of picture.
 constexpr size_t LONGEST_RUN = 63;
-// The largest picture at the largest side, stored without runs, with its palette.
-constexpr size_t MAX_FILE_BYTES = HEADER_BYTES + size_t(PCX_MAX_SIDE) * PCX_MAX_SIDE * 3 * 2 + 1 + PALETTE_BYTES;
 
 int word_at(const unsigned char* header, int offset)
 {
@@ -62,6 +60,6 @@ std::string pcx_problem(const unsigned char* data, size_t size)
 bool pcx_complete(const char* path)
 {
     std::string data;
-    if (read_regular_file(path, MAX_FILE_BYTES, data) != FileRead::Read) return false;
+    if (read_regular_file(path, PCX_MAX_FILE_BYTES, data) != FileRead::Read) return false;
     return pcx_problem(reinterpret_cast<const unsigned char*>(data.data()), data.size()).empty();
 }

@@ -9,6 +9,8 @@
 
 // The longest side accepted, in pixels.
 constexpr int PCX_MAX_SIDE = 4096;
+// The largest file that can hold such a picture: stored without runs, with its palette.
+constexpr size_t PCX_MAX_FILE_BYTES = 128 + size_t(PCX_MAX_SIDE) * PCX_MAX_SIDE * 3 * 2 + 1 + 768;
 
 // Why load_pcx would misread the file, or an empty string when it reads it right.
 std::string pcx_problem(const unsigned char* data, size_t size);

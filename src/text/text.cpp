@@ -9,6 +9,7 @@
 
 #include FT_GLYPH_H
 
+#include "platform/files.h"
 #include "render/blend.h"
 
 namespace {
@@ -47,8 +48,8 @@ void empty_cache(FontFace* face)
 // The glyph index of a character, or -1 when the face has no such glyph.
 int glyph_index(const FontFace* face, int character)
 {
-    long index = face->ftFace->charmap ? static_cast<long>(FT_Get_Char_Index(face->ftFace, character))
-                                       : static_cast<long>(character);
+    if (!face->ftFace->charmap) return -1;
+    long index = static_cast<long>(FT_Get_Char_Index(face->ftFace, character));
     if (index < 0 || index >= static_cast<long>(face->glyphCache.size())) return -1;
     return static_cast<int>(index);
 }
@@ -332,9 +333,26 @@ int text_set_background(int colour)
 
 FontFace* face_open_file(const char* path)
 {
-    if (!path || text_init() != 0) return nullptr;
+    if (!path) return nullptr;
+    auto bytes = std::make_shared<std::string>();
+    if (read_regular_file(path, FONT_MAX_BYTES, *bytes) != FileRead::Read) return nullptr;
+    return face_open_memory(bytes);
+}
+
+FontFace* face_open_memory(std::shared_ptr<const std::string> bytes)
+{
+    if (!bytes || bytes->empty() || text_init() != 0) return nullptr;
     FontFace* face = new FontFace{};
-    if (FT_New_Face(library, path, 0, &face->ftFace) != 0) {
+    face->fileBytes = std::move(bytes);
+    const auto* data = reinterpret_cast<const FT_Byte*>(face->fileBytes->data());
+    if (FT_New_Memory_Face(library, data, FT_Long(face->fileBytes->size()), 0, &face->ftFace) != 0) {
+        delete face;
+        return nullptr;
+    }
+    // Text is looked up by Unicode code point: a face without that map would
+    // draw whichever glyphs the codes happen to number.
+    if (FT_Select_Charmap(face->ftFace, FT_ENCODING_UNICODE) != 0) {
+        FT_Done_Face(face->ftFace);
         delete face;
         return nullptr;
     }

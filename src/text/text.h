@@ -2,7 +2,10 @@
 // of anti-aliased coverage, and drawing by blending the colour over the target.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include <ft2build.h>
@@ -21,6 +24,8 @@ struct GlyphEntry {
 
 struct FontFace {
     FT_Face ftFace = nullptr;
+    // The font file's bytes, which the face reads from for as long as it lives.
+    std::shared_ptr<const std::string> fileBytes;
     int height = 0;
     int pixelSize = 0;
     int ascender = 0;
@@ -32,7 +37,13 @@ struct FontFace {
 
 int text_init();
 int text_set_background(int colour);
+// A face from a font file, read whole without blocking (a FIFO or a device is
+// refused), or from bytes already read; several faces may share the bytes. Null
+// when FreeType cannot read it or it has no Unicode character map.
 FontFace* face_open_file(const char* path);
+FontFace* face_open_memory(std::shared_ptr<const std::string> bytes);
+// The largest font file read.
+constexpr size_t FONT_MAX_BYTES = 64u << 20;
 int face_set_height(FontFace* face, int height);
 int face_height(const FontFace* face);
 int face_text_width(FontFace* face, const char* text);

@@ -1,7 +1,10 @@
 #!/bin/bash
-# Every data file in turn missing, empty and truncated. Pictures and the font give
-# a message box naming the file and an orderly stop that keeps the profile; music
-# and sounds leave the game silent with one line on stderr naming the file.
+# Every data file in turn missing, empty, truncated and a FIFO (which a blocking
+# open would wait on for ever). Pictures and the font give a message box naming
+# the file and an orderly stop that keeps the profile; music and sounds leave
+# the game silent with one line on stderr naming the file, as do sound effects
+# with no frames or a rate out of range. A picture flipping between itself and a
+# FIFO while the game starts is either read whole or refused, never waited on.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 PROFILE='1\n0\n1\n0\n0\n0\n0\n0\n'
@@ -17,7 +20,34 @@ spoil() {  # spoil HOW FILE
     missing) rm -f "$f" ;;
     empty) : > "$f" ;;
     truncated) truncate -s $(( $(stat -c %s "$f") / 2 )) "$f" ;;
+    fifo) rm -f "$f"; mkfifo "$f" ;;
+    no-frames | size-ffffffff | rate0 | rate1 | rate-2g) wav_spoil "$1" "$f" ;;
     esac
+}
+
+# wav_spoil HOW FILE: a field of a PCM WAV changed in place: its data chunk
+# emptied (or its size set to 0xFFFFFFFF), or its rate set to 0, 1 or 2^31.
+wav_spoil() {
+    python3 - "$1" "$2" <<'PY'
+import struct, sys
+how, path = sys.argv[1], sys.argv[2]
+b = bytearray(open(path, 'rb').read())
+at = 12
+while at + 8 <= len(b):
+    name, size = b[at:at + 4], struct.unpack_from('<I', b, at + 4)[0]
+    if name == b'fmt ' and how.startswith('rate'):
+        struct.pack_into('<I', b, at + 12, {'rate0': 0, 'rate1': 1, 'rate-2g': 2**31}[how])
+    if name == b'data':
+        if how == 'no-frames':
+            del b[at + 8:]
+            struct.pack_into('<I', b, at + 4, 0)
+            struct.pack_into('<I', b, 4, len(b) - 8)
+        elif how == 'size-ffffffff':
+            struct.pack_into('<I', b, at + 4, 0xFFFFFFFF)
+        break
+    at += 8 + size + (size & 1)
+open(path, 'wb').write(b)
+PY
 }
 
 # The message box: xmessage, started by the game, shows the text it was given.
@@ -47,7 +77,7 @@ launch() {
 }
 
 for file in graphics/screens/scene1.pcx graphics/spritesheet.pcx graphics/font.ttf; do
-    for how in missing empty truncated; do
+    for how in missing empty truncated fifo; do
         note "$file $how"
         spoil $how $file
         launch
@@ -67,7 +97,12 @@ expect_message "Cannot load data/graphics/screens/scene2.pcx"
 xdotool keyup Right
 
 for file in music/possibilities.it music/impossibilities.it sound/destroy.wav sound/dragon.wav sound/war1.wav sound/war2.wav; do
-    for how in missing empty truncated; do
+    hows="missing empty truncated fifo"
+    case $file in
+    sound/destroy.wav) hows="$hows no-frames size-ffffffff rate0 rate1 rate-2g" ;;
+    sound/*) hows="$hows no-frames" ;;
+    esac
+    for how in $hows; do
         note "$file $how"
         spoil $how $file
         launch
@@ -81,4 +116,41 @@ for file in music/possibilities.it music/impossibilities.it sound/destroy.wav so
         [ "$(profile_lines | tr -d '\n')" = "10100000" ] || fail "profile damaged with $file $how"
     done
 done
+note "the first scene flipping between the picture and a FIFO"
+spoil truncated graphics/screens/scene1.pcx
+scene="$WORK/data/graphics/screens/scene1.pcx"
+cp "$PRISTINE/graphics/screens/scene1.pcx" "$WORK/scene1.real"
+(
+    while :; do
+        cp "$WORK/scene1.real" "$scene.new" && mv -f "$scene.new" "$scene"
+        rm -f "$scene.new"; mkfifo "$scene.new" && mv -f "$scene.new" "$scene"
+    done
+) &
+FLIPPER=$!
+trap 'kill $FLIPPER 2>/dev/null; e2e_cleanup' EXIT
+ran=0 refused=0
+for round in $(seq 15); do
+    launch
+    # Either the title (the picture was read whole) or the message box naming it.
+    waited=0
+    while :; do
+        if grep -q "mode EventScreen" "$WORK/stdout.log" 2>/dev/null; then
+            ran=$((ran + 1))
+            kill -TERM "$GAME_PID"
+            wait_exit 5 || fail "round $round: SIGTERM did not end the game"
+            break
+        fi
+        if pgrep -P "$GAME_PID" xmessage >/dev/null; then
+            refused=$((refused + 1))
+            expect_message "Cannot load data/graphics/screens/scene1.pcx"
+            break
+        fi
+        sleep 0.1
+        waited=$((waited + 1))
+        [ $waited -gt 150 ] && fail "round $round: neither the title nor a message within 15 s"
+    done
+done
+kill $FLIPPER
+wait $FLIPPER 2>/dev/null
+note "flipping scene: $ran started, $refused refused"
 echo "bad data: ok"

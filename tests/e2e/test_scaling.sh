@@ -3,7 +3,9 @@
 # 1280x960 window showing the scale-1 frame with every pixel a 2x2 block; the
 # default configuration fills the screen at factor 2, centred between black bars;
 # Alt+Enter back and forth five times leaves a working game with its picture;
-# --scale auto fits the desktop, and a bad scale is named and gives scale 1.
+# --scale auto fits the desktop, and a bad scale is named and gives scale 1;
+# --scale 8 is lowered to the largest that fits, with one line; --scale followed
+# by another option is refused with the usage line.
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1" 1920x1080
 
@@ -98,6 +100,17 @@ geometry=$(xdotool getwindowgeometry "$WID" | sed -n 's/.*Geometry: //p')
 [ "$geometry" = "640x480" ] || fail "--scale 0 opened $geometry, not 640x480"
 grep -q 'scale "0" is not a whole number' "$WORK/stderr.log" || fail "no word about --scale 0: $(cat "$WORK/stderr.log")"
 quit_game
+start_game --scale 8 --window
+geometry=$(xdotool getwindowgeometry "$WID" | sed -n 's/.*Geometry: //p')
+[ "$geometry" = "1280x960" ] || fail "--scale 8 on 1920x1080 opened $geometry, not 1280x960"
+[ "$(grep -c 'scale 8 does not fit the 1920x1080 desktop; using 2' "$WORK/stderr.log")" = 1 ] ||
+    fail "not one line about --scale 8: $(cat "$WORK/stderr.log")"
+quit_game
+(cd "$WORK" && ./karvelle --scale --paths >"$WORK/stdout.log" 2>"$WORK/stderr.log")
+status=$?
+[ "$status" = 2 ] || fail "--scale --paths: exit code $status"
+grep -q '^Usage: karvelle' "$WORK/stderr.log" || fail "--scale --paths: no usage line: $(cat "$WORK/stderr.log")"
+[ -s "$WORK/stdout.log" ] && fail "--scale --paths showed the paths: $(cat "$WORK/stdout.log")"
 
 # --- the default configuration: full-screen ---------------------------------------
 rm -f "$WORK/config.ini"

@@ -111,16 +111,25 @@ TEST_F(ProfileTest, WhiteSpaceBetweenValuesIsSkipped)
     }
 }
 
-TEST_F(ProfileTest, AFirstBadValueStopsTheReading)
+TEST_F(ProfileTest, ABadValueReadsAsNotFoundAndTheRestCount)
 {
     struct Case { const char* text; const char* expected; };
-    for (Case c : {Case{"1\n2\n1\n1\n1\n1\n1\n1\n", "10000000"}, {"1\n1\n-1\n1\n", "11000000"},
-                   {"1\n1\nx\n1\n", "11000000"}, {"1\n1\n99999999999999999999\n1\n", "11000000"},
-                   {"1\n1\n1", "11100000"}, {"0\n1x\n1\n", "01000000"}}) {
+    for (Case c : {Case{"1\n2\n1\n1\n1\n1\n1\n1\n", "10111111"}, {"1\n1\n-1\n1\n", "11010000"},
+                   {"1\n1\nx\n1\n", "11010000"}, {"1\n1\n99999999999999999999\n1\n", "11010000"},
+                   {"1\n1\n1", "11100000"}, {"0\n1x\n1\n", "00100000"}, {"1 1 0 1 2 1 1 1", "11010111"}}) {
         write_file(c.text);
         read_profile_from(path.c_str());
         EXPECT_EQ(found(), c.expected) << c.text;
     }
+}
+
+TEST_F(ProfileTest, ABadEntryLosesNoEndingAfterItWhenWrittenBack)
+{
+    write_file("1 1 0 1 2 1 1 1");
+    read_profile_from(path.c_str());
+    EXPECT_EQ(game.eventCode, 40);
+    EXPECT_TRUE(write_profile_to(path.c_str()));
+    EXPECT_EQ(read_file(), "1\n1\n0\n1\n0\n1\n1\n1\n");
 }
 
 TEST_F(ProfileTest, RandomBytesNeverSetEntriesOutsideOneToEight)
@@ -192,16 +201,22 @@ TEST_F(ProfileTest, AnUnreadableProfileIsNotOverwritten)
 
 namespace {
 
-// What the reader must make of a profile, written another way: values are read
-// as by a C++ stream, and the first one that is not 0 or 1 ends the reading.
+// What the reader must make of a profile, written another way: values are the
+// words of a C++ stream; one that is not a whole number equal to 1 is not found,
+// and the words after it still count.
 std::string model_of(const std::string& text, int& eventCode)
 {
     std::istringstream in(text);
     std::string found = "00000000";
-    for (int n = 0; n < 8; ++n) {
-        long long value;
-        if (!(in >> value) || (value != 0 && value != 1)) break;
-        found[n] = value == 1 ? '1' : '0';
+    std::string word;
+    for (int n = 0; n < 8 && in >> word; ++n) {
+        size_t digits = word[0] == '+' || word[0] == '-' ? 1 : 0;
+        bool number = digits < word.size() && word.find_first_not_of("0123456789", digits) == std::string::npos;
+        std::string magnitude = number ? word.substr(word.find_first_not_of('0', digits) == std::string::npos
+                                                         ? word.size()
+                                                         : word.find_first_not_of('0', digits))
+                                       : "";
+        found[n] = number && word[0] != '-' && magnitude == "1" ? '1' : '0';
     }
     int count = 0;
     for (char c : found) count += c == '1';

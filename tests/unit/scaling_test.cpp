@@ -91,6 +91,14 @@ TEST_F(DisplayOptionsTest, CommandLineOptionsAndTheirArguments)
     EXPECT_EQ(take({"karvelle", "--scale"}, 1), -1);  // nothing after it
     EXPECT_NE(testing::internal::GetCapturedStderr().find("--scale needs a value"), std::string::npos);
 
+    for (const char* next : {"--paths", "--window", "--scale"}) {
+        displayOptions = DisplayOptions{};
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(take({"karvelle", "--scale", next, "2"}, 1), -1) << next << " is an option, not a value";
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("--scale needs a value"), std::string::npos);
+        EXPECT_FALSE(displayOptions.scaleGiven);
+    }
+
     testing::internal::CaptureStderr();
     EXPECT_EQ(take({"karvelle", "--scale", "-3"}, 1), 2);  // a bad value is used up, and scale 1 follows
     EXPECT_NE(testing::internal::GetCapturedStderr().find("--scale \"-3\" is not a whole number"), std::string::npos);
