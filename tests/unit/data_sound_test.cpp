@@ -89,10 +89,16 @@ double centre_hz(const std::vector<double>& x, size_t from, size_t to, int rate)
     return a > 0 ? std::sqrt(d / a) * rate / (2 * M_PI) : 0;
 }
 
-// The strongest normalised autocorrelation for periods between lo and hi Hz.
-double periodicity(const std::vector<double>& x, size_t from, size_t to, int rate, double lo, double hi)
+// The strongest normalised autocorrelation for periods between lo and hi Hz,
+// and the period (as a pitch in Hz) that gives it.
+struct Periodicity {
+    double strength = 0;
+    double hz = 0;
+};
+
+Periodicity strongest_period(const std::vector<double>& x, size_t from, size_t to, int rate, double lo, double hi)
 {
-    double best = 0;
+    Periodicity best;
     for (int lag = int(rate / hi); lag <= int(rate / lo); ++lag) {
         double xy = 0, xx = 0, yy = 0;
         for (size_t i = from; i + size_t(lag) < to; ++i) {
@@ -100,10 +106,17 @@ double periodicity(const std::vector<double>& x, size_t from, size_t to, int rat
             xx += x[i] * x[i];
             yy += x[i + size_t(lag)] * x[i + size_t(lag)];
         }
-        if (xx > 0 && yy > 0)
-            best = std::max(best, xy / std::sqrt(xx * yy));
+        if (xx > 0 && yy > 0 && xy / std::sqrt(xx * yy) > best.strength) {
+            best.strength = xy / std::sqrt(xx * yy);
+            best.hz = double(rate) / lag;
+        }
     }
     return best;
+}
+
+double periodicity(const std::vector<double>& x, size_t from, size_t to, int rate, double lo, double hi)
+{
+    return strongest_period(x, from, to, rate, lo, hi).strength;
 }
 
 // The cells of an Impulse Tracker module, read from the file: enough of the
@@ -374,21 +387,7 @@ double share_above(const std::vector<double>& x, int rate, double hz)
 // The period (as a pitch in Hz) with the strongest autocorrelation between lo and hi.
 double pitch_hz(const std::vector<double>& x, size_t from, size_t to, int rate, double lo, double hi)
 {
-    double best = 0;
-    int bestLag = 0;
-    for (int lag = int(rate / hi); lag <= int(rate / lo); ++lag) {
-        double xy = 0, xx = 0, yy = 0;
-        for (size_t i = from; i + size_t(lag) < to; ++i) {
-            xy += x[i] * x[i + size_t(lag)];
-            xx += x[i] * x[i];
-            yy += x[i + size_t(lag)] * x[i + size_t(lag)];
-        }
-        if (xx > 0 && yy > 0 && xy / std::sqrt(xx * yy) > best) {
-            best = xy / std::sqrt(xx * yy);
-            bestLag = lag;
-        }
-    }
-    return bestLag ? double(rate) / bestLag : 0;
+    return strongest_period(x, from, to, rate, lo, hi).hz;
 }
 
 }  // namespace

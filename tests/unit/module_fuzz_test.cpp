@@ -26,6 +26,15 @@
 
 namespace {
 
+// A mutant that crashed or hung is kept in /tmp, to be tried again by hand.
+void keep_mutant(const std::string& path, const Bytes& mutant)
+{
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out) return;
+    std::fwrite(mutant.data(), 1, mutant.size(), out);
+    std::fclose(out);
+}
+
 int fuzz_count(const char* variable, int fallback)
 {
     const char* value = std::getenv(variable);
@@ -164,10 +173,7 @@ TEST(ModuleFuzz, MutatedModulesNeverCrashHangOrWrite)
                 break;
             }
             if (t.outcome == Outcome::Crashed || t.outcome == Outcome::Hung) {
-                std::string keep = "/tmp/karvelle-fuzz-" + std::to_string(f.tried) + ".it";
-                FILE* out = std::fopen(keep.c_str(), "wb");
-                std::fwrite(mutant.data(), 1, mutant.size(), out);
-                std::fclose(out);
+                keep_mutant("/tmp/karvelle-fuzz-" + std::to_string(f.tried) + ".it", mutant);
             }
         }
     }
@@ -256,10 +262,7 @@ TEST(ModuleFuzz, ProvedModulesNeverCrashOrHoldAFrame)
         default: ++crashed; ADD_FAILURE() << "mutant " << i << " crashed (status " << status << ")"; break;
         }
         if (code != 10 && code != 11 && code != 12 && code != 13) {
-            std::string keep = "/tmp/karvelle-fuzz-proved-" + std::to_string(i) + ".it";
-            FILE* out = std::fopen(keep.c_str(), "wb");
-            std::fwrite(mutant.data(), 1, mutant.size(), out);
-            std::fclose(out);
+            keep_mutant("/tmp/karvelle-fuzz-proved-" + std::to_string(i) + ".it", mutant);
         }
     }
     bool clean = std::filesystem::is_empty(workDir);
