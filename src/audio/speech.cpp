@@ -8,6 +8,7 @@
 #include <allegro.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
@@ -42,8 +43,13 @@ std::deque<Spoken> finished;
 bool working = false;  // the worker holds a job
 int workingGeneration = 0;
 bool stopping = false;
+bool workerDone = false;  // the worker has closed the service and returned
+std::condition_variable workerEnded;
 bool cancelWanted = false;
 std::thread* worker = nullptr;
+// How long the game waits at exit for the worker to let go of the service. A
+// service that never answers keeps the worker; the game ends without it.
+constexpr auto WORKER_END_WAIT = std::chrono::milliseconds(800);
 int outputRate = 0;  // the mixer's; 0 without a sound device
 std::atomic<int> wantedGeneration{0};
 std::atomic<SpeechRoute> route{SpeechRoute::Undecided};
@@ -100,7 +106,15 @@ void work()
     std::unique_lock lock(workMutex);
     for (;;) {
         workReady.wait(lock, [] { return stopping || cancelWanted || !jobs.empty(); });
-        if (stopping) return;
+        if (stopping) {
+            // Every call into the service is made on this thread, the last one too.
+            lock.unlock();
+            speechd_close();
+            lock.lock();
+            workerDone = true;
+            workerEnded.notify_all();
+            return;
+        }
         if (cancelWanted) {
             cancelWanted = false;
             lock.unlock();
@@ -203,6 +217,7 @@ void speech_start(int rate)
     if (rate > 0) outputRate = rate;
     if (worker) return;
     stopping = false;
+    workerDone = false;
     worker = new std::thread(work);
 }
 
@@ -275,7 +290,15 @@ void speech_shutdown()
             jobs.clear();
         }
         workReady.notify_one();
-        worker->join();
+        bool ended = false;
+        {
+            std::unique_lock lock(workMutex);
+            ended = workerEnded.wait_for(lock, WORKER_END_WAIT, [] { return workerDone; });
+        }
+        if (ended)
+            worker->join();
+        else
+            worker->detach();
         delete worker;
         worker = nullptr;
         std::lock_guard lock(workMutex);
@@ -284,7 +307,6 @@ void speech_shutdown()
         cancelWanted = false;
         wantedGeneration = seenGeneration;
     }
-    speechd_close();
     route = SpeechRoute::Undecided;
     pendingWords = false;
     stop_playing();

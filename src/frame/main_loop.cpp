@@ -261,9 +261,11 @@ int game_main(int argc, char** argv)
     frameStats.pendingEvents = FRAME_DISPLAY_OPENED;
     while (run_frame(renderContext)) frame_timer_pace();
 
+    // The endings are saved first: nothing that stops the voice or the music
+    // can cost the player what was found.
+    write_profile();
     stop_accessibility();
     stop_music();
-    write_profile();
     if (frameStats.enabled) {
         // The summary line names the scale the frames were shown at.
         std::string report = frame_stats_report(frameStats);

@@ -20,7 +20,7 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
 [ "$(field Description | wc -l)" -gt 3 ] || fail "no long description"
-for library in liballegro4.4 libdumb1 libaldmb1 libfreetype6 libspeechd2 libc6 fonts-sil-gentiumplus; do
+for library in liballegro4.4 libdumb1 libfreetype6 libspeechd2 libc6 fonts-sil-gentiumplus; do
     field Depends | tr ',' '\n' | grep -q "^ *$library\b" || fail "Depends lacks $library: $(field Depends)"
 done
 # The voice links no GPL library: eSpeak NG is a program run beside the game.

@@ -137,6 +137,15 @@ awk -v d="$during" -v a="$after" 'BEGIN { exit !(d < 0.6 * a && a > 0.005) }' ||
 grep -q '^say: Karvelle$' "$WORK/stdout.log" || fail "no say: line for the title"
 grep -v '^ALSA' "$WORK/stderr.log" | grep -q . && fail "stderr: $(cat "$WORK/stderr.log")"
 
+# Escape while the service is busy speaking (its device now stalls: nothing
+# reads it) still ends the game at once, the endings saved.
+rm -f "$WORK/data/profile.dat"
+start_game --trace --voice
+wait_trace "say: Karvelle" 10
+quit_game
+[ -f "$WORK/data/profile.dat" ] || [ -f "$XDG_DATA_HOME/karvelle/profile.dat" ] || fail "no profile written after quitting mid-speech"
+stop_service
+
 # --- no speech-dispatcher: the espeak-ng program, through the game's mixer ----
 note "espeak-ng"
 export SPEECHD_ADDRESS="unix_socket:$WORK/no-service.sock"
