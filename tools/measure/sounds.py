@@ -22,8 +22,8 @@ def fft(a):
 def band_shares(x, rate):
     n = 1
     while n < len(x): n *= 2
-    spec = fft(x + [0.0] * (n - len(x)))
-    power = [abs(c) ** 2 for c in spec[:n // 2]]
+    spectrum = fft(x + [0.0] * (n - len(x)))
+    power = [abs(c) ** 2 for c in spectrum[:n // 2]]
     total = sum(power) or 1
     def share(lo, hi): return sum(p for k, p in enumerate(power) if lo <= k * rate / n < hi) / total
     return share
