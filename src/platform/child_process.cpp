@@ -55,6 +55,8 @@ bool start_child(const std::vector<std::string>& argv, const std::string& input,
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);
+        // Nor the game's ignored SIGPIPE, which exec would keep.
+        signal(SIGPIPE, SIG_DFL);
         execvp(args[0], args.data());
         _exit(127);
     }

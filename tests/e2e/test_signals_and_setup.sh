@@ -77,4 +77,38 @@ for config in 'garbage \x01\xff[[[' '[graphics]\nfullscreen = 999999999999999999
     quit_game
     [ "$(profile_lines | tr -d '\n')" = "10000001" ] || fail "profile damaged with config $config"
 done
+
+# start_streams REDIRECTIONS...: the game with --trace and its streams as given.
+start_streams() {
+    TRACE_POS=0
+    (cd "$WORK" && eval "exec ./karvelle --window --trace $*") &
+    GAME_PID=$!
+    WID=$(timeout 10 xdotool search --sync --name '^Karvelle$' | head -n1)
+    [ -n "$WID" ] || fail "no window with $*"
+    xdotool windowfocus "$WID" >/dev/null 2>&1 || true
+    sleep 1.5
+}
+escape_quits() {  # escape_quits WHAT: Escape ends the game, status 0, profile saved
+    xdotool keydown Escape
+    wait_exit 3 || fail "Escape did not end the game with $1"
+    xdotool keyup Escape
+    [ "$GAME_STATUS" = 0 ] || fail "exit code $GAME_STATUS with $1"
+    [ "$(profile_lines | tr -d '\n')" = "10000001" ] || fail "profile lost with $1"
+}
+note "stderr closed with a warning to give, stdout closed with --trace"
+printf '[graphics]\nfullscreen = 0\nscale = banana\n' > "$WORK/config.ini"
+start_streams '2>&-' ">$WORK/stdout.log"
+wait_trace "mode EventScreen, page 40," 5
+escape_quits "stderr closed"
+start_streams '>&-' '<&-'
+tap space
+escape_quits "stdout and stdin closed"
+note "the trace's reader gone"
+rm -f "$WORK/trace.fifo"; mkfifo "$WORK/trace.fifo"
+head -n1 "$WORK/trace.fifo" >/dev/null &
+start_streams ">$WORK/trace.fifo" "2>$WORK/stderr.log"
+tap space
+sleep 0.5
+kill -0 "$GAME_PID" 2>/dev/null || fail "the game died when its trace had no reader"
+escape_quits "the trace's reader gone"
 echo "signals and set-up: ok"
