@@ -272,5 +272,6 @@ int game_main(int argc, char** argv)
         report.insert(report.find('\n'), ", scale " + std::to_string(displayLayout.factor));
         std::printf("%s", report.c_str());
     }
-    return 0;
+    // A picture or the font that could not be had is a failure, after its message.
+    return data_failed() ? 1 : 0;
 }

@@ -99,6 +99,11 @@ void report_missing(const char* what)
     allegro_message("Cannot %s %s\n", isBitmap ? "create" : "load", name.c_str());
 }
 
+bool data_failed()
+{
+    return failureCount > 0;
+}
+
 void forget_missing_reports() { reported.clear(); }
 
 bool load_assets(RenderContext& context)

@@ -19,5 +19,8 @@ void destroy_video_pages(RenderContext& context);
 // The message reads "Cannot load " followed by `what` ("Cannot create " when `what`
 // starts with "bitmap "); each name is reported once.
 void report_missing(const char* what);
+// Whether a data file or bitmap the game cannot run without failed this run:
+// the game then ends with status 1.
+bool data_failed();
 // Lets every name be reported again (a fresh start, for tests).
 void forget_missing_reports();

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Every data file in turn missing, empty, truncated and a FIFO (which a blocking
-# open would wait on for ever). Pictures and the font give a message box naming
-# the file and an orderly stop that keeps the profile; music and sounds leave
+# open would wait on for ever), and pictures and the font a folder or a link to
+# itself. Pictures and the font give a message box naming the file and an
+# orderly stop that keeps the profile, with exit status 1; music and sounds leave
 # the game silent with one line on stderr naming the file, as do sound effects
 # with no frames or a rate out of range. A picture flipping between itself and a
 # FIFO while the game starts is either read whole or refused, never waited on.
@@ -21,6 +22,8 @@ spoil() {  # spoil HOW FILE
     empty) : > "$f" ;;
     truncated) truncate -s $(( $(stat -c %s "$f") / 2 )) "$f" ;;
     fifo) rm -f "$f"; mkfifo "$f" ;;
+    folder) rm -f "$f"; mkdir "$f" ;;
+    loop) rm -f "$f"; ln -s "$(basename "$f")" "$f" ;;
     no-frames | size-ffffffff | rate0 | rate1 | rate-2g) wav_spoil "$1" "$f" ;;
     esac
 }
@@ -66,7 +69,8 @@ expect_message() {
     sleep 0.3
     pkill -P "$GAME_PID" xmessage 2>/dev/null
     wait_exit 5 || fail "the game did not stop after '$text'"
-    [ "$GAME_STATUS" = 0 ] || fail "exit code $GAME_STATUS after '$text'"
+    # A picture or the font the game cannot run without is a failure.
+    [ "$GAME_STATUS" = 1 ] || fail "exit code $GAME_STATUS after '$text'"
     [ "$(profile_lines | tr -d '\n')" = "10100000" ] || fail "profile damaged after '$text': $(profile_lines)"
 }
 
@@ -77,7 +81,7 @@ launch() {
 }
 
 for file in graphics/screens/scene1.pcx graphics/spritesheet.pcx graphics/font.ttf; do
-    for how in missing empty truncated fifo; do
+    for how in missing empty truncated fifo folder loop; do
         note "$file $how"
         spoil $how $file
         launch

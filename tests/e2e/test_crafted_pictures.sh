@@ -11,7 +11,7 @@ cp "$SCENES/scene1.pcx" "$WORK/scene1.good"
 cp "$SCENES/scene8.pcx" "$WORK/scene8.good"
 
 # expect_box TEXT SECONDS: a message box saying TEXT within SECONDS; dismissed,
-# the game stops with status 0.
+# the game stops with status 1.
 expect_box() {
     local text=$1 limit=$2 box="" waited=0
     while [ -z "$box" ]; do
@@ -24,7 +24,7 @@ expect_box() {
     echo "$box" | grep -qF "$text" || fail "message box says: $box"
     pkill -P "$GAME_PID" xmessage 2>/dev/null
     wait_exit 5 || fail "the game did not stop after '$text'"
-    [ "$GAME_STATUS" = 0 ] || fail "exit code $GAME_STATUS after '$text'"
+    [ "$GAME_STATUS" = 1 ] || fail "exit code $GAME_STATUS after '$text'"
 }
 
 launch() {
