@@ -3,6 +3,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdio>
@@ -84,6 +85,22 @@ std::string upper(std::string text)
 {
     for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
     return text;
+}
+
+// A chord of `chords` that is down whenever a chord of quit is (all its keys are
+// among that chord's), named as players read it; "" when there is none.
+std::string quit_chord_taken(const std::vector<KeyChord>& chords)
+{
+    for (const KeyChord& chord : chords)
+        for (const KeyChord& quit : keyMap[size_t(Action::Quit)]) {
+            bool within = true;
+            for (int scancode : chord) within = within && std::find(quit.begin(), quit.end(), scancode) != quit.end();
+            if (!within) continue;
+            std::string name;
+            for (int scancode : quit) name += (name.empty() ? "" : "+") + key_name(scancode);
+            return name;
+        }
+    return "";
 }
 
 }  // namespace
@@ -191,16 +208,28 @@ void reset_key_map()
 void read_key_map_config()
 {
     reset_key_map();
-    for (int i = 0; i < ACTION_COUNT; ++i) {
+    // Quit first: no other action may take its keys, or Escape would stop quitting.
+    std::vector<int> order{int(Action::Quit)};
+    for (int i = 0; i < ACTION_COUNT; ++i)
+        if (i != int(Action::Quit)) order.push_back(i);
+    for (int i : order) {
         const char* value = get_config_string("keys", ACTION_NAMES[i], nullptr);
         if (!value) continue;
         std::vector<KeyChord> chords;
         std::string bad;
-        if (parse_key_chords(value, chords, bad)) {
-            keyMap[size_t(i)] = std::move(chords);
-        } else {
+        if (!parse_key_chords(value, chords, bad)) {
             std::fprintf(stderr, "Karvelle: [keys] %s: no key is called \"%s\"; the default keys stay\n",
                          ACTION_NAMES[i], bad.c_str());
+            continue;
         }
+        if (i != int(Action::Quit)) {
+            const std::string taken = quit_chord_taken(chords);
+            if (!taken.empty()) {
+                std::fprintf(stderr, "Karvelle: [keys] %s: %s quits the game; the default keys stay\n",
+                             ACTION_NAMES[i], taken.c_str());
+                continue;
+            }
+        }
+        keyMap[size_t(i)] = std::move(chords);
     }
 }
