@@ -15,7 +15,8 @@ namespace {
 
 // A profile holds eight short lines; anything much larger is not one.
 constexpr size_t PROFILE_MAX_BYTES = 4096;
-// How long a save waits for another copy of the game to finish its own.
+// How long the save at exit waits for another copy of the game to finish its
+// own; a save during play does not wait, and tries again at the next frame.
 constexpr int PROFILE_LOCK_WAIT_MS = 500;
 
 // Set when a profile exists but could not be read: writing over it would throw
@@ -130,28 +131,34 @@ void note_endings_cleared()
     clearedThisRun = true;
 }
 
-bool write_profile_to(const char* path)
+namespace {
+
+enum class Save { Written, NotWritten, LockBusy };
+
+// At the final exit the lock is waited for a moment, then done without; during
+// play a lock held by another copy leaves everything for a later frame.
+Save save_profile(const char* path, bool finalExit)
 {
-    remember_saved();
     // Said once already, when it was read.
-    if (profileUnreadable) return false;
+    if (profileUnreadable) return Save::NotWritten;
     // A profile that is a link is updated where it points.
     std::string target = link_target(path);
     FileState state = file_state(target);
     bool exists = state.exists;
     if (exists && !state.regular) {
         report_once(target + " is not a regular file, so it is left as it is");
-        return false;
+        return Save::NotWritten;
     }
     if (exists && !state.writable) {
         report_once(target + " is read-only, so the endings found are not saved to it");
-        return false;
+        return Save::NotWritten;
     }
 
     // Another copy of the game may have saved an ending since this one started:
     // keep it, unless the player cleared the endings in this run. The lock keeps
     // two copies from both reading the old file and each writing only their own.
-    int lock = lock_beside(target, PROFILE_LOCK_WAIT_MS);
+    int lock = lock_beside(target, finalExit ? PROFILE_LOCK_WAIT_MS : 0);
+    if (lock == LOCK_BUSY && !finalExit) return Save::LockBusy;
     bool found[10];
     for (int n = 0; n < 10; ++n) found[n] = game.endingsFound[n];
     if (!clearedThisRun && exists) {
@@ -169,16 +176,28 @@ bool write_profile_to(const char* path)
     // disk never leaves half a profile.
     int error = replace_file(target, text);
     unlock(lock);
-    if (error == 0) return true;
+    if (error == 0) return Save::Written;
     report_once("cannot save the endings found to " + target + ": " + std::strerror(error));
-    return false;
+    return Save::NotWritten;
+}
+
+}  // namespace
+
+bool write_profile_to(const char* path)
+{
+    remember_saved();
+    return save_profile(path, true) == Save::Written;
 }
 
 bool save_profile_if_changed_to(const char* path)
 {
     bool changed = false;
     for (int n = 1; n <= 8; ++n) changed = changed || game.endingsFound[n] != lastSaved[n];
-    return changed && write_profile_to(path);
+    if (!changed) return false;
+    // While another copy holds the lock, the next frame tries again.
+    const Save result = save_profile(path, false);
+    if (result != Save::LockBusy) remember_saved();
+    return result == Save::Written;
 }
 
 void read_profile()

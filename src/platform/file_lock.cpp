@@ -15,12 +15,14 @@ int lock_beside(const std::string& path, int waitMs)
     if (fd < 0) return -1;
     for (int waited = 0;; waited += 5) {
         if (flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
-        if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= waitMs) break;
+        const bool held = errno == EWOULDBLOCK || errno == EINTR;
+        if (!held || waited >= waitMs) {
+            close(fd);
+            return held ? LOCK_BUSY : -1;
+        }
         timespec nap{0, 5000000};
         nanosleep(&nap, nullptr);
     }
-    close(fd);
-    return -1;
 }
 
 void unlock(int lock)

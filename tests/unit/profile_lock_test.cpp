@@ -2,6 +2,8 @@
 // over: the lock around reading, merging and replacing the profile keeps both.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -72,6 +74,39 @@ TEST(ProfileLock, TwoCopiesSavingAtOnceLoseNoEnding)
     game = saved;
     std::filesystem::remove_all(pattern);
     EXPECT_EQ(lost, 0) << "endings lost in " << lost << " of " << rounds << " rounds";
+}
+
+std::string contents(const std::string& path)
+{
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(ProfileLock, APlayingSaveNeverGoesWithoutTheLockAndTriesAgain)
+{
+    std::string pattern = "/tmp/karvelle-held.XXXXXX";
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    const std::string path = pattern + "/profile.dat";
+    std::ofstream(path) << "0\n0\n0\n0\n0\n0\n0\n0\n";
+    GameState saved = game;
+    read_profile_from(path.c_str());
+    // Another copy holds the folder's lock.
+    const int held = open(pattern.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    game.endingsFound[3] = true;
+    for (int frame = 0; frame < 3; ++frame) EXPECT_FALSE(save_profile_if_changed_to(path.c_str()));
+    EXPECT_EQ(contents(path), "0\n0\n0\n0\n0\n0\n0\n0\n") << "not written without the lock";
+    flock(held, LOCK_UN);
+    EXPECT_TRUE(save_profile_if_changed_to(path.c_str())) << "the next frame saves";
+    EXPECT_EQ(contents(path), "0\n0\n1\n0\n0\n0\n0\n0\n");
+    // At the final exit the lock is waited for only a moment.
+    flock(held, LOCK_EX);
+    game.endingsFound[5] = true;
+    EXPECT_TRUE(write_profile_to(path.c_str()));
+    EXPECT_EQ(contents(path), "0\n0\n1\n0\n1\n0\n0\n0\n");
+    close(held);
+    game = saved;
+    std::filesystem::remove_all(pattern);
 }
 
 }  // namespace
