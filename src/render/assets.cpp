@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <cstdio>
 #include <memory>
 #include <set>
 #include <string>
@@ -40,13 +41,26 @@ BITMAP* create_or_report(int width, int height, const char* name)
     return bitmap;
 }
 
+// The game draws the top-left 80x60 pixels of a scene and 200x200 of the sprite
+// sheet: a picture far larger than the screen is refused before it is decoded,
+// as decoding it would hold the frame that enters its room.
+constexpr long PICTURE_MAX_WIDTH = 640;
+constexpr long PICTURE_MAX_HEIGHT = 480;
+
 // A PCX file read once, without blocking, checked and decoded from those same
-// bytes; null when it is missing, unreadable or would be misread.
+// bytes; null when it is missing, unreadable, too large or would be misread.
 BITMAP* load_whole_pcx(const char* path)
 {
     std::string data;
     if (read_regular_file(path, PCX_MAX_FILE_BYTES, data) != FileRead::Read) return nullptr;
-    if (!pcx_problem(reinterpret_cast<const unsigned char*>(data.data()), data.size()).empty()) return nullptr;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
+    long width = 0, height = 0;
+    if (pcx_sides(bytes, data.size(), width, height) && (width > PICTURE_MAX_WIDTH || height > PICTURE_MAX_HEIGHT)) {
+        std::fprintf(stderr, "Karvelle: %s is %ldx%ld pixels; the game's pictures are at most %ldx%ld\n", path,
+                     width, height, PICTURE_MAX_WIDTH, PICTURE_MAX_HEIGHT);
+        return nullptr;
+    }
+    if (!pcx_problem(bytes, data.size()).empty()) return nullptr;
     PACKFILE* file = open_memory_packfile(data);
     if (!file) return nullptr;
     BITMAP* bitmap = load_pcx_pf(file, loadPalette);

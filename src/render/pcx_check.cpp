@@ -16,6 +16,14 @@ int word_at(const unsigned char* header, int offset)
 
 }  // namespace
 
+bool pcx_sides(const unsigned char* data, size_t size, long& width, long& height)
+{
+    if (size < HEADER_BYTES || data[0] != 10) return false;
+    width = long(word_at(data, 8)) - word_at(data, 4) + 1;
+    height = long(word_at(data, 10)) - word_at(data, 6) + 1;
+    return true;
+}
+
 std::string pcx_problem(const unsigned char* data, size_t size)
 {
     if (size < HEADER_BYTES || data[0] != 10) return "not a PCX file";

@@ -1,6 +1,7 @@
 #!/bin/bash
-# Crafted PCX headers: sides of 65536 that overflowed Allegro's reader, and a
-# 1.3 KB file saying 12000x12000 that took seconds and a gigabyte. Each gives the
+# Crafted PCX headers: sides of 65536 that overflowed Allegro's reader, a
+# 1.3 KB file saying 12000x12000 that took seconds and a gigabyte, and a sound
+# 4096x4096 picture, far larger than a scene. Each gives the
 # message box naming the file quickly and an orderly stop; met mid-walk after an
 # ending, the ending is kept.
 . "$(dirname "$0")/lib.sh"
@@ -43,6 +44,14 @@ for case in "65536 65536 1 65536" "65536 21846 1 21846" "12000 12000 1 12000"; d
     expect_box "Cannot load data/graphics/screens/scene1.pcx" 3
     [ "$(profile_lines | tr -d '\n')" = 01000000 ] || fail "profile damaged: $(profile_lines | tr -d '\n')"
 done
+
+note "scene1.pcx: 4096x4096 in three planes, a good file but far larger than a scene"
+pcx "$SCENES/scene1.pcx" 4096 4096 4096 $((4096 * 4096 * 3))
+poke "$SCENES/scene1.pcx" 65 3
+launch
+expect_box "Cannot load data/graphics/screens/scene1.pcx" 3
+grep -q "scene1.pcx is 4096x4096 pixels; the game's pictures are at most 640x480" "$WORK/stderr.log" ||
+    fail "the limit is not named: $(cat "$WORK/stderr.log")"
 cp "$WORK/scene1.good" "$SCENES/scene1.pcx"
 
 note "scene8.pcx of 65536x65536, met in town after ending 7 was found in the same run"
