@@ -18,6 +18,12 @@ constexpr double PROOF_MAX_CPU_SHARE = 0.25;
 constexpr int64_t PROOF_GRACE_NS = 500000000;
 constexpr double PROOF_LONGEST_SONG_SECONDS = 20 * 60;
 constexpr int64_t PROOF_TIMEOUT_NS = 60000000000;
+// The minute counts the time the game ran: a gap between two polls longer than
+// this (the game was stopped, as with Ctrl+Z, and its child with it) counts as
+// this much only.
+constexpr int64_t PROOF_LONGEST_POLL_GAP_NS = 100000000;
+// The minute itself (tests shorten it).
+extern int64_t proofTimeoutNs;
 
 enum class ProofState { Idle, Running, Proven, Refused };
 
@@ -26,14 +32,16 @@ struct ModuleProof {
     std::string hash;       // of the module's bytes
     std::string reason;     // why it was refused
     int child = -1;
-    int64_t startedNs = 0;
+    int64_t ranNs = 0;       // running time of the proof so far
+    int64_t lastPollNs = 0;
 };
 
 // Looks the bytes up in `cacheFolder` ("" for none); when no verdict is kept,
 // starts the child that renders `duh`.
 void start_module_proof(ModuleProof& proof, DUH* duh, const void* bytes, size_t size, const std::string& cacheFolder);
 // Once a frame while Running: collects the child's verdict when it has one, and
-// keeps it in the cache folder where that makes sense. Returns the state.
+// keeps it in the cache folder where it does not depend on the machine's load (a
+// proof that ran out of time is tried again at the next start). Returns the state.
 ProofState poll_module_proof(ModuleProof& proof, const std::string& cacheFolder);
 // Both at once, waiting for the verdict (tests and tools).
 ProofState prove_module_now(ModuleProof& proof, DUH* duh, const void* bytes, size_t size,

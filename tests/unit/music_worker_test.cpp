@@ -8,7 +8,10 @@
 #include <dumb.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +23,7 @@
 #include "audio/module_proof.h"
 #include "audio/music_render.h"
 #include "core/content_hash.h"
+#include "platform/forked_work.h"
 #include "test_support.h"
 
 namespace {
@@ -118,6 +122,45 @@ TEST_F(MusicWorker, TheGameModuleIsProvedOnceAndPlays)
     unload_duh(duh);
 }
 
+// What the frame takes from the ring is the module itself, frame for frame, as
+// the library renders it straight: not merely some sound in the right amount.
+TEST_F(MusicWorker, WhatIsTakenIsTheModuleAsRenderedStraight)
+{
+    std::string bytes = module_bytes("");
+    DUH* duh = load(bytes);
+    ASSERT_NE(duh, nullptr);
+    constexpr long FRAMES = 3 * 48000;
+    constexpr long CHUNKS = FRAMES / MUSIC_CHUNK_FRAMES + 1;
+    std::vector<int16_t> straight(size_t(2 * CHUNKS * MUSIC_CHUNK_FRAMES));
+    DUH_SIGRENDERER* direct = duh_start_sigrenderer(duh, 0, 2, 0);
+    ASSERT_NE(direct, nullptr);
+    for (long c = 0; c < CHUNKS; ++c)
+        duh_render(direct, 16, 0, 1.0f, 65536.0f / 48000, MUSIC_CHUNK_FRAMES, &straight[size_t(2 * c * MUSIC_CHUNK_FRAMES)]);
+    duh_end_sigrenderer(direct);
+
+    std::vector<int16_t> taken(size_t(2 * FRAMES));
+    long got = 0;
+    {
+        MusicRenderer renderer(duh, 2, 0, 48000, 4 * 4096);
+        auto until = Clock::now() + std::chrono::seconds(20);
+        // Takes of a frame's size and of odd sizes, so the ring wraps at every offset.
+        for (long n = 0; got < FRAMES && Clock::now() < until; ++n) {
+            got += renderer.take(&taken[size_t(2 * got)], std::min(FRAMES - got, 797 + 13 * (n % 7)));
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+    ASSERT_EQ(got, FRAMES);
+    long differing = 0;
+    double energy = 0;
+    for (long i = 0; i < 2 * FRAMES; ++i) {
+        differing += taken[size_t(i)] != straight[size_t(i)];
+        energy += double(straight[size_t(i)]) * straight[size_t(i)];
+    }
+    EXPECT_EQ(differing, 0) << "samples that are not the module's, of " << 2 * FRAMES;
+    EXPECT_GT(std::sqrt(energy / (2 * FRAMES)) / 32768.0, 0.01) << "the module is heard at all";
+    unload_duh(duh);
+}
+
 TEST_F(MusicWorker, TheProofRefusesSlowAndFaultingModules)
 {
     for (const char* how : {"high-loop", "slides64", "slide1", "fpe"}) {
@@ -151,6 +194,47 @@ TEST_F(MusicWorker, AVerdictThatIsNotOursIsProvedAgain)
     std::ofstream(folder + sha256_hex(bytes.data(), bytes.size())) << "proven, honestly\n";
     ModuleProof proof;
     EXPECT_EQ(prove_module_now(proof, duh, bytes.data(), bytes.size(), folder), ProofState::Refused);
+    unload_duh(duh);
+}
+
+TEST_F(MusicWorker, TheMinuteCountsRunningTimeAndRunningOutIsNotKept)
+{
+    std::string bytes = module_bytes("");
+    DUH* duh = load(bytes);
+    ASSERT_NE(duh, nullptr);
+    const std::string kept = folder + sha256_hex(bytes.data(), bytes.size());
+    ModuleProof proof;
+
+    // The game stopped (Ctrl+Z) with its child for longer than the minute: that
+    // time does not count, and the proof goes on to its verdict.
+    proofTimeoutNs = 1000000000;
+    start_module_proof(proof, duh, bytes.data(), bytes.size(), folder);
+    ASSERT_EQ(proof.state, ProofState::Running);
+    kill(proof.child, SIGSTOP);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    kill(proof.child, SIGCONT);
+    EXPECT_EQ(poll_module_proof(proof, folder), ProofState::Running) << proof.reason;
+    proofTimeoutNs = PROOF_TIMEOUT_NS;
+    while (poll_module_proof(proof, folder) == ProofState::Running)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(proof.state, ProofState::Proven) << proof.reason;
+    std::filesystem::remove(kept);
+
+    // A child that runs out of its time is refused for this run only.
+    proofTimeoutNs = 300000000;
+    start_module_proof(proof, duh, bytes.data(), bytes.size(), folder);
+    ASSERT_EQ(proof.state, ProofState::Running);
+    kill(proof.child, SIGSTOP);
+    while (poll_module_proof(proof, folder) == ProofState::Running)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    proofTimeoutNs = PROOF_TIMEOUT_NS;
+    EXPECT_EQ(proof.state, ProofState::Refused);
+    EXPECT_NE(proof.reason.find("within a minute"), std::string::npos) << proof.reason;
+    EXPECT_FALSE(std::filesystem::exists(kept)) << "a verdict of time is not kept";
+    start_module_proof(proof, duh, bytes.data(), bytes.size(), folder);
+    EXPECT_EQ(proof.state, ProofState::Running) << "proved again at the next start";
+    EXPECT_GT(proof.child, 0);
+    kill_forked(proof.child);
     unload_duh(duh);
 }
 
