@@ -1,7 +1,8 @@
 // The data readers that parse what they read once: sound effects decoded from
 // the bytes read (and refused with no frames or a rate out of range), fonts
 // opened from memory (and refused without a Unicode character map), and files
-// that are not regular files refused at once instead of waited on.
+// that are not regular files refused at once instead of waited on; the file in
+// memory they read from.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "audio/sound.h"
+#include "core/memory_packfile.h"
 #include "text/text.h"
 #include "test_support.h"
 
@@ -166,6 +168,26 @@ TEST_F(DataReaders, FacesShareTheBytesReadOnce)
     EXPECT_EQ(face_set_height(small, 20), 0);
     EXPECT_EQ(face_set_height(large, 102), 0);
     EXPECT_LT(face_text_width(small, "The End"), face_text_width(large, "The End"));
+}
+
+// The readers skip chunks with pack_fseek, which goes on from where the file stands.
+TEST_F(DataReaders, TheMemoryFileSeeksFromWhereItStands)
+{
+    const std::string bytes = "abcdefghij";
+    PACKFILE* file = open_memory_packfile(bytes);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(pack_getc(file), 'a');
+    EXPECT_EQ(pack_fseek(file, 3), 0);
+    EXPECT_EQ(pack_getc(file), 'e');
+    EXPECT_EQ(pack_fseek(file, 2), 0);
+    EXPECT_EQ(pack_getc(file), 'h');
+    EXPECT_EQ(pack_fseek(file, 0), 0);
+    EXPECT_EQ(pack_getc(file), 'i');
+    EXPECT_EQ(pack_fseek(file, -1), -1) << "no way back";
+    EXPECT_EQ(pack_fseek(file, 100), 0);
+    EXPECT_TRUE(pack_feof(file)) << "a seek past the end stops there";
+    EXPECT_EQ(pack_getc(file), EOF);
+    pack_fclose(file);
 }
 
 }  // namespace
