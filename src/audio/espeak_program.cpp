@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/child_process.h"
+#include "platform/clock.h"
 
 namespace {
 
@@ -43,13 +44,15 @@ bool read_wav(const std::string& bytes, int& rate, std::vector<int16_t>& pcm)
             const uint32_t channels = little_endian(bytes, body + 2, 2);
             rate = int(little_endian(bytes, body + 4, 4));
             const uint32_t bits = little_endian(bytes, body + 14, 2);
-            if (encoding != 1 || channels != 1 || bits != 16 || rate <= 0 || rate > 192000) return false;
+            if (encoding != 1 || channels != 1 || bits != 16 || rate < ESPEAK_MIN_RATE || rate > ESPEAK_MAX_RATE)
+                return false;
             format = true;
         } else if (id == "data") {
             if (!format) return false;
             // A stream written before its length was known says more than follows.
             const size_t available = (bytes.size() - body) / 2;
             const size_t count = std::min<size_t>(available, size / 2);
+            if (count > size_t(rate) * ESPEAK_LONGEST_LINE_SECONDS) return false;
             pcm.resize(count);
             if (count) std::memcpy(pcm.data(), bytes.data() + body, count * 2);
             return true;
@@ -60,21 +63,39 @@ bool read_wav(const std::string& bytes, int& rate, std::vector<int16_t>& pcm)
 }
 
 EspeakOutcome espeak_synthesise(const std::string& text, const VoiceSettings& settings,
-                                const std::function<bool()>& stale, int& rate, std::vector<int16_t>& pcm)
+                                const std::function<bool()>& stale, int& rate, std::vector<int16_t>& pcm,
+                                std::string* why)
 {
     pcm.clear();
+    auto refuse = [why](const std::string& reason) {
+        if (why) *why = reason;
+        return EspeakOutcome::Refused;
+    };
     ChildProcess child;
     if (!start_child(espeak_arguments(settings), text, child)) return EspeakOutcome::Failed;
     std::string bytes;
+    const int64_t deadline = monotonic_now_ns() + int64_t(ESPEAK_MAX_RUN_MS) * 1000000;
     while (read_child(child, bytes, POLL_MS)) {
         if (stale()) {
             stop_child(child);
             return EspeakOutcome::Abandoned;
         }
+        if (bytes.size() > ESPEAK_MAX_BYTES) {
+            stop_child(child);
+            return refuse("more than " + std::to_string(ESPEAK_MAX_BYTES >> 20) + " MB of sound");
+        }
+        if (monotonic_now_ns() > deadline) {
+            stop_child(child);
+            return refuse("no end within " + std::to_string(ESPEAK_MAX_RUN_MS / 1000) + " s");
+        }
     }
     const int status = finish_child(child, 1000);
     if (stale()) return EspeakOutcome::Abandoned;
     if (status == NOT_INSTALLED && bytes.empty()) return EspeakOutcome::Missing;
-    if (!read_wav(bytes, rate, pcm)) return EspeakOutcome::Failed;
+    if (bytes.empty()) return EspeakOutcome::Failed;
+    if (!read_wav(bytes, rate, pcm))
+        return refuse("not mono 16-bit sound at " + std::to_string(ESPEAK_MIN_RATE) + " to " +
+                      std::to_string(ESPEAK_MAX_RATE) + " Hz of at most " +
+                      std::to_string(ESPEAK_LONGEST_LINE_SECONDS) + " s");
     return EspeakOutcome::Spoken;
 }

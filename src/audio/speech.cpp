@@ -13,6 +13,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
+#include <new>
 #include <thread>
 
 #include "audio/audio_backend.h"
@@ -31,9 +32,10 @@ struct Job {
     std::string text;
 };
 
+// Made whole on the worker: the frame only starts it playing.
 struct Spoken {
-    int rate;
-    std::vector<int16_t> pcm;
+    SAMPLE* sample = nullptr;
+    int generation = 0;
 };
 
 std::mutex workMutex;
@@ -75,12 +77,50 @@ void choose_route()
     route = SpeechRoute::EspeakProgram;
 }
 
+// Allegro's 16-bit samples are unsigned. Creating one touches no voice, so the
+// worker may.
+SAMPLE* make_sample(const std::vector<int16_t>& pcm, int rate)
+{
+    SAMPLE* sample = create_sample(16, 0, rate, int(pcm.size()));
+    if (!sample) return nullptr;
+    auto* data = static_cast<uint16_t*>(sample->data);
+    for (size_t i = 0; i < pcm.size(); ++i) data[i] = uint16_t(pcm[i]) ^ 0x8000u;
+    return sample;
+}
+
+// Finished sound that will not be played. On the main thread: a sample is
+// destroyed where the mixer's voices are.
+void drop_finished()
+{
+    for (Spoken& spoken : finished) destroy_sample(spoken.sample);
+    finished.clear();
+}
+
+// speech-dispatcher's client has ended: the program says this line and the rest.
+void fall_back_to_program()
+{
+    speechd_close();
+    int rate = 0;
+    {
+        std::lock_guard lock(workMutex);
+        rate = outputRate;
+    }
+    std::fprintf(stderr, "Karvelle: speech-dispatcher's client ended; the voice goes on through the espeak-ng program\n");
+    route = rate > 0 ? SpeechRoute::EspeakProgram : SpeechRoute::Silent;
+}
+
 void speak_with_program(const Job& job)
 {
     int rate = 0;
     std::vector<int16_t> pcm;
     auto stale = [&job] { return job.generation != wantedGeneration.load(); };
-    const EspeakOutcome outcome = espeak_synthesise(job.text, voiceSettings, stale, rate, pcm);
+    std::string why;
+    const EspeakOutcome outcome = espeak_synthesise(job.text, voiceSettings, stale, rate, pcm, &why);
+    if (outcome == EspeakOutcome::Refused) {
+        std::fprintf(stderr, "Karvelle: the sound espeak-ng made for a line is refused (%s); the voice goes on\n",
+                     why.c_str());
+        return;
+    }
     if (outcome == EspeakOutcome::Missing) {
         std::fprintf(stderr, "Karvelle: neither speech-dispatcher nor the espeak-ng program can be reached; "
                              "the voice stays silent\n");
@@ -95,10 +135,18 @@ void speak_with_program(const Job& job)
         reported = true;
     }
     if (outcome != EspeakOutcome::Spoken || pcm.empty()) return;
+    int mixerRate = 0;
+    {
+        std::lock_guard lock(workMutex);
+        mixerRate = outputRate;
+    }
+    // The sound is bounded in rate and length, so this is too; the whole sample
+    // is made here, off the frame.
+    SAMPLE* sample = make_sample(lift_speech(resample(pcm, rate, mixerRate)), mixerRate);
+    if (!sample) return;
+    // A stale one too: the frame destroys it unplayed.
     std::lock_guard lock(workMutex);
-    if (job.generation != wantedGeneration.load()) return;
-    const int mixerRate = outputRate;
-    finished.push_back({mixerRate, lift_speech(resample(pcm, rate, mixerRate))});
+    finished.push_back({sample, job.generation});
 }
 
 void work()
@@ -129,10 +177,18 @@ void work()
         lock.unlock();
         if (route == SpeechRoute::Undecided) choose_route();
         if (job.generation == wantedGeneration.load()) {
-            if (route == SpeechRoute::SpeechDispatcher)
-                speechd_say(job.text);
-            else if (route == SpeechRoute::EspeakProgram)
-                speak_with_program(job);
+            if (route == SpeechRoute::SpeechDispatcher) {
+                const bool said = !speechd_lost() && speechd_say(job.text);
+                if (!said && speechd_lost()) fall_back_to_program();
+            }
+            if (route == SpeechRoute::EspeakProgram) {
+                try {
+                    speak_with_program(job);
+                } catch (const std::bad_alloc&) {
+                    // The bounds keep this from happening; should memory run out all the same, one line is lost.
+                    std::fprintf(stderr, "Karvelle: no memory for the sound of a line; the voice goes on\n");
+                }
+            }
         }
         lock.lock();
         working = false;
@@ -158,17 +214,6 @@ void stop_playing()
     destroy_sample(playingSample);
     playingSample = nullptr;
     playingVoice = -1;
-}
-
-// Allegro's 16-bit samples are unsigned.
-SAMPLE* make_sample(const Spoken& spoken)
-{
-    const std::vector<int16_t>& pcm = spoken.pcm;
-    SAMPLE* sample = create_sample(16, 0, spoken.rate, int(pcm.size()));
-    if (!sample) return nullptr;
-    auto* data = static_cast<uint16_t*>(sample->data);
-    for (size_t i = 0; i < pcm.size(); ++i) data[i] = uint16_t(pcm[i]) ^ 0x8000u;
-    return sample;
 }
 
 }  // namespace
@@ -247,7 +292,7 @@ void speech_service()
             seenGeneration = generation;
             wantedGeneration = generation;
             jobs.clear();
-            finished.clear();
+            drop_finished();
             cancelWanted = true;
             workReady.notify_one();
         }
@@ -256,8 +301,12 @@ void speech_service()
             speechQueue.clear();
             workReady.notify_one();
         }
+        while (!finished.empty() && finished.front().generation != generation) {
+            destroy_sample(finished.front().sample);
+            finished.pop_front();
+        }
         if (!playingSample && !finished.empty()) {
-            next = std::move(finished.front());
+            next = finished.front();
             finished.pop_front();
             haveNext = true;
         }
@@ -266,7 +315,7 @@ void speech_service()
     }
 
     if (haveNext) {
-        playingSample = make_sample(next);
+        playingSample = next.sample;
         if (playingSample)
             playingVoice = audioBackend.playSample(playingSample, SPEECH_VOLUME, SPEECH_PAN, SPEECH_FREQUENCY, 0);
     }
@@ -302,7 +351,7 @@ void speech_shutdown()
         delete worker;
         worker = nullptr;
         std::lock_guard lock(workMutex);
-        finished.clear();
+        drop_finished();
         working = false;
         cancelWanted = false;
         wantedGeneration = seenGeneration;

@@ -1,5 +1,6 @@
-// The desktop's speech service, speech-dispatcher, through its client library:
-// the player's own synthesiser, voice, rate and volume.
+// The desktop's speech service, speech-dispatcher, through its client library in
+// a helper process (the library may end the process it runs in): the player's
+// own synthesiser, voice, rate and volume.
 #pragma once
 
 #include <string>
@@ -11,6 +12,9 @@
 // May take a moment: called on the speech worker, never on the frame.
 bool speechd_open(const VoiceSettings& settings);
 bool speechd_is_open();
+// Whether the helper ended without being asked (the library gave up on the
+// service, or the service never answered): nothing more is said through it.
+bool speechd_lost();
 // Queues `text` after whatever is being said.
 bool speechd_say(const std::string& text);
 // Stops what is being said and drops what waits.

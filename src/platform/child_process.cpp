@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr size_t READ_AT_ONCE = 1 << 20;
+
 void close_fd(int& fd)
 {
     if (fd >= 0) ::close(fd);
@@ -87,16 +89,19 @@ bool read_child(ChildProcess& child, std::string& into, int waitMs)
     if (ready < 0) return errno == EINTR;
     if (ready == 0) return true;
     char buffer[16384];
-    for (;;) {
+    // A child that writes without end still hands control back now and then.
+    for (size_t taken = 0; taken < READ_AT_ONCE;) {
         const ssize_t n = ::read(child.output, buffer, sizeof buffer);
         if (n > 0) {
             into.append(buffer, size_t(n));
+            taken += size_t(n);
             continue;
         }
         if (n < 0 && (errno == EAGAIN || errno == EINTR)) return true;
         close_fd(child.output);
         return false;
     }
+    return true;
 }
 
 int stop_child(ChildProcess& child)

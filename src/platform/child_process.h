@@ -16,7 +16,8 @@ struct ChildProcess {
 // that is not installed is found out by read_child reporting its end with nothing
 // written and child_exit_status 127.
 bool start_child(const std::vector<std::string>& argv, const std::string& input, ChildProcess& child);
-// Appends what the child has written, waiting at most `waitMs` for something.
+// Appends what the child has written (a megabyte at most), waiting at most
+// `waitMs` for something.
 // Returns false once its output has ended (or on an error).
 bool read_child(ChildProcess& child, std::string& into, int waitMs);
 // Kills the child if it still runs and collects it; returns its exit status, or

@@ -1,7 +1,11 @@
 #include "platform/forked_work.h"
 
 #include <errno.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <stdlib.h>
+#include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/time.h>
@@ -36,7 +40,88 @@ void reset_signals()
     sigprocmask(SIG_SETMASK, &none, nullptr);
 }
 
+struct Helper {
+    int (*work)(int, void*);
+    void* data;
+    int socket;  // the child's end
+};
+
+void end_at_once()
+{
+    _exit(1);
+}
+
+int run_helper(void* data)
+{
+    Helper helper = *static_cast<Helper*>(data);
+    // Registered last, so run first: exit() goes no further.
+    atexit(end_at_once);
+    // Ctrl+C in the terminal is the game's to take; the helper ends with it.
+    signal(SIGINT, SIG_IGN);
+    signal(SIGHUP, SIG_IGN);
+    // Its standard streams are not the game's: no line of a library's own in the trace.
+    const int null = open("/dev/null", O_RDWR);
+    for (int fd = 0; fd <= 2 && null >= 0; ++fd) dup2(null, fd);
+    // The socket becomes descriptor 3; nothing else of the game stays open.
+    if (helper.socket != 3) {
+        if (dup2(helper.socket, 3) < 0) return 125;
+        helper.socket = 3;
+    }
+    // Not handed on to programs it starts (the speech service): its end is seen
+    // to close when the helper ends.
+    fcntl(3, F_SETFD, FD_CLOEXEC);
+    syscall(SYS_close_range, 4u, ~0u, 0u);
+    return helper.work(helper.socket, helper.data);
+}
+
 }  // namespace
+
+int fork_helper(int (*work)(int socket, void* data), void* data, int cpuSeconds, int& socket)
+{
+    int ends[2];
+    socket = -1;
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return -1;
+    Helper helper{work, data, ends[1]};
+    const int pid = fork_work(run_helper, &helper, cpuSeconds);
+    close(ends[1]);
+    if (pid < 0) {
+        close(ends[0]);
+        return -1;
+    }
+    socket = ends[0];
+    return pid;
+}
+
+bool send_all(int socket, const void* bytes, size_t size)
+{
+    const char* at = static_cast<const char*>(bytes);
+    while (size > 0) {
+        const ssize_t n = send(socket, at, size, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        at += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+long receive_some(int socket, char* into, size_t size)
+{
+    for (;;) {
+        const ssize_t n = recv(socket, into, size, 0);
+        if (n >= 0 || errno != EINTR) return long(n);
+    }
+}
+
+void shut_down_socket(int socket)
+{
+    if (socket >= 0) shutdown(socket, SHUT_RDWR);
+}
+
+void close_socket(int socket)
+{
+    if (socket >= 0) close(socket);
+}
 
 int fork_work(int (*work)(void*), void* data, int cpuSeconds)
 {

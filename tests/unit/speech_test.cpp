@@ -9,11 +9,16 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "audio/audio_backend.h"
 #include "audio/espeak_program.h"
@@ -308,4 +313,129 @@ TEST_F(SpeechTest, ASilentGameStartsNoVoice)
     for (int frame = 0; frame < 5; ++frame) speech_service();
     EXPECT_TRUE(played.empty());
     EXPECT_TRUE(volumes.empty()) << "the music is left alone";
+}
+
+namespace {
+
+// A stand-in espeak-ng first on PATH: a line with "Hostile" in it gets what
+// `hostile` (shell) writes after a WAV header at `rate` (four octal-escaped
+// bytes); every other line goes to the real program.
+class HostileEspeak {
+public:
+    HostileEspeak(const std::string& rate, const std::string& hostile)
+    {
+        char folder[] = "/tmp/karvelle-espeak.XXXXXX";
+        dir = mkdtemp(folder);
+        const std::string real = which_espeak();
+        const std::string script = dir + "/espeak-ng";
+        FILE* f = std::fopen(script.c_str(), "w");
+        std::fprintf(f,
+                     "#!/bin/sh\ntext=$(cat)\ncase \"$text\" in *Hostile*) ;; *) printf '%%s' \"$text\" | %s \"$@\"; exit ;; esac\n"
+                     "printf 'RIFF\\377\\377\\377\\177WAVEfmt \\020\\000\\000\\000\\001\\000\\001\\000%s"
+                     "\\000\\000\\000\\000\\002\\000\\020\\000data\\377\\377\\377\\377'\n%s\n",
+                     real.c_str(), rate.c_str(), hostile.c_str());
+        std::fclose(f);
+        chmod(script.c_str(), 0755);
+        savedPath = std::getenv("PATH");
+        setenv("PATH", (dir + ":" + savedPath).c_str(), 1);
+    }
+    ~HostileEspeak()
+    {
+        setenv("PATH", savedPath.c_str(), 1);
+        if (std::system(("rm -rf " + dir).c_str()) != 0) {
+        }
+    }
+
+private:
+    static std::string which_espeak()
+    {
+        FILE* p = popen("command -v espeak-ng", "r");
+        char line[512] = {};
+        if (p && std::fgets(line, sizeof line, p)) line[std::strcspn(line, "\n")] = 0;
+        if (p) pclose(p);
+        return line;
+    }
+    std::string dir, savedPath;
+};
+
+}  // namespace
+
+TEST_F(SpeechTest, SoundBeyondTheBoundsIsRefusedAndTheVoiceGoesOn)
+{
+    struct Case {
+        const char* what;
+        const char* rate;
+        const char* hostile;
+    };
+    const Case cases[] = {
+        {"1 Hz, a million frames", "\\001\\000\\000\\000", "head -c 2000000 /dev/zero"},
+        {"writing without end", "\\042\\126\\000\\000", "cat /dev/zero"},
+        {"48 kHz, 8 M frames (three minutes)", "\\200\\273\\000\\000", "head -c 16000000 /dev/zero"},
+    };
+    for (const Case& c : cases) {
+        HostileEspeak stand_in(c.rate, c.hostile);
+        played.clear();
+        speech_start(48000);
+        testing::internal::CaptureStderr();
+        speechQueue.push_back("Hostile line");
+        speechQueue.push_back("Voice on");
+        const bool spoke = run_frames_until([] { return !played.empty(); });
+        const std::string said = testing::internal::GetCapturedStderr();
+        ASSERT_TRUE(spoke) << c.what << ": the next line is still spoken";
+        EXPECT_LT(played[0].length, 48000 * 3) << c.what << ": only the short line is played";
+        size_t lines = 0;
+        for (size_t at = said.find("is refused"); at != std::string::npos; at = said.find("is refused", at + 1)) ++lines;
+        EXPECT_EQ(lines, 1u) << c.what << ": " << said;
+        speech_shutdown();
+    }
+}
+
+// A stand-in speech-dispatcher that takes the connection and the settings, then
+// answers the first words with `reply`: the client library gives up on it and
+// ends the process it runs in, which is not the game's.
+TEST_F(SpeechTest, AServiceThatAnswersNonsenseOnlyEndsItsClient)
+{
+    char folder[] = "/tmp/karvelle-speechd.XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string dir = folder, server = dir + "/service.py";
+    FILE* f = std::fopen(server.c_str(), "w");
+    std::fputs("import socket, sys\n"
+               "s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(4)\n"
+               "reply = {'2': b'2\\r\\n', 'bare': b'\\r\\n'}[sys.argv[2]]\n"
+               "while True:\n"
+               "    c, _ = s.accept(); data = False\n"
+               "    for line in c.makefile('rb'):\n"
+               "        if data:\n"
+               "            if line == b'.\\r\\n': c.sendall(reply); data = False\n"
+               "        elif line.strip().upper() == b'SPEAK': c.sendall(b'230 OK RECEIVING DATA\\r\\n'); data = True\n"
+               "        else: c.sendall(b'200 OK\\r\\n')\n",
+               f);
+    std::fclose(f);
+    const char* saved = std::getenv("SPEECHD_ADDRESS");
+    for (const char* reply : {"2", "bare"}) {
+        const std::string socketPath = dir + "/" + reply + ".sock";
+        const std::string start = "python3 " + server + " " + socketPath + " " + reply + " & echo $! > " + dir + "/pid";
+        ASSERT_EQ(std::system(start.c_str()), 0);
+        for (int tries = 0; tries < 100 && access(socketPath.c_str(), F_OK) != 0; ++tries)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        setenv("SPEECHD_ADDRESS", ("unix_socket:" + socketPath).c_str(), 1);
+        speechDispatcherAllowed = true;
+        played.clear();
+        speech_start(48000);
+        testing::internal::CaptureStderr();
+        speechQueue.push_back("Voice on");
+        const bool heard = run_frames_until([] { return !played.empty(); });
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(heard) << reply << ": the line is said by the espeak-ng program instead";
+        EXPECT_EQ(said, "Karvelle: speech-dispatcher's client ended; the voice goes on through the espeak-ng program\n")
+            << reply;
+        EXPECT_EQ(speech_route(), SpeechRoute::EspeakProgram) << reply;
+        speech_shutdown();
+        EXPECT_EQ(std::system(("kill $(cat " + dir + "/pid)").c_str()), 0);
+    }
+    if (saved)
+        setenv("SPEECHD_ADDRESS", saved, 1);
+    else
+        unsetenv("SPEECHD_ADDRESS");
+    EXPECT_EQ(std::system(("rm -rf " + dir).c_str()), 0);
 }
