@@ -44,20 +44,30 @@ BITMAP* create_or_report(int width, int height, const char* name)
 // The game draws the top-left 80x60 pixels of a scene and 200x200 of the sprite
 // sheet: a picture far larger than the screen is refused before it is decoded,
 // as decoding it would hold the frame that enters its room.
+// Nor are lines much longer than the picture (an even length pads a byte), or a
+// file larger than such a picture stored without runs.
 constexpr long PICTURE_MAX_WIDTH = 640;
 constexpr long PICTURE_MAX_HEIGHT = 480;
+constexpr long PICTURE_MAX_DECODED = (PICTURE_MAX_WIDTH + 2) * PICTURE_MAX_HEIGHT * 3;
+constexpr size_t PICTURE_MAX_FILE_BYTES = 128 + 2 * size_t(PICTURE_MAX_DECODED) + 1 + 768;
 
 // A PCX file read once, without blocking, checked and decoded from those same
 // bytes; null when it is missing, unreadable, too large or would be misread.
 BITMAP* load_whole_pcx(const char* path)
 {
     std::string data;
-    if (read_regular_file(path, PCX_MAX_FILE_BYTES, data) != FileRead::Read) return nullptr;
+    const FileRead read = read_regular_file(path, PICTURE_MAX_FILE_BYTES, data);
+    if (read == FileRead::TooLarge)
+        std::fprintf(stderr, "Karvelle: %s is larger than a picture of %ldx%ld can be\n", path, PICTURE_MAX_WIDTH,
+                     PICTURE_MAX_HEIGHT);
+    if (read != FileRead::Read) return nullptr;
     const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
-    long width = 0, height = 0;
-    if (pcx_sides(bytes, data.size(), width, height) && (width > PICTURE_MAX_WIDTH || height > PICTURE_MAX_HEIGHT)) {
-        std::fprintf(stderr, "Karvelle: %s is %ldx%ld pixels; the game's pictures are at most %ldx%ld\n", path,
-                     width, height, PICTURE_MAX_WIDTH, PICTURE_MAX_HEIGHT);
+    long width = 0, height = 0, decoded = 0;
+    if (pcx_sides(bytes, data.size(), width, height, decoded) &&
+        (width > PICTURE_MAX_WIDTH || height > PICTURE_MAX_HEIGHT || decoded > PICTURE_MAX_DECODED)) {
+        std::fprintf(stderr, "Karvelle: %s is %ldx%ld pixels%s; the game's pictures are at most %ldx%ld\n", path,
+                     width, height, width <= PICTURE_MAX_WIDTH && height <= PICTURE_MAX_HEIGHT ? " in lines far longer" : "",
+                     PICTURE_MAX_WIDTH, PICTURE_MAX_HEIGHT);
         return nullptr;
     }
     if (!pcx_problem(bytes, data.size()).empty()) return nullptr;

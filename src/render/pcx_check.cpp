@@ -16,11 +16,12 @@ int word_at(const unsigned char* header, int offset)
 
 }  // namespace
 
-bool pcx_sides(const unsigned char* data, size_t size, long& width, long& height)
+bool pcx_sides(const unsigned char* data, size_t size, long& width, long& height, long& decodedBytes)
 {
     if (size < HEADER_BYTES || data[0] != 10) return false;
     width = long(word_at(data, 8)) - word_at(data, 4) + 1;
     height = long(word_at(data, 10)) - word_at(data, 6) + 1;
+    decodedBytes = long(word_at(data, 66)) * data[65] * (height > 0 ? height : 0);
     return true;
 }
 
