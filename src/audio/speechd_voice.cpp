@@ -133,8 +133,10 @@ enum class Opening { Waiting, Ready, Failed };
 int helperPid = -1;
 int helperSocket = -1;
 std::thread* listener = nullptr;
-std::mutex replyLock;
-std::condition_variable replied;
+// Never destroyed: a speech worker left waiting on them at exit (a service that
+// does not answer) must not hold up the static destructors.
+std::mutex& replyLock = *new std::mutex;
+std::condition_variable& replied = *new std::condition_variable;
 Opening opening = Opening::Waiting;
 bool haveReply = false;
 long reply = -1;
@@ -261,6 +263,7 @@ bool speechd_say(const std::string& text)
         std::unique_lock lock(replyLock);
         if (!replied.wait_for(lock, HELPER_SAY_WAIT, [] { return haveReply || helperGone; })) {
             // A service that takes the words and never answers: the helper is let go.
+            helperGone = true;
             lock.unlock();
             shut_down_socket(helperSocket);
             return false;
