@@ -185,6 +185,11 @@ void draw_event_text(RenderContext& context, EventCode code)
     for (const PageLine& line : *lines)
         draw_text_line(context, 5, 5, line.text, grey, grey, grey, true, line.index, line.count);
 
+    apply_page_effects(code);
+}
+
+void apply_page_effects(EventCode code)
+{
     const Page* page = find_page(code);
     if (page && page->effects) page->effects();
 }
