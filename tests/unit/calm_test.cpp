@@ -173,19 +173,29 @@ TEST_F(CalmTest, FlashesRiseAndFallSoftlyOverMoreThanHalfASecond)
     }
 }
 
-TEST_F(CalmTest, CalmFlashOpacityIsATriangle)
+TEST_F(CalmTest, CalmFlashRisesToItsCeilingAndFallsWithoutAJump)
 {
     for (int length : {CALM_FLASH_FRAMES, 31}) {
+        SCOPED_TRACE(length);
         EXPECT_EQ(calm_flash_opacity(-1, length), 0);
         EXPECT_EQ(calm_flash_opacity(length, length), 0);
-        EXPECT_EQ(calm_flash_opacity((length + 1) / 2 - 1, length), CALM_FLASH_PEAK);
-        const int half = (length + 1) / 2;
-        int last = 0;
+        int last = 0, peak = 0, peakFrame = -1;
         for (int frame = 0; frame <= length; ++frame) {
             const int now = calm_flash_opacity(frame, length);
-            EXPECT_LE(std::abs(now - last), (CALM_FLASH_PEAK + half - 1) / half) << "frame " << frame;
+            EXPECT_LE(now, CALM_FLASH_PEAK) << "frame " << frame;
+            // Up to a quarter of a second to its ceiling, as long down: never a jump of a tenth.
+            EXPECT_LE(std::abs(now - last), 10) << "frame " << frame;
+            if (peakFrame < 0) {
+                EXPECT_GE(now, last) << "rising, frame " << frame;
+            } else {
+                EXPECT_LE(now, last) << "falling, frame " << frame;
+            }
+            if (now == CALM_FLASH_PEAK && peakFrame < 0) peakFrame = frame;
+            peak = std::max(peak, now);
             last = now;
         }
+        EXPECT_EQ(peak, CALM_FLASH_PEAK);
+        EXPECT_NEAR(peakFrame, length / 2, 1) << "the ceiling in the middle";
     }
 }
 

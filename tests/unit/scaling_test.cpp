@@ -9,6 +9,7 @@
 #include "core/display_options.h"
 #include "core/game_state.h"
 #include "frame/game_setup.h"
+#include "platform/display.h"
 #include "platform/x_server.h"
 #include "render/present.h"
 #include "render/render_context.h"
@@ -175,6 +176,20 @@ void expect_blocks(BITMAP* frame, BITMAP* target, int factor, int left, int top,
         }
     }
     EXPECT_EQ(wrong, 0) << "factor " << factor;
+}
+
+TEST(DesktopFactorTest, AScaleThatDoesNotFitIsLoweredToTheLargestThatDoesAndSaidOnce)
+{
+    const int largest = window_scale_for_desktop(1920, 1080);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(fitted(1, largest, 1920, 1080), 1);
+    EXPECT_EQ(fitted(largest, largest, 1920, 1080), largest);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "a scale that fits is not lowered";
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(fitted(8, largest, 1920, 1080), 2);
+    EXPECT_EQ(fitted(5, 3, 2560, 1600), 3);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Karvelle: scale 8 does not fit the 1920x1080 desktop; using 2, the largest that fits\n");
 }
 
 TEST(EnlargeFrameTest, EveryPixelBecomesAnNByNBlockAtItsPlace)
