@@ -7,7 +7,8 @@
 
 namespace paintings {
 
-void scene_her_bedroom(Canvas& c)  // p4s1
+// p4s1. Remembered in the maze, the rug lies clear of the way down in column 2.
+void scene_her_bedroom(Canvas& c, bool remembered)
 {
     interior(c, affair::room, 9);
     wallpaper_stripes(c, affair::stripe, 5);
@@ -20,7 +21,10 @@ void scene_her_bedroom(Canvas& c)  // p4s1
     c.rect(37, 38, 41, 47, affair::wood);  // bedside table and lamp
     c.rect(38, 34, 40, 37, affair::lamp);
     c.rect(37, 32, 41, 33, affair::halo);
-    rug(c, 12, 50, 50, 54, affair::cover, affair::wall);
+    if (remembered)
+        rug(c, 40, 64, 50, 54, affair::cover, affair::wall);
+    else
+        rug(c, 12, 50, 50, 54, affair::cover, affair::wall);
     picture(c, 18, 18, 10, 7, affair::wood, {220, 180, 170}, affair::cover);
     c.darken(0.8);
     c.glow(39, 34, 24, affair::halo, 0.45);
