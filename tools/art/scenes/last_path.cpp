@@ -3,6 +3,7 @@
 #include "art/scenes/paintings.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "art/kit.h"
@@ -209,15 +210,24 @@ void scene_last_street(Canvas& c)  // p8s9
 void scene_blank(Canvas& c)  // the cave: near black, a few dim rock edges
 {
     c.fill({4, 3, 5});
-    Dice d(241);
-    for (int i = 0; i < 9; ++i) {
-        int x = d.range(0, 75), y = d.range(2, 56), len = d.range(3, 8);
-        for (int k = 0; k < len; ++k)
-            c.pixel(x + k, y + (k * (i % 3 - 1)) / 3, {20, 16, 20});
+    // the cave's walls and roof as one dim contour: a ragged arch from the
+    // floor on the left over to the floor on the right, catching a little light
+    const Rgb edge{22, 17, 22}, under{9, 7, 9};
+    for (int x = 0; x < 80; ++x) {
+        double t = (x - 40) / 40.0;
+        int top = int(std::lround(6 + 34 * t * t * t * t + 1.6 * std::sin(x * 0.7) + 1.1 * std::sin(x * 1.9 + 1.0)));
+        c.vline(x, 0, top - 1, under);
+        c.pixel(x, top, edge);
     }
+    for (int x : {14, 31, 52, 66})  // a few points of rock hanging from the roof
+        c.vline(x, 6, 9 + x % 3, under);
     c.rect(0, GROUND_TOP + 1, 79, 59, {10, 8, 10});
     c.hline(0, 79, GROUND_TOP, {34, 28, 32});
-    c.speckle(0, GROUND_TOP + 1, 79, 59, {18, 15, 18}, 0.15, 242);
+    Dice d(242);
+    for (int i = 0; i < 9; ++i) {  // stones on the floor
+        int x = d.range(0, 76), y = d.range(GROUND_TOP + 2, 58);
+        c.hline(x, x + d.range(1, 3), y, {18, 15, 18});
+    }
 }
 
 }  // namespace paintings

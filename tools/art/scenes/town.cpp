@@ -280,7 +280,7 @@ void scene_castle_path(Canvas& c)  // scene15: a mountain track up in column 2
     town_sky(c, 7);
     // mountains with the castle far above
     mountain(c, {0, 36, 12, 22, 27, 8, 40, 22, 52, 16, 66, 26, 79, 20}, 27, 13, {150, 162, 184}, {112, 122, 150}, 15);
-    castle(c, 20, 34, 4, 11, hero::stone, hero::stoneDark, hero::blue, hero::red);
+    castle(c, 20, 34, 11, 18, hero::stone, hero::stoneDark, hero::blue, hero::red);
     c.ridge(36, {2.0, 33.0, 0.5}, town::nearHill, GROUND_TOP);
     // the track zig-zagging up the slope from the road
     track_up(c, 25, 33, 40, 29, 31, town::path, town::pathEdge);
