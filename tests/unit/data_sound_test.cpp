@@ -185,6 +185,32 @@ TEST(DataMusicTest, TheRememberedTuneIsQuieterThanTheTheme)
     EXPECT_LE(lower, 6.0) << "theme " << theme << ", remembered " << memory;
 }
 
+TEST(DataMusicTest, TheThemeIsWideButNotSplit)
+{
+    // the theme's voices stand apart in stereo, yet the two sides still play
+    // one tune: the correlation of left and right over one pass
+    dumb_register_stdfiles();
+    DUH* duh = dumb_load_it((DATA + "/music/possibilities.it").c_str());
+    ASSERT_NE(duh, nullptr);
+    const int rate = 11025;
+    DUH_SIGRENDERER* sr = duh_start_sigrenderer(duh, 0, 2, 0);
+    std::vector<short> buffer(size_t(rate) * 2);
+    double lr = 0, ll = 0, rr = 0;
+    for (double done = 0; done < duh_get_length(duh) / 65536.0; done += 1.0) {
+        long got = duh_render(sr, 16, 0, GAME_MUSIC_VOLUME, 65536.0f / rate, rate, buffer.data());
+        for (long i = 0; i < got; ++i) {
+            double l = buffer[size_t(2 * i)], r = buffer[size_t(2 * i + 1)];
+            lr += l * r, ll += l * l, rr += r * r;
+        }
+    }
+    duh_end_sigrenderer(sr);
+    unload_duh(duh);
+    ASSERT_GT(ll * rr, 0);
+    double correlation = lr / std::sqrt(ll * rr);
+    EXPECT_LE(correlation, 0.9);
+    EXPECT_GE(correlation, 0.7);
+}
+
 TEST(DataMusicTest, TheLeadIsPlayedNotStamped)
 {
     for (const char* name : {"possibilities.it", "impossibilities.it"}) {
@@ -550,6 +576,8 @@ TEST(DataSoundTest, DistantWarCarriesOnSmallSpeakers)
     double above1k = decibels(std::sqrt(share_above(e.x, e.rate, 1000)));
     EXPECT_GE(above1k, -25.0);
     EXPECT_GE(share_above(e.x, e.rate, 250), 0.12);
+    // most of its energy where the crack and the roll lie, 300 Hz to 2 kHz
+    EXPECT_GE(share_above(e.x, e.rate, 300) - share_above(e.x, e.rate, 2000), 0.35);
     double level = decibels(rms(e.x, 0, e.x.size()) / music);
     EXPECT_GE(level, -8.0);
     EXPECT_LE(level, -4.5);
