@@ -141,15 +141,23 @@ void scene_truck(Canvas& c)  // p3s3: climb in at the back, near x 48
     }
     c.rect(8, 31, 12, 35, war::khakiDark);  // a bundle of tents on the stack
     c.hline(8, 12, 31, war::khaki);
-    for (int i = 0; i < 4; ++i) {  // the queue: far men smaller, paler in the haze
-        int x = 30 + i * 4, h = 12 - i, foot = 46 - (3 - i) / 2;
-        Rgb coat = mix(war::khakiDark, war::skyLow, 0.3 - 0.05 * i), skin = mix({196, 156, 120}, war::skyLow, 0.3);
-        c.rect(x, foot - h + 3, x + 2, foot - 3, coat);  // body
-        c.vline(x, foot - 2, foot, shade(coat, 0.75));    // legs
-        c.vline(x + 2, foot - 2, foot, shade(coat, 0.75));
-        c.pixel(x + 1, foot - h + 2, skin);  // head under a helmet
-        c.hline(x, x + 2, foot - h + 1, mix(war::hutRoof, war::skyLow, 0.3));
-        c.rect(x + 3, foot - h + 3, x + 3, foot - h + 5, war::bag);  // the kit bag
+    for (int i = 0; i < 4; ++i) {  // the queue, facing the tailgate, the far end smaller
+        int x = 27 + i * 5, h = 11 + i, foot = GROUND_TOP - 1 + (i == 3);
+        const Rgb coat = i % 2 ? war::khaki : shade(war::khaki, 0.9), dark = war::khakiDark,
+                  skin{200, 160, 124}, tin = war::hutRoof;
+        int top = foot - h + 1;
+        c.hline(x, x + 3, top, tin);                   // the helmet's brim
+        c.hline(x + 1, x + 2, top - 1, tin);
+        c.rect(x + 1, top + 1, x + 3, top + 2, skin);  // the face, turned right
+        c.pixel(x + 1, top + 1, shade(tin, 0.8));
+        c.rect(x, top + 3, x + 3, foot - 4, coat);     // the greatcoat
+        c.vline(x + 3, top + 4, foot - 4, dark);       // the arm
+        c.hline(x, x + 3, foot - 5, dark);             // the belt
+        c.vline(x + 1, foot - 3, foot, dark);          // puttees and boots
+        c.vline(x + 3, foot - 3, foot, dark);
+        c.rect(x - 1, top + 3, x - 1, top + 6, war::bag);  // the pack on his back
+        c.pixel(x + 4, top + 5, war::wire);            // the rifle's muzzle over his shoulder
+        c.vline(x + 4, top + 5, top + 8, shade(war::plank, 0.7));
     }
     for (int x : {55, 73}) {
         c.circle(x, 47, 3, {30, 28, 26});
