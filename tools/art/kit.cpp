@@ -110,7 +110,7 @@ void window(Canvas& c, int x, int y, int w, int h, Rgb frame, Rgb glass, bool li
         // the light spills down the wall below the sill, widening and fading
         // in two flat tones
         for (int k = 0; k < 4; ++k) {
-            double t = k < 2 ? 0.32 : 0.16;
+            double t = k < 2 ? 0.24 : 0.11;
             for (int px = x - 1 - k / 2; px <= x + w + k / 2; ++px)
                 c.pixel(px, y + h + 2 + k, mix(c.get(px, y + h + 2 + k), light, t));
         }

@@ -204,7 +204,8 @@ void scene_last_street(Canvas& c)  // p8s9
     window(c, 52, 28, 5, 6, {24, 22, 26}, {12, 12, 16}, true, {250, 210, 130});
     c.rect(0, GROUND_TOP, 79, 59, {22, 21, 28});
     c.hline(0, 79, GROUND_TOP, {40, 38, 46});
-    c.glow(54, 52, 8, {90, 70, 40}, 0.3);
+    c.ellipse(54, 53, 7, 1, {40, 34, 32});  // the window's light lying on the street
+    c.hline(51, 57, 53, {52, 44, 36});
 }
 
 void scene_blank(Canvas& c)  // the cave: near black, a few dim rock edges

@@ -30,7 +30,7 @@ void tree_silhouette(Canvas& c, int x, int baseY, int size, Rgb dark, Rgb rim, u
 // the last mile.
 void near_home(Canvas& c, Rgb hill, Rgb rim, Rgb path)
 {
-    const Rgb roof{40, 36, 58}, wall{52, 54, 80}, stone{70, 74, 96}, stoneDark{46, 50, 70};
+    const Rgb roof{58, 50, 80}, wall{74, 76, 108}, stone{70, 74, 96}, stoneDark{46, 50, 70};
     for (int i = 0; i < 4; ++i) {  // the roofs of home, small on the rise
         int x = 50 + i * 7, top = 34 + (i % 2);
         c.rect(x, top + 2, x + 5, 37, wall);
