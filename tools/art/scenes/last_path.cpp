@@ -184,7 +184,7 @@ void echo(Canvas& c, void (*paint)(Canvas&), Rgb hue, const WayMaterials& m, int
     else
         stair_up(c, ux, w);
     stair_down(c, (down - 1) * 20 + 3, w);
-    c.reduce_colours(56);
+    c.reduce_colours(40);
 }
 
 void scene_girl_greyed(Canvas& c)  // p8s1
