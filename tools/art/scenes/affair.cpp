@@ -107,7 +107,9 @@ void scene_grey_town(Canvas& c, bool road)  // p4s3, p4s4: grey morning
     }
 }
 
-void scene_her_hall(Canvas& c)  // p5s1: the bedroom door up in column 3
+// p5s1: the bedroom door up in column 3. Remembered in the maze, the rug lies
+// clear of the way down in column 2.
+void scene_her_hall(Canvas& c, bool remembered)
 {
     interior(c, family::room, 11);
     wallpaper_stripes(c, family::stripe, 7);
@@ -132,7 +134,10 @@ void scene_her_hall(Canvas& c)  // p5s1: the bedroom door up in column 3
     c.rect(68, 24, 71, 32, family::accent);
     shelf(c, 6, 36, 12, family::woodDark, family::accent, family::cloth);
     c.rect(6, 37, 17, 47, family::wood);
-    rug(c, 20, 62, 50, 54, family::accent, family::cloth);
+    if (remembered)
+        rug(c, 40, 66, 50, 54, family::accent, family::cloth);
+    else
+        rug(c, 20, 62, 50, 54, family::accent, family::cloth);
 }
 
 void scene_child_room(Canvas& c)  // p5s2

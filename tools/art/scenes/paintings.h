@@ -46,7 +46,7 @@ void scene_no_mans_land(Canvas& c, bool second);  // p3s5, p3s6
 void scene_her_bedroom(Canvas& c, bool remembered = false);  // p4s1 (remembered: p8s6)
 void scene_cold_street(Canvas& c, bool houseDoor);  // p4s2, p4s5
 void scene_grey_town(Canvas& c, bool road);        // p4s3, p4s4
-void scene_her_hall(Canvas& c);                    // p5s1
+void scene_her_hall(Canvas& c, bool remembered = false);  // p5s1 (remembered: p8s5)
 void scene_child_room(Canvas& c);                  // p5s2
 void scene_dinner(Canvas& c);                      // p5s3
 void scene_leave_house(Canvas& c);                 // p5s4
