@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Reads an Impulse Tracker module's patterns and prints, per channel, the notes,
 their distinct volumes and how many are laid back off the grid or played ahead
-of the next row (SDx); then how the kick's bars vary and whether the drums play in the first and last bar.
+of the next row (SDx); then how the kick's bars vary and whether the drums
+play in the first and last bar.
 usage: patterns.py FILE.it"""
 import collections
 import struct
