@@ -26,6 +26,7 @@
 #include "platform/paths.h"
 #include "platform/signals.h"
 #include "platform/x_server.h"
+#include "play/input.h"
 #include "play/interlude_input.h"
 #include "play/key_latch.h"
 #include "play/key_map.h"
@@ -87,6 +88,8 @@ bool run_frame(RenderContext& context)
 {
     if (game.quitRequested) return false;
 
+    // The one read of the keys and the pad this frame; every step below reads its result.
+    poll_input();
     const bool wasPaused = gamePaused;
     if (pause_step(context)) {
         // A paused frame: only the voice and the accessibility keys go on.
@@ -95,6 +98,10 @@ bool run_frame(RenderContext& context)
         clear_key_taps();
         notice_tick();
         trace_pause(wasPaused);
+        if (game.fullscreenToggleRequested) {
+            game.fullscreenToggleRequested = false;
+            toggle_display();
+        }
         return true;
     }
 
@@ -111,7 +118,7 @@ bool run_frame(RenderContext& context)
     case EventScreen: event_screen_input(context); break;
     case Interlude: interlude_input(context); break;
     case TheEnd:
-        if (action_down(Action::Quit)) game.quitRequested = true;
+        if (held(Action::Quit)) game.quitRequested = true;
         break;
     }
     accessibility_frame();
