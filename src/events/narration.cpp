@@ -230,6 +230,7 @@ std::vector<std::string> page_utterances(EventCode code, int endingsCount)
     case TITLE_PAGE:
         said.push_back("Karvelle");
         said.push_back(flashing_warning());
+        said.push_back(settings_hint());
         if (endingsCount > 0) said.push_back(unbracketed(count_line(endingsCount)));
         said.push_back("Press Space to Begin");
         return said;

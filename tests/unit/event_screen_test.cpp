@@ -335,10 +335,11 @@ TEST_F(TitlePageTest, TheWarningLineStandsAtTheTopAndNamesTheCalmKey)
     Canvas canvas;
     if (!canvas.has_fonts()) { GTEST_SKIP() << "font not available"; }
     EXPECT_EQ(flashing_warning(), "Flashing images: K for calm mode");
+    EXPECT_EQ(title_warning_line(), "Flashing images: K for calm mode.  F1 for settings");
     game.pulse100 = 0;
     draw_title_page(canvas.context);
     // Its ink spans the width the line measures, centred, in rows of its own.
-    const int width = face_text_width(canvas.context.smallFont, flashing_warning().c_str());
+    const int width = face_text_width(canvas.context.smallFont, title_warning_line().c_str());
     int left = 640, right = -1;
     for (int y = 0; y < 120; ++y)
         for (int x = 0; x < 640; ++x)
@@ -355,6 +356,8 @@ TEST_F(TitlePageTest, TheWarningLineStandsAtTheTopAndNamesTheCalmKey)
     // Moved to another key, the calm key is named as it now is.
     set_action_keys(Action::Calm, {{KEY_L}});
     EXPECT_EQ(flashing_warning(), "Flashing images: L for calm mode");
+    set_action_keys(Action::Settings, {{KEY_F2}});
+    EXPECT_EQ(settings_hint(), "F2 for settings");
     reset_key_map();
 }
 

@@ -75,8 +75,8 @@ protected:
 
 TEST_F(NarrationTest, EveryKindOfPageIsReadInOrder)
 {
-    EXPECT_EQ(page_utterances(0, 0), (Words{"Karvelle", "Flashing images: K for calm mode", "Press Space to Begin"}));
-    EXPECT_EQ(page_utterances(0, 3), (Words{"Karvelle", "Flashing images: K for calm mode", "three paths out of eight",
+    EXPECT_EQ(page_utterances(0, 0), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "Press Space to Begin"}));
+    EXPECT_EQ(page_utterances(0, 3), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "three paths out of eight",
                                             "Press Space to Begin"}));
     EXPECT_EQ(page_utterances(40, 5), (Words{"To start a new game, press N.", "To continue, press SPACE.",
                                              "five paths out of eight"}));
@@ -131,7 +131,7 @@ TEST_F(NarrationTest, VSwitchesTheVoiceOnAndOffOnAnyScreen)
     poll_input();
     narration_frame();
     EXPECT_TRUE(settings.voice);
-    EXPECT_EQ(queued(), (Words{"Voice on", "Karvelle", "Flashing images: K for calm mode", "Press Space to Begin"}));
+    EXPECT_EQ(queued(), (Words{"Voice on", "Karvelle", "Flashing images: K for calm mode", "F1 for settings", "Press Space to Begin"}));
 
     const int generation = speechGeneration;
     press(KEY_V);
@@ -179,7 +179,7 @@ TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
     // The prompt turned to the title: the title is read in its place.
     show_page(40);
     show_page(0);
-    EXPECT_EQ(queued(), (Words{"Karvelle", "Flashing images: K for calm mode", "Press Space to Begin"}));
+    EXPECT_EQ(queued(), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "Press Space to Begin"}));
     // Play begun from the title names the first room.
     walk_in(0, 10.0);
     EXPECT_EQ(queued(), (Words{room}));
