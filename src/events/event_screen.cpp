@@ -90,7 +90,12 @@ void compose_event_frame(RenderContext& context)
     draw_event_text(context, game.eventCode);
     if (game.switchCallbackFailed) draw_diagnostic_line(context);
     // The overlay darkens the text as well as the backdrop.
-    if (game.fadeState != Idle) draw_fade_overlay(back, FULL_W, FULL_H);
+    if (game.fadeState != Idle) {
+        if (low)
+            blend_over_enlarged(low, back, makecol(0, 0, 0), game.fadeLevel);
+        else
+            draw_fade_overlay(back, FULL_W, FULL_H);
+    }
 
     if (low) release_bitmap(low);
 }

@@ -214,7 +214,7 @@ void settings_page_input()
         change_setting(SettingsLine(chosen), +1);
 }
 
-void draw_settings_page(RenderContext& context)
+void compose_settings_page(RenderContext& context)
 {
     BITMAP* back = context.backBuffer;
     if (!back) return;
@@ -235,5 +235,10 @@ void draw_settings_page(RenderContext& context)
     }
     draw_small_centred(context, configWhere.c_str(), PATH_Y, 150);
     draw_small_centred(context, "Up and Down choose, Left and Right change, F1 or Escape goes back", HINT_Y, 150);
-    show_frame(context);
+}
+
+void draw_settings_page(RenderContext& context)
+{
+    compose_settings_page(context);
+    if (context.backBuffer) show_frame(context);
 }

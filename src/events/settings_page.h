@@ -35,6 +35,8 @@ void close_settings_page();
 // The page's step, on the frame's actions.
 void settings_page_input();
 void draw_settings_page(RenderContext& context);
+// The page on the back buffer, not yet shown.
+void compose_settings_page(RenderContext& context);
 
 // The line as shown and said: "Music volume: 70".
 std::string settings_line_text(SettingsLine line);
