@@ -12,6 +12,8 @@
 #include <sstream>
 
 #include "core/config_text.h"
+#include "core/game_state.h"
+#include "events/settings_page.h"
 #include "audio/music.h"
 #include "core/settings.h"
 #include "frame/settings_file.h"
@@ -128,6 +130,40 @@ TEST_F(SettingsFile, AFileThatCannotBeWrittenIsLeftAndSaidOnce)
     std::ofstream(junk, std::ios::binary) << std::string("\x01\x02[sound]\n", 10);
     EXPECT_FALSE(write_settings_to(junk, {SettingKey::MusicVolume}));
     EXPECT_EQ(get(junk), std::string("\x01\x02[sound]\n", 10));
+}
+
+TEST(SettingsPage, EachLineStepsWithinItsRangeAndMarksItsKey)
+{
+    const Settings saved = settings;
+    take_changed_settings();
+    struct Step {
+        SettingsLine line;
+        int step, times;
+        const char* shown;
+    };
+    settings = Settings{};
+    const Step steps[] = {
+        {SettingsLine::MusicVolume, -1, 3, "Music volume: 70"},
+        {SettingsLine::EffectsVolume, +1, 2, "Sound volume: 100"},  // no higher than full
+        {SettingsLine::VoiceVolume, -1, 1, "Voice volume: 90"},     // the desktop's counts as full
+        {SettingsLine::VoiceVolume, -1, 12, "Voice volume: 0"},
+        {SettingsLine::VoiceRate, +1, 1, "Voice rate: 200 words a minute"},
+        {SettingsLine::ExitHold, +1, 2, "Hold to take a way: 0.5 seconds"},
+        {SettingsLine::Calm, +1, 1, "Calm mode: on"},
+        {SettingsLine::Scale, +1, 9, "Scale: auto"},
+        {SettingsLine::Scale, -1, 1, "Scale: 8"},
+    };
+    for (const Step& s : steps) {
+        for (int i = 0; i < s.times; ++i) change_setting(s.line, s.step);
+        EXPECT_EQ(settings_line_text(s.line), s.shown);
+    }
+    const std::vector<SettingKey> marked = take_changed_settings();
+    EXPECT_EQ(marked, (std::vector<SettingKey>{SettingKey::Scale, SettingKey::MusicVolume, SettingKey::EffectsVolume,
+                                               SettingKey::VoiceVolume, SettingKey::VoiceRate, SettingKey::Calm,
+                                               SettingKey::ExitHold}));
+    EXPECT_EQ(setting_text(SettingKey::Scale), "8");
+    game.fullscreenToggleRequested = false;
+    settings = saved;
 }
 
 TEST(SoundVolumes, TheMusicFollowsItsVolumeAndDipsByTheSameShare)
