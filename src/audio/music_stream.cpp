@@ -40,6 +40,17 @@ MusicStream* music_stream_start(DUH* duh, int channels, long position, float vol
     return stream;
 }
 
+void convert_music_samples(const int16_t* in, long got, uint16_t* out, long frames, int channels, float volume)
+{
+    // Allegro's samples are unsigned; what the worker has not made yet is silence.
+    const long values = std::min(got, frames) * channels, total = frames * channels;
+    for (long i = 0; i < values; ++i) {
+        long v = std::lround(in[i] * volume);
+        out[i] = uint16_t(std::clamp(v, -32768L, 32767L) + 32768);
+    }
+    for (long i = values; i < total; ++i) out[i] = 0x8000;
+}
+
 namespace {
 
 void silence(MusicStream* stream, int reason)
@@ -118,15 +129,8 @@ int music_stream_poll(MusicStream* stream)
     void* buffer = get_audio_stream_buffer(audio);
     if (!buffer) return 0;
     long got = renderer.take(stream->scratch.data(), stream->bufferFrames);
-    // Allegro's samples are unsigned; what the worker has not made yet is silence.
-    uint16_t* out = static_cast<uint16_t*>(buffer);
-    const float volume = stream->volume;
-    const long values = got * stream->channels, total = stream->bufferFrames * stream->channels;
-    for (long i = 0; i < values; ++i) {
-        long v = std::lround(stream->scratch[size_t(i)] * volume);
-        out[i] = uint16_t(std::clamp(v, -32768L, 32767L) + 32768);
-    }
-    for (long i = values; i < total; ++i) out[i] = 0x8000;
+    convert_music_samples(stream->scratch.data(), got, static_cast<uint16_t*>(buffer), stream->bufferFrames,
+                          stream->channels, stream->volume);
     free_audio_stream_buffer(audio);
     return 0;
 }

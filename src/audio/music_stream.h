@@ -4,6 +4,8 @@
 // window thread, as they always have).
 #pragma once
 
+#include <cstdint>
+
 struct DUH;
 struct MusicStream;
 
@@ -23,3 +25,6 @@ void music_stream_set_volume(MusicStream* stream, float volume);
 // Hands Allegro what the worker has ready; 0 while it plays, else one of the
 // codes above (the stream is silent from then on).
 int music_stream_poll(MusicStream* stream);
+// One of Allegro's buffers from what the worker made: `got` frames of signed
+// samples at `volume`, clamped and made unsigned, then silence up to `frames`.
+void convert_music_samples(const int16_t* in, long got, uint16_t* out, long frames, int channels, float volume);

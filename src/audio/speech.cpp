@@ -30,7 +30,13 @@ namespace {
 struct Job {
     int generation;
     std::string text;
+    VoiceSettings voice;  // the player's settings when the words were queued
 };
+
+bool same_voice(const VoiceSettings& a, const VoiceSettings& b)
+{
+    return a.wordsPerMinute == b.wordsPerMinute && a.volume == b.volume && a.name == b.name;
+}
 
 // Made whole on the worker: the frame only starts it playing.
 struct Spoken {
@@ -58,9 +64,13 @@ std::atomic<SpeechRoute> route{SpeechRoute::Undecided};
 
 // On the worker, with the first words: the service if it answers, else the
 // program if there is a mixer to play its sound. One line says why not.
-void choose_route()
+// The worker's own copy of the voice the service was last given.
+VoiceSettings serviceVoice;
+
+void choose_route(const VoiceSettings& voice)
 {
-    if (speechDispatcherAllowed && speechd_open(voiceSettings)) {
+    if (speechDispatcherAllowed && speechd_open(voice)) {
+        serviceVoice = voice;
         route = SpeechRoute::SpeechDispatcher;
         return;
     }
@@ -115,7 +125,7 @@ void speak_with_program(const Job& job)
     std::vector<int16_t> pcm;
     auto stale = [&job] { return job.generation != wantedGeneration.load(); };
     std::string why;
-    const EspeakOutcome outcome = espeak_synthesise(job.text, voiceSettings, stale, rate, pcm, &why);
+    const EspeakOutcome outcome = espeak_synthesise(job.text, job.voice, stale, rate, pcm, &why);
     if (outcome == EspeakOutcome::Refused) {
         std::fprintf(stderr, "Karvelle: the sound espeak-ng made for a line is refused (%s); the voice goes on\n",
                      why.c_str());
@@ -131,7 +141,7 @@ void speak_with_program(const Job& job)
         static bool reported = false;
         if (!reported)
             std::fprintf(stderr, "Karvelle: espeak-ng could not say a line (voice \"%s\"); lines it cannot say stay silent\n",
-                         voiceSettings.name.empty() ? "en" : voiceSettings.name.c_str());
+                         job.voice.name.empty() ? "en" : job.voice.name.c_str());
         reported = true;
     }
     if (outcome != EspeakOutcome::Spoken || pcm.empty()) return;
@@ -175,9 +185,12 @@ void work()
         working = true;
         workingGeneration = job.generation;
         lock.unlock();
-        if (route == SpeechRoute::Undecided) choose_route();
+        if (route == SpeechRoute::Undecided) choose_route(job.voice);
         if (job.generation == wantedGeneration.load()) {
             if (route == SpeechRoute::SpeechDispatcher) {
+                // A rate or volume changed on the settings page is heard from the next words.
+                if (!speechd_lost() && !same_voice(job.voice, serviceVoice)) speechd_set_voice(job.voice);
+                serviceVoice = job.voice;
                 const bool said = !speechd_lost() && speechd_say(job.text);
                 if (!said && speechd_lost()) fall_back_to_program();
             }
@@ -297,7 +310,7 @@ void speech_service()
             workReady.notify_one();
         }
         if (!speechQueue.empty()) {
-            for (std::string& text : speechQueue) jobs.push_back({generation, std::move(text)});
+            for (std::string& text : speechQueue) jobs.push_back({generation, std::move(text), settings.speech});
             speechQueue.clear();
             workReady.notify_one();
         }

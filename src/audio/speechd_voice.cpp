@@ -1,9 +1,9 @@
 // libspeechd ends the process it runs in on a reply it cannot read, so it runs in
 // a helper process of the game's own: the game tells it over a socket what to
-// say ("say <length>\n<text>", "cancel\n", "close\n"), and it answers with the
-// service's id of each message ("said <id>\n") and reports each message's begin
-// ("news\n"), end and cancel ("end <id>\n"), which is all the frame needs to know
-// to lower the music. A listener thread of the game reads those reports.
+// say ("say <length>\n<text>", "voice <rate> <volume>\n", "cancel\n",
+// "close\n"), and it answers with the service's id of each message ("said
+// <id>\n") and reports each message's begin ("news\n"), end and cancel ("end
+// <id>\n"), which is all the frame needs to know to lower the music. A listener thread of the game reads those reports.
 #include "audio/speechd_voice.h"
 
 #include <speech-dispatcher/libspeechd.h>
@@ -108,6 +108,11 @@ int helper_main(int socket, void* data)
             const std::string text = buffered.substr(0, length);
             buffered.erase(0, length);
             tell_game("said " + std::to_string(spd_say(connection, SPD_TEXT, text.c_str())) + "\n");
+        } else if (command.rfind("voice ", 0) == 0) {
+            char* volume = nullptr;
+            spd_set_voice_rate(connection, int(std::strtol(command.c_str() + 6, &volume, 10)));
+            const long level = std::strtol(volume, nullptr, 10);
+            if (level <= 100) spd_set_volume(connection, int(level));
         } else if (command == "cancel") {
             spd_cancel(connection);
         } else {
@@ -239,6 +244,14 @@ bool speechd_open(const VoiceSettings& settings)
     }
     if (!ready) end_helper();
     return ready;
+}
+
+void speechd_set_voice(const VoiceSettings& settings)
+{
+    // The desktop's rate is the service's middle one; a volume past 100 leaves the volume alone.
+    const int rate = settings.wordsPerMinute > 0 ? speechd_rate_of(settings.wordsPerMinute) : 0;
+    const int volume = settings.volume >= 0 ? speechd_volume_of(settings.volume) : 1000;
+    tell_helper("voice " + std::to_string(rate) + " " + std::to_string(volume) + "\n");
 }
 
 bool speechd_is_open()

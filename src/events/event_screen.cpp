@@ -29,9 +29,8 @@ constexpr int LOW_H = 240;
 // The first room of the last path, open once endings 1 to 7 are found.
 constexpr int LAST_PATH_ROOM = 61;
 
-// N was down at the previous poll (N is not one of the input buttons), and the
-// page that poll was on: an N already down when a page comes up is no press.
-bool nWasDown = false;
+// The page the previous frame was on: an N pressed as a page comes up is no
+// press on it.
 EventCode nPage = -1;
 
 }  // namespace
@@ -91,7 +90,12 @@ void compose_event_frame(RenderContext& context)
     draw_event_text(context, game.eventCode);
     if (game.switchCallbackFailed) draw_diagnostic_line(context);
     // The overlay darkens the text as well as the backdrop.
-    if (game.fadeState != Idle) draw_fade_overlay(back, FULL_W, FULL_H);
+    if (game.fadeState != Idle) {
+        if (low)
+            blend_over_enlarged(low, back, makecol(0, 0, 0), game.fadeLevel);
+        else
+            draw_fade_overlay(back, FULL_W, FULL_H);
+    }
 
     if (low) release_bitmap(low);
 }
@@ -102,14 +106,12 @@ void draw_event_screen(RenderContext& context)
     if (context.backBuffer) show_frame(context);
 }
 
-void event_screen_act(RenderContext& context)
+void event_screen_input(RenderContext& context)
 {
     // Escape leaves the game from every page, the title included.
-    if (action_down(Action::Quit)) game.quitRequested = true;
+    if (held(Action::Quit)) game.quitRequested = true;
 
-    const bool nDown = action_down(Action::NewGame);
-    const bool nPressed = nDown && !nWasDown && game.eventCode == nPage;
-    nWasDown = nDown;
+    const bool nPressed = pressed(Action::NewGame) && game.eventCode == nPage;
     nPage = game.eventCode;
 
     // The title has faded to black: the walk begins.
@@ -132,7 +134,7 @@ void event_screen_act(RenderContext& context)
             // A new set of endings, as when start-up finds all eight.
             clear_endings();
             game.eventCode = TITLE_PAGE;
-        } else if (input.keyAction.pressed) {
+        } else if (pressed(Action::Page)) {
             if (game.eventCode == TITLE_PAGE)
                 game.fadeState = FadeOut;
             else if (game.eventCode == CONTINUE_PROMPT)
@@ -145,14 +147,7 @@ void event_screen_act(RenderContext& context)
     clear_keybuf();
 }
 
-void event_screen_input(RenderContext& context)
-{
-    poll_input();
-    event_screen_act(context);
-}
-
 void reset_event_screen_input()
 {
-    nWasDown = false;
     nPage = -1;
 }

@@ -185,6 +185,11 @@ void draw_event_text(RenderContext& context, EventCode code)
     for (const PageLine& line : *lines)
         draw_text_line(context, 5, 5, line.text, grey, grey, grey, true, line.index, line.count);
 
+    apply_page_effects(code);
+}
+
+void apply_page_effects(EventCode code)
+{
     const Page* page = find_page(code);
     if (page && page->effects) page->effects();
 }
@@ -208,7 +213,7 @@ void draw_title_page(RenderContext& context)
     draw_text_line(context, -1, 415, "[Press Space to Begin]", grey, grey, grey, false, 0, 0);
     count_step(context, 3);
     draw_small_centred(context, TITLE_CREDIT, 445, title_small_grey());
-    draw_small_centred(context, flashing_warning().c_str(), TITLE_WARNING_Y, title_small_grey());
+    draw_small_centred(context, title_warning_line().c_str(), TITLE_WARNING_Y, title_small_grey());
 }
 
 void draw_error_page(RenderContext& context)

@@ -15,6 +15,8 @@ struct PageLine {
 };
 
 void draw_event_text(RenderContext& context, EventCode code);
+// What page `code` changes in the story while it is up (none for most pages).
+void apply_page_effects(EventCode code);
 
 // The lines a dialogue page shows (code 2's by the endings found), or null for the
 // title page, the continue prompt, the end page and unknown codes.

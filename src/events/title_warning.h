@@ -5,6 +5,10 @@
 
 // "Flashing images: K for calm mode", naming the key that switches calm mode.
 std::string flashing_warning();
+// "F1 for settings", naming the key that opens the settings page.
+std::string settings_hint();
+// The warning with the hint beside it, as the title shows them.
+std::string title_warning_line();
 // The top of the warning, in smallFont like the credit: in the margin above the
 // page, as the credit stands in the one beneath it.
 constexpr int TITLE_WARNING_Y = 6;

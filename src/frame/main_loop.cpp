@@ -16,16 +16,21 @@
 #include "core/frame_stats.h"
 #include "core/game_state.h"
 #include "events/event_screen.h"
+#include "events/endings.h"
+#include "events/settings_page.h"
 #include "frame/accessibility.h"
 #include "frame/fade.h"
 #include "frame/frame_timer.h"
 #include "frame/pause.h"
 #include "frame/profile.h"
+#include "frame/settings_file.h"
 #include "frame/startup.h"
+#include "frame/warp.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/signals.h"
 #include "platform/x_server.h"
+#include "play/input.h"
 #include "play/interlude_input.h"
 #include "play/key_latch.h"
 #include "play/key_map.h"
@@ -81,12 +86,46 @@ void trace_pause(bool wasPaused)
     std::fflush(stdout);
 }
 
+// F1 on the title, the continue prompt or the pause (the pad's Back on the
+// title) opens the settings page; while it is open the game stands still behind
+// it, the music and the voice go on. True when this frame was the page's.
+bool settings_step(RenderContext& context)
+{
+    if (!settings_page_open()) {
+        const bool firstPage = game.gameMode == EventScreen &&
+                               (game.eventCode == TITLE_PAGE || game.eventCode == CONTINUE_PROMPT);
+        const bool opens = (pressed(Action::Settings) && (firstPage || gamePaused)) ||
+                           (input.padBack.pressed && game.gameMode == EventScreen && game.eventCode == TITLE_PAGE);
+        if (!opens) return false;
+        open_settings_page();
+    } else {
+        settings_page_input();
+    }
+    draw_settings_page(context);
+    frame_stats_record(monotonic_now_ns());
+    accessibility_frame();
+    clear_key_taps();
+    captions_tick();
+    notice_tick();
+    poll_music();
+    save_settings_if_changed();
+    if (game.fullscreenToggleRequested) {
+        game.fullscreenToggleRequested = false;
+        frame_stats_event(FRAME_DISPLAY_OPENED);
+        toggle_display();
+    }
+    return true;
+}
+
 }  // namespace
 
 bool run_frame(RenderContext& context)
 {
     if (game.quitRequested) return false;
 
+    // The one read of the keys and the pad this frame; every step below reads its result.
+    poll_input();
+    if (settings_step(context)) return true;
     const bool wasPaused = gamePaused;
     if (pause_step(context)) {
         // A paused frame: only the voice and the accessibility keys go on.
@@ -94,7 +133,12 @@ bool run_frame(RenderContext& context)
         accessibility_frame();
         clear_key_taps();
         notice_tick();
+        save_settings_if_changed();
         trace_pause(wasPaused);
+        if (game.fullscreenToggleRequested) {
+            game.fullscreenToggleRequested = false;
+            toggle_display();
+        }
         return true;
     }
 
@@ -111,7 +155,7 @@ bool run_frame(RenderContext& context)
     case EventScreen: event_screen_input(context); break;
     case Interlude: interlude_input(context); break;
     case TheEnd:
-        if (action_down(Action::Quit)) game.quitRequested = true;
+        if (held(Action::Quit)) game.quitRequested = true;
         break;
     }
     accessibility_frame();
@@ -128,6 +172,7 @@ bool run_frame(RenderContext& context)
     if (game.gameMode == Play) world_step();
     // An ending reaches the disk the moment it is recorded, not only at exit.
     save_profile_if_changed();
+    save_settings_if_changed();
     if (game.fullscreenToggleRequested) {
         game.fullscreenToggleRequested = false;
         frame_stats_event(FRAME_DISPLAY_OPENED);
@@ -163,7 +208,10 @@ void print_help()
         "the voice on when the desktop runs a screen reader.\n"
         "P pauses on any screen (the pad's Start in a room), T shows captions of the\n"
         "sounds, K switches calm mode (title and prompt); [keys] in config.ini moves\n"
-        "any of them to other keys (see karvelle(6)).\n\n"
+        "any of them to other keys (see karvelle(6)). F1 on the title, the prompt or\n"
+        "the pause opens the settings page (volumes, voice, captions, calm mode,\n"
+        "auto-walk, the hold of the ways, display); its changes and V, K and T are\n"
+        "saved to config.ini ([sound] music_volume, effects_volume = 0-100).\n\n"
         "  --scale N|auto enlarge the 640x480 picture N times (1 to 8), each pixel an\n"
         "                 N x N block; auto takes the largest that fits the desktop\n"
         "                 (config.ini: [graphics] scale = 1)\n"
@@ -183,6 +231,9 @@ void print_help()
         "                 override the desktop's speech settings)\n"
         "  --calm         calm mode: no flashes, no flicker (K on the title switches it)\n"
         "  --captions     show captions of the sounds that matter (T switches them)\n"
+        "  --warp ROOM    (for developers) start walking in room ROOM, the story as the\n"
+        "                 way there leaves it; the endings found are neither read nor\n"
+        "                 saved\n"
         "  --help         show this help\n"
         "  --version      show the version\n",
         USAGE_LINE);
@@ -205,6 +256,13 @@ int game_main(int argc, char** argv)
                 return 2;
             }
             i += used - 1;
+        } else if (std::strcmp(argv[i], "--warp") == 0) {
+            // A developer's option: the walk starts in that room, the profile left alone.
+            if (i + 1 >= argc || !parse_warp_room(argv[i + 1], warpRoom)) {
+                std::fprintf(stderr, "karvelle: --warp needs a room that a walk reaches\n%s (try --help)\n", USAGE_LINE);
+                return 2;
+            }
+            ++i;
         } else if (std::strcmp(argv[i], "--trace") == 0) {
             traceEnabled = true;
             traceSpeech = true;
@@ -253,7 +311,10 @@ int game_main(int argc, char** argv)
     game.fadeLevel = 255;
     game.fadeState = FadeIn;
     game.gameMode = EventScreen;
-    read_profile();
+    if (warpRoom >= 0)
+        warp_start();
+    else
+        read_profile();
     install_display_loss_handler(write_profile);
     frameOverlay = draw_accessibility_overlay;
 

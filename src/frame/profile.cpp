@@ -26,6 +26,8 @@ bool profileUnreadable = false;
 bool clearedThisRun = false;
 // The endings as last read or written, to tell when there is something new.
 bool lastSaved[10] = {};
+// A warped walk (--warp) leaves the player's endings alone, on disk and in play.
+bool profileUntouched = false;
 
 // Each reason not to write is told once a run, not at every attempt.
 void report_once(const std::string& line)
@@ -200,17 +202,25 @@ bool save_profile_if_changed_to(const char* path)
     return result == Save::Written;
 }
 
+void keep_profile_untouched()
+{
+    profileUntouched = true;
+}
+
 void read_profile()
 {
+    if (profileUntouched) return;
     read_profile_from(profile_read_path());
 }
 
 void write_profile()
 {
+    if (profileUntouched) return;
     if (const char* path = profile_path()) write_profile_to(path);
 }
 
 void save_profile_if_changed()
 {
+    if (profileUntouched) return;
     if (const char* path = profile_path()) save_profile_if_changed_to(path);
 }

@@ -13,6 +13,9 @@ void save_profile_if_changed();
 // The player cleared the endings (N on the continue prompt): the next write keeps
 // them cleared instead of merging back what the file holds.
 void note_endings_cleared();
+// From now on read_profile, write_profile and save_profile_if_changed do nothing
+// (a warped walk, which is not the player's).
+void keep_profile_untouched();
 
 // The same, on a path of the caller's choosing (tests, and the ones above).
 void read_profile_from(const char* path);

@@ -10,9 +10,6 @@
 #include "platform/window_icon.h"
 #include "platform/x_server.h"
 
-namespace {
-
-// A scale asked for that the desktop cannot show is lowered, and said once.
 int fitted(int asked, int largest, int width, int height)
 {
     if (asked <= largest) return asked;
@@ -23,6 +20,8 @@ int fitted(int asked, int largest, int width, int height)
     told = true;
     return largest;
 }
+
+namespace {
 
 bool open_window(int factor)
 {
@@ -64,7 +63,7 @@ int window_factor(const ScaleSetting& scale)
 
 bool open_display_mode(bool fullscreen)
 {
-    const ScaleSetting& scale = displayOptions.scale;
+    const ScaleSetting& scale = settings.scale;
     bool opened;
     if (fullscreen) {
         bool natural = scale.factor == 1 && !scale.automatic && x_server_can_switch_to(FRAME_WIDTH, FRAME_HEIGHT);

@@ -8,3 +8,6 @@
 // asked-for kind it falls back to the plain 640x480 display; returns false when
 // that kind cannot be opened at all.
 bool open_display_mode(bool fullscreen);
+// The scale asked for, or `largest` when a desktop of width x height cannot
+// show it: then lowered, and said once on stderr.
+int fitted(int asked, int largest, int width, int height);

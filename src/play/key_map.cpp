@@ -47,7 +47,7 @@ constexpr NamedKey KEY_NAMES[] = {
 
 constexpr const char* ACTION_NAMES[ACTION_COUNT] = {
     "walk", "up", "down", "page", "give_up", "quit", "toggle_display",
-    "new_game", "voice", "calm", "captions", "pause", "repeat",
+    "new_game", "voice", "calm", "captions", "pause", "repeat", "left", "settings",
 };
 
 std::vector<KeyChord> default_keys(Action action)
@@ -68,6 +68,8 @@ std::vector<KeyChord> default_keys(Action action)
     case Action::Captions: return {{KEY_T}};
     case Action::Pause: return {{KEY_P}};
     case Action::Repeat: return {{KEY_TAB}};
+    case Action::Left: return {{KEY_LEFT}};
+    case Action::Settings: return {{KEY_F1}};
     }
     return {};
 }

@@ -198,64 +198,74 @@ expect_profile() {
     note "profile $1"
 }
 
-# walk_path N: a new game walks path N from room 0 to its ending and back to the
-# title, then quits. Right is held throughout.
+# walk_path N [begun]: on the first page of a run (title or prompt), a new game
+# walks path N from room 0 to its ending and back to the title; "begun" when the
+# run already stands on the title it returned to. Right is held throughout.
+# AT_ENDING, when set, is run as the ending's code is met.
 walk_path() {
-    start_game --trace
-    begin_game
+    if [ "${2:-}" = begun ]; then
+        sleep 0.2
+        tap space
+        wait_trace "mode Play," 10
+    else
+        begin_game
+    fi
     xdotool keydown Right
     case $1 in
     1)  # Up at every fork: town, the pub, the back room
         xdotool keydown Up
         for p in 1 2 25 26 27; do expect_page $p; done
         wait_trace "page -9," 30 ;;
-    2)  # Up into town and the pub, then on through it
-        xdotool keydown Up
-        for p in 1 2; do expect_page $p; done
-        wait_trace "mode EventScreen, page 25," 60
-        xdotool keyup Up
-        tap space
-        for p in 28 29 30 24 22 23; do expect_page $p; done
-        wait_trace "page -8," 30 ;;
-    3)  # Up into town, then on to the barracks
-        xdotool keydown Up
-        for p in 1 2; do expect_page $p; done
-        wait_trace "room 12$" 30
-        xdotool keyup Up
-        expect_page 21 60
-        wait_trace "page -7," 60 ;;
-    4)  # Up into town, down to her street, up to the bedroom
-        xdotool keydown Up keydown Down
-        for p in 1 2 12 20 17 18 19; do expect_page $p 60; done
-        wait_trace "page -5," 30 ;;
-    5)  # as 4, but on past the bedroom door
-        xdotool keydown Up keydown Down
-        for p in 1 2; do expect_page $p; done
-        wait_trace "mode EventScreen, page 12," 60
-        xdotool keyup Up keyup Down
-        tap space
-        for p in 13 14 15 16; do expect_page $p; done
-        wait_trace "page -4," 30 ;;
-    6)  # on over the bridge, then up the mountain
-        for p in 1 2; do expect_page $p; done
-        wait_trace "room 4$" 30
-        xdotool keydown Up
-        for p in 4 5 6 7 10 8 9; do expect_page $p 60; done
-        wait_trace "page -3," 60 ;;
     7)  # straight on home
         for p in 1 2 4 11; do expect_page $p 60; done
         wait_trace "page -2," 30 ;;
     esac
+    ${AT_ENDING:-true}
     wait_trace "mode EventScreen, page 0, room 0" 20
     release_all
-    if [ "$1" = 1 ]; then
-        expect_words title "one path out of eight"
-    fi
-    quit_game
 }
 
-# The last path, from a profile of endings 1 to 7: the prompt, the title, room 61
-# with its shadow, the plasma of room 62, the maze and "The End".
+# warp_path N: a run warped to the fork where path N leaves the others walks
+# the rest of it, with the ways it needs, to its ending and back to the title.
+# OPTIONS in WARP_OPTIONS; CAVE, when set, is run on the roar in room 58.
+warp_path() {
+    local room
+    case $1 in 2) room=26 ;; 3) room=25 ;; 4) room=13 ;; 5) room=16 ;; 6) room=8 ;; esac
+    # shellcheck disable=SC2086
+    start_game --trace --warp $room ${WARP_OPTIONS:-}
+    wait_trace "mode Play, page 0, room $room$" 10
+    grep -q "^Karvelle: warped to room $room; the profile is neither read nor written$" "$WORK/stderr.log" ||
+        fail "the warp does not say so: $(cat "$WORK/stderr.log")"
+    xdotool keydown Right
+    case $1 in
+    2)  # on through the pub
+        for p in 25 28 29 30 24 22 23; do expect_page $p; done
+        wait_trace "page -8," 30 ;;
+    3)  # on to the barracks
+        expect_page 21 60
+        wait_trace "page -7," 60 ;;
+    4)  # down to her street, up to the bedroom
+        xdotool keydown Up keydown Down
+        for p in 12 20 17 18 19; do expect_page $p 60; done
+        wait_trace "page -5," 30 ;;
+    5)  # on past the bedroom door
+        for p in 12 13 14 15 16; do expect_page $p; done
+        wait_trace "page -4," 30 ;;
+    6)  # up the mountain, into the cave
+        xdotool keydown Up
+        for p in 5 6 7 10 8 9; do expect_page $p 60; done
+        wait_trace "page -12, room 58$" 60
+        ${CAVE:-true}
+        xdotool keydown Right
+        wait_trace "page -3," 60 ;;
+    esac
+    wait_trace "mode EventScreen, page 0, room 0" 20
+    release_all
+}
+
+# walk_last_path [term]: the last path, from a profile of endings 1 to 7: the
+# prompt, the title, room 61 with its shadow, the plasma of room 62, the maze and
+# "The End", where Escape (or with "term", SIGTERM) ends the game.
 walk_last_path() {
     start_game --trace
     wait_trace "mode EventScreen, page 40," 10
@@ -283,5 +293,11 @@ walk_last_path() {
     release_all
     sleep 0.5
     expect_words the_end "The End"
-    quit_game
+    if [ "${1:-}" = term ]; then
+        kill -TERM "$GAME_PID"
+        wait_exit 2 || fail "SIGTERM did not end the game on \"The End\""
+        [ "$GAME_STATUS" = 0 ] || fail "exit code $GAME_STATUS after SIGTERM on \"The End\""
+    else
+        quit_game
+    fi
 }

@@ -2,16 +2,29 @@
 # The Debian package: `make package` gives build/karvelle_<version>_<arch>.deb
 # whose control fields and contents match the install rules, which lintian finds
 # free of errors, whose desktop entry, AppStream data and manual page validate,
-# whose icons are crisp at every size, and which runs once unpacked.
+# whose icons are crisp at every size, and which runs once unpacked. The same
+# source gives the same packages: `make package` in a fresh copy of the source,
+# elsewhere and later, makes .debs byte for byte the same as the build
+# folder's, their files dated by the changelog's latest entry.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/installed.sh"
 SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
 e2e_setup "$1"
+unset SOURCE_DATE_EPOCH
 
 make -s -C "$SOURCE" package BUILD_DIR="$BUILD_DIR" >"$WORK/package.log" 2>&1 || fail "make package: $(tail -n 5 "$WORK/package.log")"
 version=$(sed -n 's/^project(Karvelle VERSION \([0-9.]*\).*/\1/p' "$SOURCE/CMakeLists.txt")
 DEB=$BUILD_DIR/karvelle_${version}_$(dpkg --print-architecture).deb
 [ -f "$DEB" ] || fail "no $DEB"
+
+# A fresh copy of the source in another folder is packaged while the packages
+# made here are checked; its packages must be these, byte for byte.
+TREE=$WORK/another/karvelle
+mkdir -p "$TREE"
+(cd "$SOURCE" && tar cf - --exclude='./build*' --exclude=./.git .) | (cd "$TREE" && tar xf -)
+setsid bash -c 'make -s -C "$1" package JOBS=2 >"$2/tree.log" 2>&1; echo $? >"$2/tree.status"' _ "$TREE" "$WORK" &
+TREE_BUILD=$!
+trap 'kill -- -$TREE_BUILD 2>/dev/null; wait "$TREE_BUILD"; e2e_cleanup' EXIT
 
 note "control fields"
 field() { dpkg-deb -f "$DEB" "$1"; }
@@ -122,4 +135,17 @@ before=$(snapshot "$ROOT")
 play_installed "$ROOT/usr/games/karvelle" 0
 expect_player_profile 00000000
 [ "$(snapshot "$ROOT")" = "$before" ] || fail "something under the unpacked tree changed"
-echo "package: ok"
+note "the fresh copy's packages"
+wait "$TREE_BUILD"
+[ "$(cat "$WORK/tree.status")" = 0 ] || fail "make package in the copy: $(tail -n 5 "$WORK/tree.log")"
+for deb in "$DEB" "$DBGSYM"; do
+    twin=$TREE/build/$(basename "$deb")
+    [ -f "$twin" ] || fail "the copy made no $(basename "$deb")"
+    cmp -s "$deb" "$twin" || fail "$(basename "$deb") differs between the two builds: $(cmp "$deb" "$twin")"
+done
+
+note "dated by the changelog"
+released=$(date -u -d "$(sed -n 's/^ -- .*  //p' "$SOURCE/dist/changelog.in" | head -n 1)" '+%Y-%m-%d %H:%M')
+dated=$(TZ=UTC dpkg-deb --contents "$DEB" | awk '{ print $4 " " $5 }' | sort -u)
+[ "$dated" = "$released" ] || fail "the files are dated $dated, not $released"
+echo "package and reproducible: ok"

@@ -1,7 +1,10 @@
 #!/bin/bash
-# An action key leaves the first screen for play; Right held walks from room 0
-# into room 1, whose scene shows with the player standing on its floor; P pauses
-# the walk, its picture and its music, and P again goes on.
+# With no profile the title reads "KARVELLE" and "Press Space to Begin"; an
+# action key leaves it for play; Right held walks from room 0 into room 1, whose
+# scene shows with the player standing on its floor; P pauses the walk, its
+# picture and its music, and P again goes on; the neighbour in room 2 says good
+# morning (the words read off the screen). (tests/e2e/test_dialogue.sh, the
+# same walk's title and page without the rest, is the sanitizer build's run.)
 . "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 command -v sox >/dev/null || fail "sox is needed"
@@ -15,7 +18,16 @@ rms() {
     tail -c +$(($1 / 4 * 4 + 1)) "$raw" | head -c $((($2 - $1) / 4 * 4)) |
         sox -t raw -r 44100 -e unsigned -b 16 -c 2 - -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }'
 }
-walk_into_room1
+start_game --trace
+expect_words title "KARVELLE"
+expect_words title "Press Space to Begin"
+begin_game
+xdotool keydown Right
+expect_page 1
+wait_trace "room 1$" 30
+sleep 0.25
+xdotool keyup Right
+sleep 0.4
 shot=$(screenshot room1)
 # The room as painted, enlarged like the game does; what differs is the player.
 convert "$WORK/data/graphics/screens/scene2.pcx" -crop 80x60+0+0 +repage -scale 800% "$WORK/scene2.png"
@@ -55,8 +67,12 @@ quiet=$(rms $from $to); playing=$(rms $walked $walked_to)
 note "sound level paused $quiet, walking on $playing"
 awk -v q="$quiet" -v p="$playing" 'BEGIN { exit !(q < 0.002 && p > 0.01) }' ||
     fail "the music does not stop for the pause (level $quiet paused, $playing after)"
-expect_page 2 30
+wait_trace "mode EventScreen, page 2," 30
 xdotool keyup Right
+sleep 0.3
+expect_words page2 "Good morning. Nice day, isn't it?"
+tap space
+wait_trace "mode Play," 5
 xdotool keydown Escape; sleep 0.2; xdotool keyup Escape
 wait_trace "mode EventScreen, page 0," 5
 quit_game

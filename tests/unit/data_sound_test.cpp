@@ -185,6 +185,32 @@ TEST(DataMusicTest, TheRememberedTuneIsQuieterThanTheTheme)
     EXPECT_LE(lower, 6.0) << "theme " << theme << ", remembered " << memory;
 }
 
+TEST(DataMusicTest, TheThemeIsWideButNotSplit)
+{
+    // the theme's voices stand apart in stereo, yet the two sides still play
+    // one tune: the correlation of left and right over one pass
+    dumb_register_stdfiles();
+    DUH* duh = dumb_load_it((DATA + "/music/possibilities.it").c_str());
+    ASSERT_NE(duh, nullptr);
+    const int rate = 11025;
+    DUH_SIGRENDERER* sr = duh_start_sigrenderer(duh, 0, 2, 0);
+    std::vector<short> buffer(size_t(rate) * 2);
+    double lr = 0, ll = 0, rr = 0;
+    for (double done = 0; done < duh_get_length(duh) / 65536.0; done += 1.0) {
+        long got = duh_render(sr, 16, 0, GAME_MUSIC_VOLUME, 65536.0f / rate, rate, buffer.data());
+        for (long i = 0; i < got; ++i) {
+            double l = buffer[size_t(2 * i)], r = buffer[size_t(2 * i + 1)];
+            lr += l * r, ll += l * l, rr += r * r;
+        }
+    }
+    duh_end_sigrenderer(sr);
+    unload_duh(duh);
+    ASSERT_GT(ll * rr, 0);
+    double correlation = lr / std::sqrt(ll * rr);
+    EXPECT_LE(correlation, 0.9);
+    EXPECT_GE(correlation, 0.7);
+}
+
 TEST(DataMusicTest, TheLeadIsPlayedNotStamped)
 {
     for (const char* name : {"possibilities.it", "impossibilities.it"}) {
@@ -418,14 +444,30 @@ TEST(DataMusicTest, TheRhythmSectionBreathes)
             EXPECT_LE(delayed * 100 / notes, 60) << "channel " << channel << ": " << delayed << " of " << notes;
         }
     }
+    // a note held back by all but a tick or two of its row sounds that much
+    // before the next row: an anticipation, as near the grid as a late note
+    const int ticksPerRow = 6;
     for (const char* name : {"possibilities.it", "impossibilities.it"})
         for (const auto& row : read_module_rows(name))
             for (size_t channel = 0; channel < row.size(); ++channel) {
-                EXPECT_LE(delay_ticks(row[channel]), 2) << name << " channel " << channel;
+                int d = delay_ticks(row[channel]);
+                EXPECT_LE(std::min(d, ticksPerRow - d), 2) << name << " channel " << channel;
                 if (channel >= size_t(PAD) && channel < size_t(PAD + 3)) {
-                    EXPECT_EQ(delay_ticks(row[channel]), 0) << name;
+                    EXPECT_EQ(d, 0) << name;
                 }
             }
+    // the remembered tune's bell and its echo run ahead of the beat now and then
+    Rows memory = read_module_rows("impossibilities.it");
+    for (int channel : {LEAD, LEAD + 1}) {
+        int notes = 0, early = 0;
+        for (const auto& row : memory)
+            if (row[size_t(channel)].note >= 0 && row[size_t(channel)].note < 120) {
+                ++notes;
+                early += delay_ticks(row[size_t(channel)]) >= ticksPerRow - 2;
+            }
+        EXPECT_GE(early * 100, notes * 15) << "channel " << channel << ": " << early << " of " << notes;
+        EXPECT_LE(early * 100, notes * 50) << "channel " << channel << ": " << early << " of " << notes;
+    }
 }
 
 TEST(DataMusicTest, TheDrumsLeadBackToTheTop)
@@ -534,6 +576,8 @@ TEST(DataSoundTest, DistantWarCarriesOnSmallSpeakers)
     double above1k = decibels(std::sqrt(share_above(e.x, e.rate, 1000)));
     EXPECT_GE(above1k, -25.0);
     EXPECT_GE(share_above(e.x, e.rate, 250), 0.12);
+    // most of its energy where the crack and the roll lie, 300 Hz to 2 kHz
+    EXPECT_GE(share_above(e.x, e.rate, 300) - share_above(e.x, e.rate, 2000), 0.35);
     double level = decibels(rms(e.x, 0, e.x.size()) / music);
     EXPECT_GE(level, -8.0);
     EXPECT_LE(level, -4.5);

@@ -170,6 +170,46 @@ TEST(DataScenesTest, EverySceneKeepsASmallPalette)
     }
 }
 
+TEST(DataScenesTest, EchoesAreFlatAndSiblingsAreTheirOwnRooms)
+{
+    // The maze rooms are faded by blending, not by a checker laid over them:
+    // few pixels stand alone without a neighbour of their own colour. And rooms
+    // that follow one another are not one picture with a detail changed.
+    ensure_allegro();
+    auto lonely = [](BITMAP* bmp) {
+        int count = 0;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 80; ++x) {
+                bool alone = true;
+                for (int dy = -1; dy <= 1 && alone; ++dy)
+                    for (int dx = -1; dx <= 1 && alone; ++dx)
+                        if ((dx || dy) && x + dx >= 0 && x + dx < 80 && y + dy >= 0 && y + dy < 60 &&
+                            getpixel(bmp, x + dx, y + dy) == getpixel(bmp, x, y))
+                            alone = false;
+                count += alone;
+            }
+        return count;
+    };
+    for (int n = 2; n <= 8; ++n) {
+        std::string name = "p8s" + std::to_string(n);
+        BITMAP* bmp = load_scene(name);
+        ASSERT_NE(bmp, nullptr) << name;
+        EXPECT_LE(lonely(bmp), 480) << name;  // a tenth of the frame
+        destroy_bitmap(bmp);
+    }
+    for (auto [a, b] : {std::pair{"scene9", "scene2"}, {"scene13", "scene12"}, {"p7s2", "p7s1a"}}) {
+        BITMAP *one = load_scene(a), *two = load_scene(b);
+        ASSERT_TRUE(one && two) << a;
+        int same = 0;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 80; ++x)
+                same += getpixel(one, x, y) == getpixel(two, x, y);
+        EXPECT_LE(same * 100, 80 * 60 * 80) << a << " is " << same * 100 / (80 * 60) << " % " << b;
+        destroy_bitmap(one);
+        destroy_bitmap(two);
+    }
+}
+
 TEST(DataScenesTest, PubClockFaceIsPaleUnderTheHands)
 {
     ensure_allegro();

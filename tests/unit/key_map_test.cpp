@@ -39,8 +39,8 @@ void fresh_play()
     reset_event_screen_input();
     reset_narration();
     reset_pause();
-    calmEnabled = false;
-    captionsEnabled = false;
+    settings.calm = false;
+    settings.captions = false;
     game.gameMode = Play;
     game.fadeState = Idle;
     game.fadeLevel = 0;
@@ -62,9 +62,9 @@ bool page_turned(int scancode)
     game.gameMode = EventScreen;
     game.eventCode = 4;
     RenderContext context;
-    event_screen_input(context);
+    { poll_input(); event_screen_input(context); }
     key[scancode] = 1;
-    event_screen_input(context);
+    { poll_input(); event_screen_input(context); }
     key[scancode] = 0;
     return game.gameMode == Play;
 }
@@ -76,18 +76,18 @@ bool quit_from_page(int scancode)
     game.eventCode = 4;
     RenderContext context;
     key[scancode] = 1;
-    event_screen_input(context);
+    { poll_input(); event_screen_input(context); }
     key[scancode] = 0;
     return game.quitRequested;
 }
 
-bool held_in_play(int scancode, Button InputState::*button)
+bool held_in_play(int scancode, Action action)
 {
     fresh_play();
     key[scancode] = 1;
     poll_input();
     key[scancode] = 0;
-    return (input.*button).held;
+    return held(action);
 }
 
 bool gave_up(int scancode)
@@ -95,7 +95,7 @@ bool gave_up(int scancode)
     fresh_play();
     poll_input();
     key[scancode] = 1;
-    play_input();
+    { poll_input(); play_input(); }
     key[scancode] = 0;
     return game.gameMode == Interlude;
 }
@@ -118,9 +118,9 @@ bool new_game_started(int scancode)
     game.eventCode = 40;
     game.endingsFound[2] = true;
     RenderContext context;
-    event_screen_input(context);
+    { poll_input(); event_screen_input(context); }
     key[scancode] = 1;
-    event_screen_input(context);
+    { poll_input(); event_screen_input(context); }
     key[scancode] = 0;
     return game.eventCode == 0 && !game.endingsFound[2];
 }
@@ -138,7 +138,7 @@ bool switched(int scancode, bool& mode, void (*step)())
     step();
     const bool flipped = mode != before;
     reset_narration();
-    calmEnabled = captionsEnabled = false;
+    settings.calm = settings.captions = false;
     return flipped;
 }
 
@@ -146,8 +146,10 @@ bool paused(int scancode)
 {
     fresh_play();
     RenderContext context;
+    poll_input();
     pause_step(context);
     key[scancode] = 1;
+    poll_input();
     pause_step(context);
     key[scancode] = 0;
     const bool result = gamePaused;
@@ -190,20 +192,22 @@ protected:
 TEST_F(KeyMapTest, EveryActionMovedToAnotherKeyFollowsItsKey)
 {
     const Case cases[] = {
-        {Action::Walk, KEY_RIGHT, "L", KEY_L, [](int k) { return held_in_play(k, &InputState::keyRight); }},
-        {Action::Up, KEY_UP, "I", KEY_I, [](int k) { return held_in_play(k, &InputState::keyUp); }},
-        {Action::Down, KEY_DOWN, "J", KEY_J, [](int k) { return held_in_play(k, &InputState::keyDown); }},
+        {Action::Walk, KEY_RIGHT, "L", KEY_L, [](int k) { return held_in_play(k, Action::Walk); }},
+        {Action::Up, KEY_UP, "I", KEY_I, [](int k) { return held_in_play(k, Action::Up); }},
+        {Action::Down, KEY_DOWN, "J", KEY_J, [](int k) { return held_in_play(k, Action::Down); }},
         {Action::Page, KEY_SPACE, "ENTER_PAD", KEY_ENTER_PAD, page_turned},
         {Action::GiveUp, KEY_BACKSPACE, "Q", KEY_Q, gave_up},
         {Action::Quit, KEY_ESC, "F10", KEY_F10, quit_from_page},
         {Action::ToggleDisplay, KEY_F4, "F11", KEY_F11, display_switched},
         {Action::NewGame, KEY_N, "Y", KEY_Y, new_game_started},
         {Action::Voice, KEY_V, "F5", KEY_F5,
-         [](int k) { return switched(k, voiceEnabled, [] { narration_frame(); }); }},
-        {Action::Calm, KEY_K, "F6", KEY_F6, [](int k) { return switched(k, calmEnabled, [] { narration_frame(); }); }},
+         [](int k) { return switched(k, settings.voice, [] { poll_input(); narration_frame(); }); }},
+        {Action::Calm, KEY_K, "F6", KEY_F6, [](int k) { return switched(k, settings.calm, [] { poll_input(); narration_frame(); }); }},
         {Action::Captions, KEY_T, "F7", KEY_F7,
-         [](int k) { return switched(k, captionsEnabled, [] { accessibility_frame(); }); }},
+         [](int k) { return switched(k, settings.captions, [] { poll_input(); accessibility_frame(); }); }},
         {Action::Pause, KEY_P, "PAUSE", KEY_PAUSE, paused},
+        {Action::Left, KEY_LEFT, "H", KEY_H, [](int k) { return held_in_play(k, Action::Left); }},
+        {Action::Settings, KEY_F1, "F9", KEY_F9, [](int k) { return held_in_play(k, Action::Settings); }},
         {Action::Repeat, KEY_TAB, "F8", KEY_F8, [](int k) {
              key[k] = 1;
              const bool down = action_down(Action::Repeat);
@@ -254,8 +258,8 @@ TEST_F(KeyMapTest, SeveralKeysForOneAction)
     const std::string config = "[keys]\nwalk = right, d\ngive_up = backspace key_r Q\n";
     set_config_data(config.c_str(), int(config.size()));
     read_key_map_config();
-    EXPECT_TRUE(held_in_play(KEY_RIGHT, &InputState::keyRight));
-    EXPECT_TRUE(held_in_play(KEY_D, &InputState::keyRight));
+    EXPECT_TRUE(held_in_play(KEY_RIGHT, Action::Walk));
+    EXPECT_TRUE(held_in_play(KEY_D, Action::Walk));
     for (int k : {KEY_BACKSPACE, KEY_R, KEY_Q}) EXPECT_TRUE(gave_up(k)) << k;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "play/input.h"
 #include "events/narration.h"
 #include "core/game_state.h"
 #include "frame/game_setup.h"
@@ -29,7 +30,7 @@ protected:
         ensure_allegro();
         construct_game_state();
         reset_narration();
-        calmEnabled = false;
+        settings.calm = false;
         key[KEY_V] = 0;
         key[KEY_K] = 0;
         key[KEY_TAB] = 0;
@@ -40,21 +41,24 @@ protected:
         key[KEY_K] = 0;
         key[KEY_TAB] = 0;
         reset_narration();
-        calmEnabled = false;
+        settings.calm = false;
     }
     static Words queued() { return Words(speechQueue.begin(), speechQueue.end()); }
     // One frame with V (or K) pressed anew, and one with it let go.
     static void press(int scancode)
     {
         key[scancode] = 1;
+        poll_input();
         narration_frame();
         key[scancode] = 0;
+        poll_input();
         narration_frame();
     }
     static void show_page(EventCode code)
     {
         game.gameMode = EventScreen;
         game.eventCode = code;
+        poll_input();
         narration_frame();
     }
     static void walk_in(int room, double x)
@@ -62,6 +66,7 @@ protected:
         game.gameMode = Play;
         game.currentRoom = room;
         game.playerX = x;
+        poll_input();
         narration_frame();
     }
 };
@@ -70,8 +75,8 @@ protected:
 
 TEST_F(NarrationTest, EveryKindOfPageIsReadInOrder)
 {
-    EXPECT_EQ(page_utterances(0, 0), (Words{"Karvelle", "Flashing images: K for calm mode", "Press Space to Begin"}));
-    EXPECT_EQ(page_utterances(0, 3), (Words{"Karvelle", "Flashing images: K for calm mode", "three paths out of eight",
+    EXPECT_EQ(page_utterances(0, 0), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "Press Space to Begin"}));
+    EXPECT_EQ(page_utterances(0, 3), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "three paths out of eight",
                                             "Press Space to Begin"}));
     EXPECT_EQ(page_utterances(40, 5), (Words{"To start a new game, press N.", "To continue, press SPACE.",
                                              "five paths out of eight"}));
@@ -118,15 +123,19 @@ TEST_F(NarrationTest, VSwitchesTheVoiceOnAndOffOnAnyScreen)
     show_page(0);
     // Held, it switches once.
     key[KEY_V] = 1;
-    for (int frame = 0; frame < 5; ++frame) narration_frame();
+    for (int frame = 0; frame < 5; ++frame) {
+        poll_input();
+        narration_frame();
+    }
     key[KEY_V] = 0;
+    poll_input();
     narration_frame();
-    EXPECT_TRUE(voiceEnabled);
-    EXPECT_EQ(queued(), (Words{"Voice on", "Karvelle", "Flashing images: K for calm mode", "Press Space to Begin"}));
+    EXPECT_TRUE(settings.voice);
+    EXPECT_EQ(queued(), (Words{"Voice on", "Karvelle", "Flashing images: K for calm mode", "F1 for settings", "Press Space to Begin"}));
 
     const int generation = speechGeneration;
     press(KEY_V);
-    EXPECT_FALSE(voiceEnabled);
+    EXPECT_FALSE(settings.voice);
     EXPECT_EQ(queued(), (Words{"Voice off"}));
     EXPECT_NE(speechGeneration, generation) << "what was being said stops";
 
@@ -144,7 +153,7 @@ TEST_F(NarrationTest, VSwitchesTheVoiceOnAndOffOnAnyScreen)
 
 TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
 {
-    voiceEnabled = true;
+    settings.voice = true;
     walk_in(0, 100.0);
     const std::string room = room_words(0, game.endingsFound);
     EXPECT_EQ(queued(), (Words{room}));
@@ -155,12 +164,14 @@ TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
     EXPECT_EQ(queued(), (Words{room, "I worry when you're away...", PAGE_ON_LINE}));
     EXPECT_EQ(speechGeneration, beforePage) << "nothing said in the room is stopped";
 
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued().size(), 3u) << "a page is queued once, not every frame";
 
     // The page is turned: its words stop at once, and the room is not named again.
     const int beforeTurn = speechGeneration;
     game.gameMode = Play;
+    poll_input();
     narration_frame();
     EXPECT_TRUE(speechQueue.empty());
     EXPECT_NE(speechGeneration, beforeTurn);
@@ -168,7 +179,7 @@ TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
     // The prompt turned to the title: the title is read in its place.
     show_page(40);
     show_page(0);
-    EXPECT_EQ(queued(), (Words{"Karvelle", "Flashing images: K for calm mode", "Press Space to Begin"}));
+    EXPECT_EQ(queued(), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "Press Space to Begin"}));
     // Play begun from the title names the first room.
     walk_in(0, 10.0);
     EXPECT_EQ(queued(), (Words{room}));
@@ -204,7 +215,7 @@ TEST_F(NarrationTest, AWayInShadowIsSaidAsThePictureShowsIt)
 
 TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
 {
-    voiceEnabled = true;
+    settings.voice = true;
     walk_in(3, 5.0);
     const std::string room = room_words(3, game.endingsFound);
     EXPECT_EQ(queued(), (Words{room}));
@@ -212,24 +223,30 @@ TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
     // Walking through columns 1 and 2 says nothing more; column 3 holds the way up.
     for (double x = 5.0; x < 160.0; x += 2.5) {
         game.playerX = x;
+        poll_input();
         narration_frame();
     }
     EXPECT_EQ(queued().size(), 1u);
     // The walker waits there, so the way follows the room's line instead of cutting it.
     const int generation = speechGeneration;
     game.playerX = 160.0;
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued(), (Words{room, WAY_UP_LINE}));
     EXPECT_EQ(speechGeneration, generation);
     // Standing there says it once.
+    poll_input();
     narration_frame();
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued().size(), 2u);
     // Walking on out of the column.
     game.playerX = 240.0;
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued(), (Words{room, WAY_UP_LINE, PASSED_UP_LINE}));
     game.playerX = 250.0;
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued().size(), 3u);
 
@@ -237,6 +254,7 @@ TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
     walk_in(13, 5.0);
     EXPECT_EQ(queued(), (Words{room_words(13, game.endingsFound)}));
     game.playerX = 165.0;  // column 3: the steps down
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued(), (Words{room_words(13, game.endingsFound), WAY_DOWN_LINE}));
 
@@ -245,6 +263,7 @@ TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
     EXPECT_EQ(queued(), (Words{room_words(65, game.endingsFound), WAY_DOWN_LINE}));
     // A maze room shows both ways, in different columns.
     game.playerX = 170.0;
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued(), (Words{room_words(65, game.endingsFound), WAY_DOWN_LINE, PASSED_DOWN_LINE, WAY_UP_LINE}));
 }
@@ -255,9 +274,10 @@ TEST_F(NarrationTest, TabRepeatsTheLastLineAndOnlyWithTheVoiceOn)
     press(KEY_TAB);
     EXPECT_TRUE(speechQueue.empty()) << "silent with the voice off";
 
-    voiceEnabled = true;
+    settings.voice = true;
     walk_in(3, 5.0);
     game.playerX = 160.0;
+    poll_input();
     narration_frame();
     const int generation = speechGeneration;
     press(KEY_TAB);
@@ -269,8 +289,12 @@ TEST_F(NarrationTest, TabRepeatsTheLastLineAndOnlyWithTheVoiceOn)
     // On a page, the whole page; held, once.
     show_page(12);
     key[KEY_TAB] = 1;
-    for (int frame = 0; frame < 4; ++frame) narration_frame();
+    for (int frame = 0; frame < 4; ++frame) {
+        poll_input();
+        narration_frame();
+    }
     key[KEY_TAB] = 0;
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued(), (Words{"You're late... What took you so long?", PAGE_ON_LINE}));
     // The switches' own words are not what Tab repeats.
@@ -290,17 +314,20 @@ TEST_F(NarrationTest, ThePadsShouldersSwitchTheVoiceAndRepeat)
     auto press_button = [](int b) {
         joy[0].button[b].b = 1;
         read_gamepad();
+        poll_input();
         narration_frame();
+        poll_input();
         narration_frame();  // held: once
         joy[0].button[b].b = 0;
         read_gamepad();
+        poll_input();
         narration_frame();
     };
     show_page(4);
     press_button(1);
     EXPECT_TRUE(speechQueue.empty()) << "repeat says nothing with the voice off";
     press_button(2);
-    EXPECT_TRUE(voiceEnabled);
+    EXPECT_TRUE(settings.voice);
     const Words page = page_utterances(4, 0);
     Words on{"Voice on"};
     on.insert(on.end(), page.begin(), page.end());
@@ -310,7 +337,7 @@ TEST_F(NarrationTest, ThePadsShouldersSwitchTheVoiceAndRepeat)
     press_button(0);
     EXPECT_EQ(queued(), page) << "the action button is not a voice button";
     press_button(2);
-    EXPECT_FALSE(voiceEnabled);
+    EXPECT_FALSE(settings.voice);
     num_joysticks = 0;
     set_gamepad_layout({}, {});
     read_gamepad();
@@ -318,29 +345,34 @@ TEST_F(NarrationTest, ThePadsShouldersSwitchTheVoiceAndRepeat)
 
 TEST_F(NarrationTest, AnEndingSaysThePathEndsWithTheCount)
 {
-    voiceEnabled = true;
+    settings.voice = true;
     game.endingsFound[3] = true;
     walk_in(10, 100.0);
     narration_cancel();
     // The walk home's ending: the sound event marks it, and play goes on to the fade.
     game.endingsFound[7] = true;
     game.eventCode = -2;
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued(), (Words{"The path ends: two paths out of eight found. "
                                "On the next page, Space walks again and Escape quits."}));
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued().size(), 1u);
     // The Interlude that follows lets it be said to its end.
     const int generation = speechGeneration;
     game.gameMode = Interlude;
+    poll_input();
     narration_frame();
     EXPECT_EQ(speechGeneration, generation);
     // A sound that marks no ending says nothing.
     walk_in(20, 100.0);
     narration_cancel();
     game.eventCode = -12;
+    poll_input();
     narration_frame();
     game.eventCode = -6;
+    poll_input();
     narration_frame();
     EXPECT_TRUE(speechQueue.empty());
 }
@@ -349,19 +381,19 @@ TEST_F(NarrationTest, KSwitchesCalmModeOnTheTitleOnly)
 {
     show_page(4);
     press(KEY_K);
-    EXPECT_FALSE(calmEnabled);
+    EXPECT_FALSE(settings.calm);
     walk_in(3, 10.0);
     press(KEY_K);
-    EXPECT_FALSE(calmEnabled);
+    EXPECT_FALSE(settings.calm);
 
     show_page(0);
     press(KEY_K);
-    EXPECT_TRUE(calmEnabled);
+    EXPECT_TRUE(settings.calm);
     EXPECT_TRUE(speechQueue.empty()) << "silent with the voice off";
 
-    voiceEnabled = true;
+    settings.voice = true;
     press(KEY_K);
-    EXPECT_FALSE(calmEnabled);
+    EXPECT_FALSE(settings.calm);
     EXPECT_EQ(queued(), (Words{"Calm mode off"}));
 }
 
@@ -369,9 +401,9 @@ TEST_F(NarrationTest, KAlsoSwitchesCalmModeOnTheContinuePrompt)
 {
     show_page(40);
     press(KEY_K);
-    EXPECT_TRUE(calmEnabled);
+    EXPECT_TRUE(settings.calm);
     press(KEY_K);
-    EXPECT_FALSE(calmEnabled);
+    EXPECT_FALSE(settings.calm);
 }
 
 TEST_F(NarrationTest, KAndVShowWhatTheyDidForASecond)

@@ -9,6 +9,7 @@
 #include "core/display_options.h"
 #include "core/game_state.h"
 #include "frame/game_setup.h"
+#include "platform/display.h"
 #include "platform/x_server.h"
 #include "render/present.h"
 #include "render/render_context.h"
@@ -78,9 +79,9 @@ protected:
 TEST_F(DisplayOptionsTest, CommandLineOptionsAndTheirArguments)
 {
     EXPECT_EQ(take({"karvelle", "--scale", "3"}, 1), 2);
-    EXPECT_EQ(displayOptions.scale.factor, 3);
+    EXPECT_EQ(settings.scale.factor, 3);
     EXPECT_EQ(take({"karvelle", "--scale=auto"}, 1), 1);
-    EXPECT_TRUE(displayOptions.scale.automatic);
+    EXPECT_TRUE(settings.scale.automatic);
     EXPECT_EQ(take({"karvelle", "--window"}, 1), 1);
     EXPECT_EQ(displayOptions.fullscreenOption, 0);
     EXPECT_EQ(take({"karvelle", "--fullscreen"}, 1), 1);
@@ -102,8 +103,8 @@ TEST_F(DisplayOptionsTest, CommandLineOptionsAndTheirArguments)
     testing::internal::CaptureStderr();
     EXPECT_EQ(take({"karvelle", "--scale", "-3"}, 1), 2);  // a bad value is used up, and scale 1 follows
     EXPECT_NE(testing::internal::GetCapturedStderr().find("--scale \"-3\" is not a whole number"), std::string::npos);
-    EXPECT_EQ(displayOptions.scale.factor, 1);
-    EXPECT_FALSE(displayOptions.scale.automatic);
+    EXPECT_EQ(settings.scale.factor, 1);
+    EXPECT_FALSE(settings.scale.automatic);
 }
 
 TEST_F(DisplayOptionsTest, TheCommandLineWinsOverTheFile)
@@ -111,22 +112,22 @@ TEST_F(DisplayOptionsTest, TheCommandLineWinsOverTheFile)
     use_config("[graphics]\nfullscreen = 1\nscale = 3\n");
     game.fullscreen = true;
     apply_display_options();
-    EXPECT_EQ(displayOptions.scale.factor, 3);
+    EXPECT_EQ(settings.scale.factor, 3);
     EXPECT_TRUE(game.fullscreen);
 
     displayOptions = DisplayOptions{};
     take({"karvelle", "--scale", "2"}, 1);
     take({"karvelle", "--window"}, 1);
     apply_display_options();
-    EXPECT_EQ(displayOptions.scale.factor, 2);
+    EXPECT_EQ(settings.scale.factor, 2);
     EXPECT_FALSE(game.fullscreen);
 
     use_config("[graphics]\nfullscreen = 0\n");  // no scale: the window of old
     displayOptions = DisplayOptions{};
     game.fullscreen = false;
     apply_display_options();
-    EXPECT_EQ(displayOptions.scale.factor, 1);
-    EXPECT_FALSE(displayOptions.scale.automatic);
+    EXPECT_EQ(settings.scale.factor, 1);
+    EXPECT_FALSE(settings.scale.automatic);
     take({"karvelle", "--fullscreen"}, 1);
     apply_display_options();
     EXPECT_TRUE(game.fullscreen);
@@ -136,7 +137,7 @@ TEST_F(DisplayOptionsTest, TheCommandLineWinsOverTheFile)
     testing::internal::CaptureStderr();
     apply_display_options();
     EXPECT_NE(testing::internal::GetCapturedStderr().find("scale \"huge\""), std::string::npos);
-    EXPECT_EQ(displayOptions.scale.factor, 1);
+    EXPECT_EQ(settings.scale.factor, 1);
 }
 
 TEST(DesktopFactorTest, WindowsLeaveRoomForTheTitleBarAndPanelScreensUseItAll)
@@ -175,6 +176,20 @@ void expect_blocks(BITMAP* frame, BITMAP* target, int factor, int left, int top,
         }
     }
     EXPECT_EQ(wrong, 0) << "factor " << factor;
+}
+
+TEST(DesktopFactorTest, AScaleThatDoesNotFitIsLoweredToTheLargestThatDoesAndSaidOnce)
+{
+    const int largest = window_scale_for_desktop(1920, 1080);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(fitted(1, largest, 1920, 1080), 1);
+    EXPECT_EQ(fitted(largest, largest, 1920, 1080), largest);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "a scale that fits is not lowered";
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(fitted(8, largest, 1920, 1080), 2);
+    EXPECT_EQ(fitted(5, 3, 2560, 1600), 3);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Karvelle: scale 8 does not fit the 1920x1080 desktop; using 2, the largest that fits\n");
 }
 
 TEST(EnlargeFrameTest, EveryPixelBecomesAnNByNBlockAtItsPlace)

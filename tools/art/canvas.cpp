@@ -108,16 +108,14 @@ void Canvas::gradient(int y0, int y1, std::initializer_list<Rgb> colours, int x0
 
 void Canvas::glow(int cx, int cy, int radius, Rgb c, double strength)
 {
-    // concentric bands an eighth apart, dithered into each other
+    // flat concentric bands an eighth apart, as a painter with few colours
+    // lays soft light: no dither between them
     for (int y = cy - radius; y <= cy + radius; ++y)
         for (int x = cx - radius; x <= cx + radius; ++x) {
             double d = std::hypot(x - cx, y - cy) / radius;
             if (d >= 1.0)
                 continue;
-            double level = (1.0 - d) * strength * 8.0;
-            double band = std::floor(level);
-            if (bayer(x, y) < level - band)
-                band += 1.0;
+            double band = std::ceil((1.0 - d) * strength * 8.0 - 0.5);
             if (band > 0)
                 pixel(x, y, mix(get(x, y), c, std::min(1.0, band / 8.0)));
         }

@@ -44,7 +44,7 @@ public:
     // A vertical gradient through the given colours from row y0 to y1, dithered
     // between neighbouring colours.
     void gradient(int y0, int y1, std::initializer_list<Rgb> colours, int x0 = 0, int x1 = -1);
-    // A soft light: colour c dithered into what is there, strongest at the centre.
+    // A soft light: colour c laid over what is there in flat rings, strongest at the centre.
     void glow(int cx, int cy, int radius, Rgb c, double strength = 0.8);
     // Darkens (factor < 1) or tints everything already painted.
     void tint(Rgb c, double amount);

@@ -1,8 +1,8 @@
 // The icon: the man of the game, in his blue coat, walking right along a path
 // under a dusk sky with a low sun. The small picture is drawn pixel by pixel at
-// 16x16; the large one paints the sky and the ground at 32x32 and sets the
-// player's own walking sprite on it; the 32 pixel icon and every larger one are
-// the large picture. Each is enlarged by whole pixels only, so every size stays
+// 16x16; the large one paints the sky and the ground at 32x32 (and again at
+// 48x48) and sets the player's own walking sprite on it; the 32 pixel icon and
+// every larger one but 48 are the 32-pixel picture. Each is enlarged by whole pixels only, so every size stays
 // crisp. A pale frame keeps the edge on dark panels as well as light ones.
 #include "art/icon.h"
 
@@ -58,44 +58,47 @@ const Grid SMALL = {
     ".KKKKKKKKKKKKKK.",
 };
 
-// The 32x32 scene: bands of sky mixed on a checkerboard where they meet, the sun
-// low on the right, hills, grass and the path; the walker is set on it later.
-Grid large_picture()
+// The scene, n pixels square (32, or 48 for the one size that 32 does not
+// divide): bands of sky mixed on a checkerboard where they meet, the sun low on
+// the right, hills, grass and the path, all laid out at n/32 of the 32-pixel
+// drawing; the walker is set on it later.
+Grid large_picture(int n)
 {
-    Grid grid(32, std::string(32, 'A'));
+    Grid grid(size_t(n), std::string(size_t(n), 'A'));
     auto set = [&](int x, int y, char c) {
-        if (x >= 0 && x < 32 && y >= 0 && y < 32) grid[y][x] = c;
+        if (x >= 0 && x < n && y >= 0 && y < n) grid[size_t(y)][size_t(x)] = c;
     };
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) {
-            char sky = y < 9 ? 'A' : y < 14 ? 'B' : 'C';
-            if ((y == 9 || y == 14) && (x + y) % 2 == 0) sky = y == 9 ? 'A' : 'B';
+    auto at = [&](int v) { return v * n / 32; };  // a row or column of the 32-pixel drawing
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            char sky = y < at(9) ? 'A' : y < at(14) ? 'B' : 'C';
+            if ((y == at(9) || y == at(14)) && (x + y) % 2 == 0) sky = y == at(9) ? 'A' : 'B';
             set(x, y, sky);
         }
-    for (int y = 10; y <= 20; ++y)
-        for (int x = 19; x <= 31; ++x) {
-            int dx = x - 25, dy = y - 15, d = dx * dx + dy * dy;
-            if (d <= 5) set(x, y, 'y');
-            else if (d <= 13) set(x, y, 'Y');
+    for (int y = at(10); y <= at(20); ++y)
+        for (int x = at(19); x <= n - 1; ++x) {
+            int dx = x - at(25), dy = y - at(15), d = dx * dx + dy * dy;
+            if (d * 1024 <= 5 * n * n) set(x, y, 'y');
+            else if (d * 1024 <= 13 * n * n) set(x, y, 'Y');
         }
     // Far hills: a slow rise and fall over the horizon.
     const int hillTop[32] = {19, 19, 18, 18, 17, 17, 17, 18, 18, 19, 19, 19, 18, 18, 17, 17,
                              16, 16, 16, 17, 17, 18, 18, 18, 19, 19, 18, 18, 17, 17, 18, 18};
-    for (int x = 0; x < 32; ++x)
-        for (int y = hillTop[x]; y < 21; ++y) set(x, y, 'H');
-    for (int y = 21; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) set(x, y, y < 25 ? ((x * 7 + y * 3) % 11 == 0 ? 'g' : 'G') : 'P');
-    for (int x = 0; x < 32; ++x) set(x, 25, 'Q');
-    for (int x : {5, 13, 22, 28}) set(x, 28, 'Q');
+    for (int x = 0; x < n; ++x)
+        for (int y = at(hillTop[x * 32 / n]); y < at(21); ++y) set(x, y, 'H');
+    for (int y = at(21); y < n; ++y)
+        for (int x = 0; x < n; ++x) set(x, y, y < at(25) ? ((x * 7 + y * 3) % 11 == 0 ? 'g' : 'G') : 'P');
+    for (int x = 0; x < n; ++x) set(x, at(25), 'Q');
+    for (int x : {5, 13, 22, 28}) set(at(x), at(28), 'Q');
     // The frame, with its corners cut round.
-    for (int i = 0; i < 32; ++i) {
+    for (int i = 0; i < n; ++i) {
         set(i, 0, 'K');
-        set(i, 31, 'K');
+        set(i, n - 1, 'K');
         set(0, i, 'K');
-        set(31, i, 'K');
+        set(n - 1, i, 'K');
     }
-    for (int x : {0, 31})
-        for (int y : {0, 31}) set(x, y, '.');
+    for (int x : {0, n - 1})
+        for (int y : {0, n - 1}) set(x, y, '.');
     return grid;
 }
 
@@ -208,11 +211,14 @@ const std::vector<int>& icon_sizes()
 bool write_icons(const std::string& folder)
 {
     const Image small = colours_of(SMALL);
-    Image large = colours_of(large_picture());
+    Image large = colours_of(large_picture(32));
     set_walker(large, 3, 5);
+    // 48 is painted at its own size, the man walking a longer stretch of path
+    Image middle = colours_of(large_picture(48));
+    set_walker(middle, 9, 18);
     for (int size : icon_sizes()) {
-        // 16 and 48 from the 16-pixel drawing, 32 and up from the 32-pixel painting
-        const Image& image = size % 32 != 0 ? small : large;
+        // 16 from the 16-pixel drawing, 48 its own, 32 and up from the 32-pixel painting
+        const Image& image = size == 16 ? small : size == 48 ? middle : large;
         std::ofstream out(folder + "/karvelle-" + std::to_string(size) + ".png", std::ios::binary | std::ios::trunc);
         out << png(image, size / int(image.size()));
         if (!out) return false;

@@ -97,8 +97,6 @@ void house(Canvas& c, const House& h)
 
 void window(Canvas& c, int x, int y, int w, int h, Rgb frame, Rgb glass, bool lit, Rgb light)
 {
-    if (lit)
-        c.glow(x + w / 2, y + h / 2, w / 2 + 4, light, 0.4);
     c.rect(x - 1, y - 1, x + w, y + h, frame);
     c.rect(x, y, x + w - 1, y + h - 1, lit ? light : glass);
     if (!lit)
@@ -108,6 +106,15 @@ void window(Canvas& c, int x, int y, int w, int h, Rgb frame, Rgb glass, bool li
     if (h >= 4)
         c.hline(x, x + w - 1, y + h / 2, frame);
     c.hline(x - 1, x + w, y + h + 1, shade(frame, 0.8));
+    if (lit) {
+        // the light spills down the wall below the sill, widening and fading
+        // in two flat tones
+        for (int k = 0; k < 4; ++k) {
+            double t = k < 2 ? 0.24 : 0.11;
+            for (int px = x - 1 - k / 2; px <= x + w + k / 2; ++px)
+                c.pixel(px, y + h + 2 + k, mix(c.get(px, y + h + 2 + k), light, t));
+        }
+    }
 }
 
 void door(Canvas& c, int x, int y, int w, int h, Rgb colour, Rgb frame, bool open, Rgb inside)

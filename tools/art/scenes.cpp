@@ -19,7 +19,8 @@ const WayMaterials CASTLE_STEPS{{206, 198, 180}, {150, 142, 128}, {120, 112, 100
 const WayMaterials HALL_STAIRS{{160, 116, 78}, {110, 76, 50}, {84, 56, 36}, {52, 34, 36}};
 const WayMaterials BEDROOM_STAIRS{{130, 80, 76}, {88, 44, 46}, {64, 30, 34}, {34, 16, 24}, false, false, true};
 const WayMaterials TRENCH_LADDER{{168, 136, 92}, {84, 64, 44}, {160, 128, 86}, {50, 40, 30}, true};
-const WayMaterials CELLAR_STEPS{{110, 76, 58}, {60, 42, 34}, {30, 24, 22}, {10, 8, 8}};
+const WayMaterials CELLAR_STEPS{{110, 76, 58}, {60, 42, 34}, {30, 24, 22}, {10, 8, 8}, false, false, false,
+                                {-1, 0, 0}, {236, 180, 96}};
 
 }  // namespace
 
@@ -36,7 +37,7 @@ const std::vector<SceneRecipe>& scene_recipes()
         {"scene8", scene_busy_town},
         {"scene9", scene_steps_street},
         {"scene10", scene_pub_street},
-        {"scene11", scene_pub},
+        {"scene11", [](Canvas& c) { scene_pub(c); }},
         {"scene12", [](Canvas& c) { scene_quiet_street(c, false); }},
         {"scene13", [](Canvas& c) { scene_quiet_street(c, true); }},
         {"scene14", scene_far_bank},
@@ -52,12 +53,12 @@ const std::vector<SceneRecipe>& scene_recipes()
         {"p3s4", scene_trench},
         {"p3s5", [](Canvas& c) { scene_no_mans_land(c, false); }},
         {"p3s6", [](Canvas& c) { scene_no_mans_land(c, true); }},
-        {"p4s1", scene_her_bedroom},
+        {"p4s1", [](Canvas& c) { scene_her_bedroom(c); }},
         {"p4s2", [](Canvas& c) { scene_cold_street(c, false); }},
         {"p4s5", [](Canvas& c) { scene_cold_street(c, true); }},
         {"p4s3", [](Canvas& c) { scene_grey_town(c, false); }},
         {"p4s4", [](Canvas& c) { scene_grey_town(c, true); }},
-        {"p5s1", scene_her_hall},
+        {"p5s1", [](Canvas& c) { scene_her_hall(c); }},
         {"p5s2", scene_child_room},
         {"p5s3", scene_dinner},
         {"p5s4", scene_leave_house},
@@ -80,10 +81,10 @@ const std::vector<SceneRecipe>& scene_recipes()
         {"p8s1", scene_girl_greyed},
         // the maze of memories: each an echo of an earlier room
         {"p8s2", [](Canvas& c) { echo(c, scene_bridge, {150, 170, 220}, BRIDGE_STEPS, 2, 3); }},
-        {"p8s3", [](Canvas& c) { echo(c, scene_pub, {210, 170, 140}, PUB_STAIRS, 3, 2); }},
+        {"p8s3", [](Canvas& c) { echo(c, [](Canvas& p) { scene_pub(p, true); }, {210, 170, 140}, PUB_STAIRS, 3, 2); }},
         {"p8s4", [](Canvas& c) { echo(c, scene_castle_gate, {200, 190, 150}, CASTLE_STEPS, 3, 2); }},
-        {"p8s5", [](Canvas& c) { echo(c, scene_her_hall, {170, 210, 180}, HALL_STAIRS, 3, 2); }},
-        {"p8s6", [](Canvas& c) { echo(c, scene_her_bedroom, {220, 160, 200}, BEDROOM_STAIRS, 3, 2); }},
+        {"p8s5", [](Canvas& c) { echo(c, [](Canvas& p) { scene_her_hall(p, true); }, {170, 210, 180}, HALL_STAIRS, 3, 2); }},
+        {"p8s6", [](Canvas& c) { echo(c, [](Canvas& p) { scene_her_bedroom(p, true); }, {220, 160, 200}, BEDROOM_STAIRS, 3, 2); }},
         {"p8s7", [](Canvas& c) { echo(c, scene_trench, {180, 180, 150}, TRENCH_LADDER, 3, 2); }},
         {"p8s8", [](Canvas& c) { echo(c, scene_sharks_room, {160, 150, 120}, CELLAR_STEPS, 3, 2); }},
         {"p8s9", scene_last_street},

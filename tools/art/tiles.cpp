@@ -38,15 +38,16 @@ const Part headMan{1, {
     "...........sss...........",
 }};
 
-// looking down: the head bowed, the crown forward, the eyes cast down
-const Part headManDown{2, {
+// looking down: the head tipped forward two rows into the shoulders, the
+// crown showing, the face turned to the ground ahead
+const Part headManDown{3, {
     "..........hhhh...........",
     ".........hhhhhh..........",
-    ".........hhhhhhs.........",
-    ".........hhhhsss.........",
-    ".........hhhsses.........",
-    "..........sssss..........",
-    "...........sss...........",
+    ".........hhhhhhh.........",
+    "..........hhhhsss........",
+    "..........hhhsses........",
+    "...........ssssss........",
+    "............ssss.........",
 }};
 
 // looking up: the head tipped right back, the face turned to the sky, the
@@ -259,6 +260,18 @@ const Part torsoStoop{8, {
     "........cccdccc..........",
     "........cccdccc..........",
     "........cccscc...........",
+    "........lllllll..........",
+}};
+
+// leaning to look down, the near arm angled out and down towards the way
+const Part torsoLookDown{8, {
+    "..........cccccc.........",
+    ".........cccccccc........",
+    "........cccccdcc.........",
+    "........ccccccdc.........",
+    "........cccccccd.........",
+    "........ccccccc.ds.......",
+    "........ccccccc..........",
     "........lllllll..........",
 }};
 
@@ -505,6 +518,42 @@ const Part shield{9, {
     ".............yy..........",
 }};
 
+// a spade held upright at his side, its blade by his boots
+const Part spade{6, {
+    ".....ttt.................",
+    "......t..................",
+    "......t..................",
+    "......t..................",
+    "......t..................",
+    "......t..................",
+    "......t..................",
+    "......ts.................",
+    "......t..................",
+    "......t..................",
+    "......t..................",
+    "......t..................",
+    "......t..................",
+    "......t..................",
+    ".....mmm.................",
+    ".....mmm.................",
+    ".....mmm.................",
+    "......m..................",
+}};
+
+// a felling axe hanging from his hand, its head by his knee
+const Part axe{12, {
+    "..................t......",
+    "..................t......",
+    ".................st......",
+    "..................t......",
+    "..................t......",
+    "..................t......",
+    "..................t......",
+    "..................tmm....",
+    "..................tmmm...",
+    "..................tmm....",
+}};
+
 const Part pitchfork{1, {
     "...............m.m.m.....",
     "...............mmmmm.....",
@@ -586,22 +635,21 @@ const Part oldMan{3, {
     ".......bbb.bbb..t........",
 }};
 
-// three soldiers where they fell, their shields and a broken spear
-const Part fallen{11, {
-    ".....................m...",
+// three soldiers where they fell, a row apart: helmeted heads, their round
+// shields, a broken spear
+const Part fallen{13, {
+    "..kkk..................m.",
+    ".kssk.ccccccpppppbb...t..",
+    "..ss..ccdddcc.ppp.bb.t...",
     "....................t....",
-    "..kk...............t.....",
-    ".kkss.ccccccppppbb.t.....",
-    "..ssccccdddcccppbb.t.....",
-    "...ccc.....c......t......",
-    "......yyy................",
-    ".....yrrry........kk.....",
-    "..bbpppcccccccccssskk....",
-    ".bbbpppccdddcccccsss.....",
-    "......cc..rr....kk.......",
-    "...............kkkss.....",
-    "....bbpppcccccccccsss....",
-    "...bbbpppccddcccccc.tttm.",
+    ".........................",
+    "..yyy..............kkk...",
+    ".yrgry.bbppppccccccsssk..",
+    "..yyy...bb.pp.ccdddcss...",
+    ".........................",
+    "...kkk...............yyy.",
+    "..ksssccccccppppbb..yrgry",
+    "...ss.ccdddcc..ppbb..yyy.",
 }};
 
 const Part dying{10, {
@@ -774,7 +822,7 @@ const Legend volunteer1 = person({110, 70, 40}, {150, 120, 80}, {90, 80, 64}, {7
 const Legend volunteer2 = with(person({200, 160, 90}, {110, 130, 90}, {100, 86, 70}, {70, 50, 34}), {{'k', {80, 70, 56}}});
 const Legend volunteer3 = person({60, 50, 44}, {150, 90, 70}, {70, 70, 76}, {70, 50, 34});
 const Legend fallenL = with(person({60, 50, 40}, {120, 124, 130}, {90, 84, 80}, {0, 0, 0}, skinPale),
-                            {{'k', {110, 114, 120}}, {'r', {140, 30, 40}}});
+                            {{'k', {72, 76, 86}}, {'r', {140, 30, 40}}});
 const Legend dyingL = with(person({70, 50, 40}, {120, 124, 130}, {90, 84, 80}, {0, 0, 0}, skinPale),
                            {{'r', {150, 30, 30}}, {'o', {70, 62, 64}}});
 const Legend monsterL = {{'g', {104, 124, 92}}, {'G', {72, 90, 70}}, {'n', {226, 214, 180}},
@@ -791,7 +839,7 @@ const std::vector<Tile>& tiles()
         {0, {&legsStand, &torsoMan, &headMan}, player},
         {1, {&legsWalk1, &torsoWalk, &headMan}, player},
         {2, {&legsWalk2, &torsoMan, &headMan}, player},
-        {3, {&legsStand, &torsoStoop, &headManDown}, player},
+        {3, {&legsStand, &torsoLookDown, &headManDown}, player},
         {4, {&legsStand, &torsoArch, &headManUp, &armPointUp}, player},
         // hurt
         {5, {&legsStand, &torsoMan, &headMan, &bandage}, playerHurt},
@@ -818,8 +866,8 @@ const std::vector<Tile>& tiles()
         {26, {&legsWalk2, &torsoMan, &knightHelm, &plume, &sword}, knight},
         // three volunteers, drawn side by side
         {27, {&legsStand, &torsoMan, &headMan, &pitchfork}, volunteer1},
-        {28, {&legsStand, &torsoMan, &headMan, &cap}, volunteer2},
-        {29, {&legsStand, &torsoBroad, &headMan, &beard}, volunteer3},
+        {28, {&legsStand, &torsoMan, &headMan, &cap, &spade}, volunteer2},
+        {29, {&legsStand, &torsoBroad, &headMan, &beard, &axe}, volunteer3},
         {30, {&legsStand, &torsoBroad, &stripes, &headMan, &peakedCap, &moustache}, sergeant},
         {31, {&skirtStand, &torsoWoman, &headWoman}, otherWoman},
         // companions: spear, bow, shield

@@ -154,17 +154,20 @@ Buffer war1()  // a far shell: a crack, a body small speakers carry, echoes off 
 {
     const double length = 0.66;
     Buffer shot = silence(length);
-    add_crack(shot, 0.0, 0.5, 90, 302);
-    add_band(shot, 0.0, 1400, 1.5, 0.9, 0.001, 60, 303);
+    add_crack(shot, 0.0, 0.35, 90, 302);
+    // the crack as a laptop gives it back: a burst between 400 Hz and 2 kHz
+    add_band(shot, 0.0, 760, 0.7, 2.2, 0.001, 28, 303);
     add_band(shot, 0.002, 380, 1.0, 2.4, 0.004, 11, 304);
+    // and the roll after it, 300 to 800 Hz, that carries the shell on small speakers
+    add_band(shot, 0.01, 500, 0.9, 2.9, 0.02, 5.5, 305);
     add_boom(shot, 0.0, 110, 45, 0.7, 14);
     add_rumble(shot, 0.0, 260, 1.6, 10, 301);
-    Biquad far = Biquad::low_pass(2600, 0.7, RATE);
+    Biquad far = Biquad::low_pass(2200, 0.7, RATE);
     for (double& v : shot)
         v = far.step(v);
     // echoes come back at uneven times, each one duller and quieter than the last
     Buffer b = shot;
-    const double delays[] = {0.13, 0.31, 0.42}, gains[] = {0.66, 0.44, 0.26}, dullness[] = {900, 600, 420};
+    const double delays[] = {0.13, 0.31, 0.42}, gains[] = {0.66, 0.44, 0.26}, dullness[] = {1300, 1000, 800};
     for (int k = 0; k < 3; ++k) {
         Biquad dull = Biquad::low_pass(dullness[k], 0.7, RATE);
         size_t d = size_t(delays[k] * RATE);
@@ -172,7 +175,7 @@ Buffer war1()  // a far shell: a crack, a body small speakers carry, echoes off 
             b[i] += gains[k] * dull.step(shot[i - d]);
     }
     fade_ends(b, 0.002, 0.12);
-    set_level(b, 0.063);
+    set_level(b, 0.068);
     return b;
 }
 

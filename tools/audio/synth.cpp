@@ -166,8 +166,11 @@ ItSample glass_bell(int rate)
     for (size_t i = 0; i < b.size(); ++i) {
         double t = double(i) / rate;
         double p = 2 * PI * C5_HZ * t;
-        double wave = std::sin(p) * std::exp(-t * 0.8) + 0.35 * std::sin(2.0 * p) * std::exp(-t * 1.6) +
-                      0.18 * std::sin(2.76 * p) * std::exp(-t * 3.0) + 0.08 * std::sin(5.4 * p) * std::exp(-t * 6.0);
+        // the glass rings above its note: the upper partials are what a small
+        // speaker gives back, so they are strong at the strike and fade first
+        double wave = std::sin(p) * std::exp(-t * 0.8) + 0.42 * std::sin(2.0 * p) * std::exp(-t * 1.4) +
+                      0.46 * std::sin(2.76 * p) * std::exp(-t * 1.8) + 0.36 * std::sin(4.07 * p) * std::exp(-t * 2.5) +
+                      0.28 * std::sin(5.4 * p) * std::exp(-t * 3.5) + 0.14 * std::sin(8.93 * p) * std::exp(-t * 6.0);
         b[i] = wave * envelope(t, 0.004, 0.1, 1.0, 0.4, length);
     }
     return make("glass bell", b, rate);

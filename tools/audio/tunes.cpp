@@ -313,6 +313,7 @@ double wobble(int row, int channel)
 }
 
 constexpr int CMD_SPECIAL = 'S' - 'A' + 1;  // S with 0xD0 + ticks: the note waits that many ticks
+constexpr int SPEED = 6;                     // ticks a row, in both tunes
 
 void delay_note(Grid& g, int row, int channel, int ticks)
 {
@@ -325,9 +326,11 @@ void delay_note(Grid& g, int row, int channel, int ticks)
 // The notes of a voice with their touch; notes of eight rows or more get a
 // vibrato late in the note, once they have sounded for half their length (a
 // player lets the tone settle before it sings). Now and then a note off the
-// beat is laid back by a tick.
+// beat is laid back by a tick. With `early`, about one note in three comes a
+// tick or two before its row instead: it is written on the row before, held
+// back by all but those ticks.
 void place_melody(Grid& g, const std::vector<std::vector<Note>>& bars, int channel, int instrument, int volume,
-                  int delay, double arc, int tempo, int transpose = 0)
+                  int delay, double arc, int tempo, int transpose = 0, bool early = false)
 {
     int row = delay;
     for (size_t b = 0; b < bars.size(); ++b) {
@@ -339,9 +342,18 @@ void place_melody(Grid& g, const std::vector<std::vector<Note>>& bars, int chann
             } else {
                 int v = touch(volume, bars[b], b, k, rowInBar);
                 v = std::clamp(int(std::lround(v * section_gain(b, bars.size(), arc))), 1, 64);
-                play(g, row, channel, n.pitch + transpose, instrument, v);
-                if (rowInBar % 4 != 0 && wobble(row, channel) > 0.3)
-                    delay_note(g, row, channel, 1);
+                double w = wobble(row, channel);
+                bool before = early && row > 0 && row <= g.rows && g.at(row - 1, channel).note < 0 && w < -0.33 &&
+                              (g.at(row - 1, channel).command == 0 || g.at(row - 1, channel).command == CMD_VIBRATO);
+                if (before) {
+                    play(g, row - 1, channel, n.pitch + transpose, instrument, v);
+                    g.at(row - 1, channel).command = CMD_SPECIAL;
+                    g.at(row - 1, channel).parameter = 0xD0 + (SPEED - (w < -0.66 ? 2 : 1));
+                } else {
+                    play(g, row, channel, n.pitch + transpose, instrument, v);
+                    if (rowInBar % 4 != 0 && w > 0.3)
+                        delay_note(g, row, channel, 1);
+                }
                 // about five wobbles a second, a sixth of a semitone either way
                 for (int r = row + n.rows / 2; n.rows >= 8 && r < row + n.rows && r < g.rows; ++r) {
                     g.at(r, channel).command = CMD_VIBRATO;
@@ -511,7 +523,7 @@ ItModule finish(const std::string& name, int tempo, int mixVolume, Grid& g, int 
 {
     // speed and tempo on the first row, and a jump back to the start on the last
     g.at(0, controlChannel).command = 'A' - 'A' + 1;
-    g.at(0, controlChannel).parameter = 6;
+    g.at(0, controlChannel).parameter = SPEED;
     g.at(1, controlChannel).command = 'T' - 'A' + 1;
     g.at(1, controlChannel).parameter = tempo;
     g.at(g.rows - 1, controlChannel).command = 'B' - 'A' + 1;
@@ -519,7 +531,7 @@ ItModule finish(const std::string& name, int tempo, int mixVolume, Grid& g, int 
 
     ItModule m;
     m.name = name;
-    m.speed = 6;
+    m.speed = SPEED;
     m.tempo = tempo;
     m.mixVolume = mixVolume;
     m.channelPan = std::move(pans);
@@ -555,7 +567,9 @@ ItModule possibilities_module()
     place_chords(g, chords, Pad, PadI, 20, int(pad.loopBegin), Bass, BassI, 40, arc);
     place_arp(g, chords, THEME_ARP, THEME_ARP_BARS, Arp, PluckI, 22, arc);
     place_drums(g, THEME_DRUMS, Kick, Brush, KickI, BrushI, ShakerI, 36, arc);
-    ItModule m = finish("Possibilities", THEME_TEMPO, 53, g, Control, {30, 46, 18, 32, 46, 32, 42, 32, 26, 32});
+    // spread a little wider than the remembered tune: the lead and its echo
+    // apart, the pad's outer voices and the arpeggio out towards the sides
+    ItModule m = finish("Possibilities", THEME_TEMPO, 53, g, Control, {27, 51, 12, 32, 52, 32, 48, 32, 20, 32});
     m.samples = {soft_lead(rate), pad, round_bass(rate), pluck(rate),
                  soft_kick(rate), brush(rate),    shaker(rate)};
     return m;
@@ -575,8 +589,10 @@ ItModule impossibilities_module()
     // a faint shimmer two octaves above the long notes (on the drum channels,
     // which this tune leaves silent)
     const double arc = MEMORY_ARC_DB;
-    place_melody(g, melody, Lead, BellI, 38, 0, arc, MEMORY_TEMPO);
-    place_melody(g, melody, Echo, BellI, 17, 6, arc, MEMORY_TEMPO);
+    // the lead and its echo now and then a tick or two ahead of the beat, as a
+    // memory runs ahead of itself
+    place_melody(g, melody, Lead, BellI, 38, 0, arc, MEMORY_TEMPO, 0, true);
+    place_melody(g, melody, Echo, BellI, 17, 6, arc, MEMORY_TEMPO, 0, true);
     place_melody(g, melody, Brush, BellI, 9, 12, arc, MEMORY_TEMPO);
     place_melody(g, long_notes(melody, 8), Kick, BellI, 5, 2, arc, MEMORY_TEMPO, 24);
     place_chords(g, chords, Pad, PadI, 22, int(pad.loopBegin), Bass, BassI, 30, arc);

@@ -2,7 +2,7 @@
 // each four-bar section (one order) and of the first half against the second,
 // the loudest sample at full volume, and the lead's vibrato (rate, depth and
 // how late in a held note it starts), read from the lead channel's pitch 441
-// times a second.  Usage: karvelle_measure_music FILE.it
+// times a second; and the stereo width and the share above 1 kHz.  Usage: karvelle_measure_music FILE.it
 #include <dumb.h>
 
 #include <algorithm>
@@ -72,17 +72,34 @@ int main(int argc, char** argv)
         (o < orders / 2 ? a : b) += sum[o], (o < orders / 2 ? an : bn) += count[o];
     std::printf("\nsecond half against the first: %+.1f dB\n", db(b / bn) - db(a / an));
 
-    // the loudest sample in stereo at full volume, as the load test plays it
+    // the loudest sample in stereo at full volume, as the load test plays it;
+    // over one pass, how alike the two sides are and how much of the energy
+    // lies above 1 kHz (a second-order high-pass, as small speakers hear it)
     sr = duh_start_sigrenderer(duh, 0, 2, 0);
     std::vector<short> stereo(size_t(rate) * 2);
     int loudest = 0;
+    double lr = 0, ll = 0, rr = 0, high = 0, every = 0;
+    const double w0 = 2 * M_PI * 1000.0 / rate, alpha = std::sin(w0) / std::sqrt(2.0), a0 = 1 + alpha;
+    const double b0 = (1 + std::cos(w0)) / 2 / a0, b1 = -(1 + std::cos(w0)) / a0, a1 = -2 * std::cos(w0) / a0,
+                 a2 = (1 - alpha) / a0;
+    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    long frame = 0;
     for (double t = 0; t < total / double(rate) + 3; t += 1.0) {
         duh_render(sr, 16, 0, 1.0f, 65536.0f / rate, rate, stereo.data());
         for (short s : stereo)
             loudest = std::max(loudest, std::abs(int(s)));
+        for (size_t i = 0; i + 1 < stereo.size() && frame < total; i += 2, ++frame) {
+            double l = stereo[i] / 32768.0, r = stereo[i + 1] / 32768.0, m = (l + r) / 2;
+            lr += l * r, ll += l * l, rr += r * r;
+            double y = b0 * m + b1 * x1 + b0 * x2 - a1 * y1 - a2 * y2;
+            x2 = x1, x1 = m, y2 = y1, y1 = y;
+            high += y * y, every += m * m;
+        }
     }
     duh_end_sigrenderer(sr);
     std::printf("loudest sample at full volume: %d of 32767\n", loudest);
+    std::printf("left against right: correlation %.3f; above 1 kHz: %.1f %% of the energy\n",
+                lr / std::sqrt(std::max(ll * rr, 1e-30)), 100 * high / std::max(every, 1e-30));
 
     // the lead's held notes: the same sample within a quarter tone of where it began
     int held = 0, singing = 0;

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Reads an Impulse Tracker module's patterns and prints, per channel, the notes,
-their distinct volumes and how many are delayed off the grid (SDx); then how
-the kick's bars vary and whether the drums play in the first and last bar.
+their distinct volumes and how many are laid back off the grid or played ahead
+of the next row (SDx); then how the kick's bars vary and whether the drums
+play in the first and last bar.
 usage: patterns.py FILE.it"""
 import collections
 import struct
@@ -54,9 +55,10 @@ for channel, name in enumerate(CHANNELS):
     if not notes:
         continue
     volumes = sorted({c.get('volume', -1) for c in notes})
-    late = [c for c in notes if c.get('command') == CMD_S and c.get('parameter', 0) >> 4 == 0xD]
+    held = [c.get('parameter', 0) & 15 for c in notes if c.get('command') == CMD_S and c.get('parameter', 0) >> 4 == 0xD]
+    late, early = [d for d in held if d <= 2], [d for d in held if d >= 4]  # SD4, SD5: a tick or two before the next row
     print(f"  {name:6} {len(notes):4} notes, {len(volumes):2} volumes ({volumes[0]}..{volumes[-1]}), "
-          f"{len(late):3} delayed by SDx ({100 * len(late) // len(notes)} %)")
+          f"{len(late):3} laid back by SDx ({100 * len(late) // len(notes)} %), {len(early):3} ahead of the next row")
 kick = [tuple((s, song[b * 16 + s].get(7, {}).get('note'), song[b * 16 + s].get(7, {}).get('volume'))
               for s in range(16)) for b in range(len(song) // 16)]
 played = [b for b in kick if any(n is not None for _, n, _ in b)]

@@ -74,6 +74,9 @@ for name in ['war1', 'war2', 'destroy', 'dragon']:
     env = envelope(x, rate, 20)
     print(f"  centre of the spectrum {centre_hz(x, rate):.0f} Hz; envelope, 40 ms steps: {' '.join('%.2f' % (v / max(env)) for v in env[::2])}")
     if name == 'war1':
+        bands = [(0, 300), (300, 800), (400, 2000), (2000, 1e9)]
+        print('  bands, share of the energy: ' + ', '.join(
+            f"{lo:.0f}-{hi:.0f} Hz {10 * math.log10(max(share(lo, hi), 1e-9)):.1f} dB" for lo, hi in bands))
         shot = rms(x[:rate // 10])
         print(f"  the shot (first 0.1 s) {db(shot) - db(music):+.1f} dB against the music")
     if name == 'war2':

@@ -7,7 +7,8 @@
 
 namespace paintings {
 
-void scene_her_bedroom(Canvas& c)  // p4s1
+// p4s1. Remembered in the maze, the rug lies clear of the way down in column 2.
+void scene_her_bedroom(Canvas& c, bool remembered)
 {
     interior(c, affair::room, 9);
     wallpaper_stripes(c, affair::stripe, 5);
@@ -20,7 +21,10 @@ void scene_her_bedroom(Canvas& c)  // p4s1
     c.rect(37, 38, 41, 47, affair::wood);  // bedside table and lamp
     c.rect(38, 34, 40, 37, affair::lamp);
     c.rect(37, 32, 41, 33, affair::halo);
-    rug(c, 12, 50, 50, 54, affair::cover, affair::wall);
+    if (remembered)
+        rug(c, 40, 64, 50, 54, affair::cover, affair::wall);
+    else
+        rug(c, 12, 50, 50, 54, affair::cover, affair::wall);
     picture(c, 18, 18, 10, 7, affair::wood, {220, 180, 170}, affair::cover);
     c.darken(0.8);
     c.glow(39, 34, 24, affair::halo, 0.45);
@@ -103,15 +107,21 @@ void scene_grey_town(Canvas& c, bool road)  // p4s3, p4s4: grey morning
     }
 }
 
-void scene_her_hall(Canvas& c)  // p5s1: the bedroom door up in column 3
+// p5s1: the bedroom door up in column 3. Remembered in the maze, the rug lies
+// clear of the way down in column 2.
+void scene_her_hall(Canvas& c, bool remembered)
 {
     interior(c, family::room, 11);
     wallpaper_stripes(c, family::stripe, 7);
     // three steps rise to a landing and the bedroom door at the back, ajar
     // and lit from inside
     c.rect(43, 38, 57, 47, family::woodDark);
-    door(c, 46, 24, 8, 15, family::wood, family::woodDark, true, {110, 60, 80});
-    c.glow(50, 32, 6, affair::halo, 0.4);
+    door(c, 46, 24, 8, 15, family::wood, family::woodDark, true, {34, 22, 30});
+    // beyond it the dark bedroom, the lamp-lit corner of a bed just showing
+    c.rect(49, 33, 53, 38, affair::cover);
+    c.hline(49, 53, 33, mix(affair::cover, affair::lamp, 0.45));
+    c.rect(50, 31, 53, 32, affair::sheet);
+    c.vline(48, 25, 38, mix({34, 22, 30}, affair::lamp, 0.3));  // lamplight on the jamb
     for (int i = 0; i < 3; ++i) {
         int y = 39 + 3 * i;
         c.rect(43 - i, y, 57 + i, y + 2, shade(family::wood, 1.0 - 0.06 * i));
@@ -124,13 +134,31 @@ void scene_her_hall(Canvas& c)  // p5s1: the bedroom door up in column 3
     c.rect(68, 24, 71, 32, family::accent);
     shelf(c, 6, 36, 12, family::woodDark, family::accent, family::cloth);
     c.rect(6, 37, 17, 47, family::wood);
-    rug(c, 20, 62, 50, 54, family::accent, family::cloth);
+    if (remembered)
+        rug(c, 40, 66, 50, 54, family::accent, family::cloth);
+    else
+        rug(c, 20, 62, 50, 54, family::accent, family::cloth);
 }
 
 void scene_child_room(Canvas& c)  // p5s2
 {
     interior(c, {family::childWall, family::childShade, family::woodDark, family::floor, family::floorShade}, 12);
-    stars(c, 30, {250, 240, 180}, 20, 13);
+    // stencilled stars in even rows along the wall, and a shelf of toys
+    for (int y = 12; y <= 30; y += 9)
+        for (int x = 4 + (y / 9) % 2 * 6; x < 80; x += 12)
+            if (x < 32 || x > 46) {
+                c.pixel(x, y, family::toyYellow);
+                c.pixel(x - 1, y + 1, mix(family::childWall, family::toyYellow, 0.5));
+                c.pixel(x + 1, y + 1, mix(family::childWall, family::toyYellow, 0.5));
+                c.pixel(x, y + 2, family::toyYellow);
+            }
+    c.hline(4, 24, 33, family::woodDark);
+    c.rect(6, 30, 8, 32, family::toyBlue);  // a boat, a doll, books
+    c.rect(12, 29, 13, 32, family::toyRed);
+    c.pixel(12, 28, {240, 210, 180});
+    for (int x = 17; x < 24; x += 2)
+        c.vline(x, 30 - (x % 3 == 0), 32, x % 4 == 1 ? family::accent : family::toyYellow);
+    c.hline(4, 24, 34, shade(family::woodDark, 0.8));
     window(c, 34, 14, 10, 11, town::trim, family::childShade);
     c.rect(58, 39, 74, 44, family::cloth);  // the little bed
     c.rect(57, 35, 58, 47, family::wood);

@@ -295,8 +295,10 @@ void scene_old_man(Canvas& c)  // p6s8: his hut with a lit window, a bench, a la
     dusk_ground(c, shade(hero::duskHill, 0.8), hero::duskHillDark, 181);
     // the worn path to his door, catching the window light
     Rgb path = mix(shade(hero::duskHill, 1.0), lit, 0.12);
-    c.polygon({20, 59, 34, 59, 64, 47, 72, 47, 72, 46, 60, 46}, path);
-    c.speckle(20, 47, 72, 59, shade(path, 0.85), 0.1, 183);
+    c.rect(0, 50, 79, 55, path);  // one flat, lighter track along the walk
+    c.hline(0, 79, 49, mix(path, hero::duskHillDark, 0.4));
+    c.hline(0, 79, 56, mix(path, hero::duskHillDark, 0.5));
+    c.polygon({60, 50, 70, 50, 72, 47, 66, 47}, path);  // and the turn to his door
     // rocks in front
     const Rgb rockLit{96, 80, 84}, rock{64, 52, 58}, rockDark{40, 32, 38};
     c.ellipse(4, 59, 7, 4, rock);
@@ -396,7 +398,8 @@ void scene_darker(Canvas& c, int step)  // p6s9, p6s10
     } else {
         // again darker: the road enters a pass between black cliffs; far ahead,
         // where it leads, a red glow and smoke under the cloud
-        sky(c, {34, 22, 40}, {96, 40, 40}, GROUND_TOP);
+        for (int k = 0; k < 4; ++k)  // the sky in four flat bands, darkest on top
+            c.rect(0, k * 12, 79, k == 3 ? GROUND_TOP : k * 12 + 11, mix({34, 22, 40}, {96, 40, 40}, k / 3.0));
         stars(c, 14, {190, 170, 190}, 9, 196);
         c.glow(46, 40, 22, hero::ember, 0.5);
         c.glow(46, 44, 10, {250, 150, 80}, 0.5);

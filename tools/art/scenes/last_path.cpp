@@ -3,25 +3,56 @@
 #include "art/scenes/paintings.h"
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 #include "art/kit.h"
 #include "art/palettes.h"
 
 namespace paintings {
 
+// Smooths away the remembered room's dither and speckle: a pixel that shares
+// its colour with none of its four neighbours takes the average of
+// the nine round it. Twice, so a checker of two colours settles into one.
+void settle_dither(Canvas& c)
+{
+    for (int pass = 0; pass < 2; ++pass) {
+        std::vector<Rgb> was;
+        for (int y = 0; y < c.height(); ++y)
+            for (int x = 0; x < c.width(); ++x)
+                was.push_back(c.get(x, y));
+        auto at = [&](int x, int y) {
+            x = std::clamp(x, 0, c.width() - 1);
+            y = std::clamp(y, 0, c.height() - 1);
+            return was[size_t(y * c.width() + x)];
+        };
+        auto same = [](Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; };
+        for (int y = 0; y < c.height(); ++y)
+            for (int x = 0; x < c.width(); ++x) {
+                Rgb p = at(x, y);
+                int alike = same(p, at(x - 1, y)) + same(p, at(x + 1, y)) + same(p, at(x, y - 1)) + same(p, at(x, y + 1));
+                if (alike >= 1)
+                    continue;
+                int r = 0, g = 0, b = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        Rgb q = at(x + dx, y + dy);
+                        r += q.r;
+                        g += q.g;
+                        b += q.b;
+                    }
+                c.pixel(x, y, {(r + 4) / 9, (g + 4) / 9, (b + 4) / 9});
+            }
+    }
+}
+
+// Every colour paled and drawn about 40 % of the way to the path's tint: a
+// flat blend, pixel by pixel, with no pattern laid over it.
 void fade_to_dream(Canvas& c, Rgb hue, double fade)
 {
     for (int y = 0; y < c.height(); ++y)
-        for (int x = 0; x < c.width(); ++x) {
-            Rgb p = desaturate(c.get(x, y), 0.6);
-            p = mix(p, hue, fade);
-            // darker towards the edges, as in a memory: two steps of shadow,
-            // dithered into each other rather than a smooth fall-off
-            double dx = (x - 40) / 40.0, dy = (y - 30) / 30.0;
-            double level = 1.5 * (dx * dx + dy * dy);
-            int step = std::min(2, int(level) + (bayer(x, y) < level - int(level) ? 1 : 0));
-            c.pixel(x, y, shade(p, 1.0 - 0.1 * step));
-        }
+        for (int x = 0; x < c.width(); ++x)
+            c.pixel(x, y, mix(desaturate(c.get(x, y), 0.5), hue, fade));
 }
 
 // A flight of stairs climbing the back wall of the column that starts at x0,
@@ -63,12 +94,21 @@ void stair_up(Canvas& c, int x0, const WayMaterials& m)
         }
         hl(12, 17, 34, mix(m.opening, m.tread, 0.35));
         c.vline(X(17), 25, 33, mix(m.opening, m.tread, 0.2));
+        if (m.warm.r >= 0) {
+            // light from a room beyond catches the doorway's edges
+            c.vline(X(11), 22, 35, m.warm);
+            hl(11, 18, 21, m.warm);
+            c.vline(X(18), 22, 35, mix(m.warm, m.opening, 0.45));
+            hl(12, 17, 34, mix(m.warm, m.opening, 0.5));
+        }
     }
     // six steps of two rows, each a tread lit on its nose and a riser below
     for (int k = 0; k < 6; ++k) {
         int x = 1 + 2 * k, y = 45 - 2 * k;
         box(x, y, 19, GROUND_TOP, side);
-        hl(x, x + 2, y, m.tread);
+        // under a warm doorway the treads take its light, in two tones
+        Rgb tread = m.warm.r < 0 ? m.tread : mix(m.tread, m.warm, k % 2 ? 0.55 : 0.3);
+        hl(x, x + 2, y, tread);
         c.pixel(X(x), y, nose);
         c.pixel(X(x), y + 1, m.riser);
     }
@@ -114,10 +154,10 @@ void stair_down(Canvas& c, int x0, const WayMaterials& m)
                 ++n;
             }
     const bool darkFloor = n && luma / n < 120;
-    const Rgb lit = mix(m.tread, {255, 236, 200}, 0.45);
+    const Rgb lit = mix(m.tread, {255, 236, 200}, 0.6);
     c.rect(x0, 54, x1, c.height() - 1, m.opening);
     for (int i = 0, y = 55; y < c.height(); ++i, y += 2) {
-        Rgb tread = darkFloor ? mix(lit, m.tread, 0.25 * i) : mix(m.tread, m.opening, 0.3 + 0.2 * i);
+        Rgb tread = darkFloor ? mix(lit, m.tread, 0.2 * i) : mix(m.tread, m.opening, 0.3 + 0.2 * i);
         c.hline(x0 + 1 + i, x1 - 1 - i, y, tread);
         c.hline(x0 + 1 + i, x1 - 1 - i, y + 1, mix(m.riser, m.opening, 0.55 + 0.15 * i));
     }
@@ -131,14 +171,20 @@ void stair_down(Canvas& c, int x0, const WayMaterials& m)
 void echo(Canvas& c, void (*paint)(Canvas&), Rgb hue, const WayMaterials& m, int up, int down)
 {
     paint(c);
+    settle_dither(c);
+    fade_to_dream(c, hue, 0.4);
+    // the ways on are nearer than the memory round them: half as faded
+    auto near = [&](Rgb x) { return x.r < 0 ? x : mix(desaturate(x, 0.25), hue, 0.2); };
+    WayMaterials w = m;
+    for (Rgb* x : {&w.tread, &w.riser, &w.rail, &w.opening, &w.bank, &w.warm})
+        *x = near(*x);
     int ux = (up - 1) * 20;
-    if (m.ladder)
-        ladder_up(c, ux, m);
+    if (w.ladder)
+        ladder_up(c, ux, w);
     else
-        stair_up(c, ux, m);
-    stair_down(c, (down - 1) * 20 + 3, m);
-    fade_to_dream(c, hue, 0.35);
-    c.reduce_colours(56);
+        stair_up(c, ux, w);
+    stair_down(c, (down - 1) * 20 + 3, w);
+    c.reduce_colours(40);
 }
 
 void scene_girl_greyed(Canvas& c)  // p8s1
@@ -158,21 +204,31 @@ void scene_last_street(Canvas& c)  // p8s9
     window(c, 52, 28, 5, 6, {24, 22, 26}, {12, 12, 16}, true, {250, 210, 130});
     c.rect(0, GROUND_TOP, 79, 59, {22, 21, 28});
     c.hline(0, 79, GROUND_TOP, {40, 38, 46});
-    c.glow(54, 52, 8, {90, 70, 40}, 0.3);
+    c.ellipse(54, 53, 7, 1, {40, 34, 32});  // the window's light lying on the street
+    c.hline(51, 57, 53, {52, 44, 36});
 }
 
 void scene_blank(Canvas& c)  // the cave: near black, a few dim rock edges
 {
     c.fill({4, 3, 5});
-    Dice d(241);
-    for (int i = 0; i < 9; ++i) {
-        int x = d.range(0, 75), y = d.range(2, 56), len = d.range(3, 8);
-        for (int k = 0; k < len; ++k)
-            c.pixel(x + k, y + (k * (i % 3 - 1)) / 3, {20, 16, 20});
+    // the cave's walls and roof as one dim contour: a ragged arch from the
+    // floor on the left over to the floor on the right, catching a little light
+    const Rgb edge{22, 17, 22}, under{9, 7, 9};
+    for (int x = 0; x < 80; ++x) {
+        double t = (x - 40) / 40.0;
+        int top = int(std::lround(6 + 34 * t * t * t * t + 1.6 * std::sin(x * 0.7) + 1.1 * std::sin(x * 1.9 + 1.0)));
+        c.vline(x, 0, top - 1, under);
+        c.pixel(x, top, edge);
     }
+    for (int x : {14, 31, 52, 66})  // a few points of rock hanging from the roof
+        c.vline(x, 6, 9 + x % 3, under);
     c.rect(0, GROUND_TOP + 1, 79, 59, {10, 8, 10});
     c.hline(0, 79, GROUND_TOP, {34, 28, 32});
-    c.speckle(0, GROUND_TOP + 1, 79, 59, {18, 15, 18}, 0.15, 242);
+    Dice d(242);
+    for (int i = 0; i < 9; ++i) {  // stones on the floor
+        int x = d.range(0, 76), y = d.range(GROUND_TOP + 2, 58);
+        c.hline(x, x + d.range(1, 3), y, {18, 15, 18});
+    }
 }
 
 }  // namespace paintings

@@ -26,7 +26,7 @@ void scene_quiet_street(Canvas& c, bool herDoor);  // scene12, scene13
 // pub.cpp: the pub and the night out
 void night_sky(Canvas& c, uint32_t seed);
 void scene_pub_street(Canvas& c);    // scene10
-void scene_pub(Canvas& c);           // scene11
+void scene_pub(Canvas& c, bool remembered = false);  // scene11 (remembered: p8s3)
 void scene_pub_night(Canvas& c);     // p2s1
 void scene_drunk_street(Canvas& c);  // p2s2
 void scene_home_evening(Canvas& c);  // p2s3
@@ -43,10 +43,10 @@ void scene_trench(Canvas& c);    // p3s4
 void scene_no_mans_land(Canvas& c, bool second);  // p3s5, p3s6
 
 // affair.cpp: the other woman and her house
-void scene_her_bedroom(Canvas& c);                 // p4s1
+void scene_her_bedroom(Canvas& c, bool remembered = false);  // p4s1 (remembered: p8s6)
 void scene_cold_street(Canvas& c, bool houseDoor);  // p4s2, p4s5
 void scene_grey_town(Canvas& c, bool road);        // p4s3, p4s4
-void scene_her_hall(Canvas& c);                    // p5s1
+void scene_her_hall(Canvas& c, bool remembered = false);  // p5s1 (remembered: p8s5)
 void scene_child_room(Canvas& c);                  // p5s2
 void scene_dinner(Canvas& c);                      // p5s3
 void scene_leave_house(Canvas& c);                 // p5s4
@@ -75,6 +75,7 @@ struct WayMaterials {
     bool arch = false;                // a round-topped doorway, in stone
     bool leftward = false;            // the flight rises to the left, its doorway on the left
     Rgb bank{-1, 0, 0};               // outdoors: the steps climb a grassy bank to a gateway
+    Rgb warm{-1, 0, 0};               // a lamp beyond the doorway: a warm rim round it, lit treads
 };
 void echo(Canvas& c, void (*paint)(Canvas&), Rgb hue, const WayMaterials& m, int up, int down);  // p8s2 to p8s8
 void scene_girl_greyed(Canvas& c);  // p8s1

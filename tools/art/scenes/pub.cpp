@@ -2,6 +2,8 @@
 // night street outside, the drunken walk and home in the evening (p2s1 to p2s3).
 #include "art/scenes/paintings.h"
 
+#include <algorithm>
+
 #include "art/kit.h"
 #include "art/palettes.h"
 
@@ -33,8 +35,11 @@ void scene_pub_street(Canvas& c)  // scene10: the pub's lit door up in column 3
     c.polygon({42, 47, 55, 47, 58, 52, 39, 52}, mix(town::stone, pub::lamp, 0.35));
 }
 
-void scene_pub(Canvas& c)  // scene11: bar, stools, lamps, the clock, the back door
+// scene11: bar, stools, lamps, the clock, the back door. Remembered in the
+// maze, the bar stands further right, so the way up has the back wall to itself.
+void scene_pub(Canvas& c, bool remembered)
 {
+    const int bx = remembered ? 22 : 0;  // how far right the bar and its shelves stand
     interior(c, pub::room, 4);
     c.rect(0, 30, 79, WALL_BASE, pub::panel);  // wainscot
     c.hline(0, 79, 30, pub::barTop);
@@ -50,31 +55,33 @@ void scene_pub(Canvas& c)  // scene11: bar, stools, lamps, the clock, the back d
     c.pixel(27, 40, pub::brass);
     // shelves of bottles and the bar counter
     for (int y = 20; y <= 26; y += 6) {
-        c.hline(38, 62, y, pub::panelDark);
-        for (int x = 39; x < 62; x += 2)
+        c.hline(38 + bx, std::min(79, 62 + bx), y, pub::panelDark);
+        for (int x = 39 + bx; x < std::min(80, 62 + bx); x += 2)
             c.vline(x, y - 3 + (x % 3 == 0), y - 1, (x / 2) % 3 == 0 ? pub::bottle1 : (x / 2) % 3 == 1 ? pub::bottle2 : pub::brass);
     }
     // the counter at a man's hip, the back bar behind it
-    c.rect(37, 34, 57, 41, pub::panelDark);
-    c.hline(37, 57, 34, pub::barTop);
-    c.rect(37, 43, 57, 49, pub::bar);
-    c.rect(36, 42, 58, 43, pub::barTop);
-    c.hline(36, 58, 42, mix(pub::barTop, pub::lamp, 0.4));
-    for (int x = 40; x < 57; x += 5)
+    c.rect(37 + bx, 34, 57 + bx, 41, pub::panelDark);
+    c.hline(37 + bx, 57 + bx, 34, pub::barTop);
+    c.rect(37 + bx, 43, 57 + bx, 49, pub::bar);
+    c.rect(36 + bx, 42, 58 + bx, 43, pub::barTop);
+    c.hline(36 + bx, 58 + bx, 42, mix(pub::barTop, pub::lamp, 0.4));
+    for (int x = 40 + bx; x < 57 + bx; x += 5)
         c.vline(x, 45, 48, pub::panelDark);
-    c.hline(37, 57, 48, pub::brass);  // foot rail
-    c.rect(40, 40, 41, 41, {230, 220, 190});  // glasses
-    c.rect(50, 40, 51, 41, pub::brass);
-    for (int x : {11, 50})  // stools, four rows high
+    c.hline(37 + bx, 57 + bx, 48, pub::brass);  // foot rail
+    c.rect(40 + bx, 40, 41 + bx, 41, {230, 220, 190});  // glasses
+    c.rect(50 + bx, 40, 51 + bx, 41, pub::brass);
+    for (int x : {11, remembered ? 19 : 50})  // stools, four rows high
     {
         c.rect(x, 45, x + 3, 45, pub::barTop);
         c.vline(x, 46, 49, pub::panelDark);
         c.vline(x + 3, 46, 49, pub::panelDark);
         c.hline(x, x + 3, 48, pub::panelDark);
     }
-    c.rect(60, 44, 69, 47, pub::bar);  // the cabinet the clock case stands on
-    c.hline(59, 70, 44, pub::barTop);
-    c.vline(64, 45, 47, pub::panelDark);
+    if (!remembered) {
+        c.rect(60, 44, 69, 47, pub::bar);  // the cabinet the clock case stands on
+        c.hline(59, 70, 44, pub::barTop);
+        c.vline(64, 45, 47, pub::panelDark);
+    }
     hanging_lamp(c, 20, 0, 8, pub::panelDark, pub::bar, pub::lamp, 14);
     hanging_lamp(c, 47, 0, 10, pub::panelDark, pub::bar, pub::lamp, 14);
     hanging_lamp(c, 70, 0, 8, pub::panelDark, pub::bar, pub::lamp, 12);

@@ -280,7 +280,7 @@ void scene_castle_path(Canvas& c)  // scene15: a mountain track up in column 2
     town_sky(c, 7);
     // mountains with the castle far above
     mountain(c, {0, 36, 12, 22, 27, 8, 40, 22, 52, 16, 66, 26, 79, 20}, 27, 13, {150, 162, 184}, {112, 122, 150}, 15);
-    castle(c, 20, 34, 4, 11, hero::stone, hero::stoneDark, hero::blue, hero::red);
+    castle(c, 20, 34, 11, 18, hero::stone, hero::stoneDark, hero::blue, hero::red);
     c.ridge(36, {2.0, 33.0, 0.5}, town::nearHill, GROUND_TOP);
     // the track zig-zagging up the slope from the road
     track_up(c, 25, 33, 40, 29, 31, town::path, town::pathEdge);
@@ -343,10 +343,46 @@ void scene_busy_town(Canvas& c)  // scene8
 void scene_steps_street(Canvas& c)  // scene9: steps down in column 3
 {
     town_sky(c, 27);
-    town_row(c, 0);
-    tree(c, 58, 46, 4, town::leaves, town::leavesDark, town::trunk);
+    // the street above the lower town: a tall narrow house, an inn under a
+    // flat roof with its board, a baker's with an awning, a house with a bay
+    house(c, {-2, 14, 20, town::chalk, town::slate, town::trim});
+    window(c, 2, 24, 3, 4, town::trim, town::glass);
+    window(c, 2, 32, 3, 4, town::trim, town::glass);
+    door(c, 7, 36, 4, 11, town::doorGreen, town::trim);
+    chimney(c, 8, 11, 5, town::slate);
+    house(c, {12, 20, 24, town::ochre, town::tile, town::trim, false});
+    c.rect(14, 26, 29, 28, town::wood);  // the inn's board
+    c.hline(16, 27, 27, town::trim);
+    window(c, 14, 32, 5, 5, town::trim, town::glass);
+    window(c, 25, 32, 5, 5, town::trim, town::glass);
+    door(c, 20, 35, 4, 12, town::doorBlue, town::trim);
+    house(c, {32, 18, 28, town::cream, town::tile, town::trim});
+    for (int x = 31; x <= 50; ++x)  // the baker's awning, a loaf painted on the glass
+        c.vline(x, 36, 38, (x / 2) % 2 ? town::doorGreen : town::trim);
+    window(c, 34, 40, 7, 5, town::trim, town::glass);
+    c.hline(36, 38, 42, town::ochre);
+    door(c, 44, 39, 4, 8, town::doorRed, town::trim);
+    window(c, 36, 31, 3, 3, town::trim, town::glass);
+    window(c, 44, 31, 3, 3, town::trim, town::glass);
+    house(c, {50, 16, 26, town::rose, town::slate, town::trim});
+    c.rect(53, 33, 62, 40, shade(town::rose, 0.85));  // the bay, standing out
+    window(c, 54, 34, 8, 5, town::trim, town::glass);
+    c.hline(52, 63, 41, town::trim);
+    house(c, {66, 16, 30, town::cream, town::tile, town::trim});
+    window(c, 70, 34, 4, 5, town::trim, town::glass);
+    tree(c, 78, 46, 4, town::leaves, town::leavesDark, town::trunk);
     street(c, town::street, 18);
     steps_down(c, 42, 57, town::stone, {60, 56, 56}, town::slate);
+    // a railing round the head of the steps and a sign pointing down them
+    c.hline(42, 57, 50, town::slate);
+    for (int x = 44; x < 57; x += 3)
+        c.vline(x, 51, 53, town::slate);
+    c.vline(60, 40, 52, town::wood);
+    c.rect(57, 40, 64, 42, town::trim);
+    c.hline(58, 63, 41, town::slate);
+    c.pixel(60, 43, town::trim);  // the board's arrow, turned down
+    c.hline(59, 61, 43, town::trim);
+    c.pixel(60, 44, town::trim);
 }
 
 void scene_quiet_street(Canvas& c, bool herDoor)  // scene12, scene13
@@ -358,18 +394,40 @@ void scene_quiet_street(Canvas& c, bool herDoor)  // scene12, scene13
     c.ridge(29, {1.5, 23.0, herDoor ? 0.6 : 0.2, 0.7, 7.0, 0.3}, town::farHill, GROUND_TOP);  // gardens behind
     for (int x = 6; x < 80; x += 17)
         tree(c, x, 34, 3, mix(town::leaves, town::farHill, 0.5), mix(town::leavesDark, town::farHill, 0.5), town::trunk);
-    house(c, {-2, 18, 24, town::chalk, town::slate, town::trim});
-    window(c, 3, 28, 4, 5, town::trim, town::glass);
-    window(c, 10, 28, 4, 5, town::trim, town::glass);
-    door(c, 6, 35, 4, 12, town::doorBlue, town::trim);
-    chimney(c, 12, 12, 5, town::slate);
-    tree(c, 21, 44, 6, town::leaves, town::leavesDark, town::trunk);
-    house(c, {27, 22, 26, town::cream, town::tile, town::trim});
-    window(c, 30, 30, 4, 5, town::trim, town::glass);
-    window(c, 41, 30, 4, 5, town::trim, town::glass);
-    door(c, 36, 35, 4, 12, town::doorGreen, town::trim);
-    c.rect(30, 37, 33, 38, {200, 90, 90});  // a window box
-    c.rect(41, 37, 44, 38, {220, 180, 90});
+    if (herDoor) {
+        // a walnut over an orchard gate, then a low cottage with a dormer
+        c.rect(0, 38, 13, GROUND_TOP - 1, town::leavesDark);  // the orchard hedge
+        for (int x = 1; x < 14; x += 4)
+            c.ellipse(x, 38, 2, 1, town::leaves);
+        tree(c, 6, 36, 8, town::leaves, town::leavesDark, town::trunk);
+        c.rect(5, 40, 10, GROUND_TOP - 1, shade(town::wood, 0.8));  // the gate
+        for (int x = 6; x < 10; x += 2)
+            c.vline(x, 41, GROUND_TOP - 1, town::wood);
+        house(c, {15, 26, 32, town::ochre, town::slate, town::trim});
+        c.rect(25, 24, 30, 30, town::ochre);  // the dormer
+        c.triangle(24, 24, 31, 24, 27, 21, town::slate);
+        window(c, 26, 26, 4, 3, town::trim, town::glass);
+        window(c, 18, 36, 5, 5, town::trim, town::glass);
+        window(c, 32, 36, 5, 5, town::trim, town::glass);
+        door(c, 26, 37, 4, 10, town::doorBlue, town::trim);
+        c.rect(18, 42, 22, 43, {200, 90, 90});  // a window box
+        c.vline(42, 30, 46, town::slate);  // a wash line to a post, a sheet on it
+        c.line(40, 31, 50, 33, town::slate);
+        c.rect(44, 32, 47, 37, town::trim);
+    } else {
+        house(c, {-2, 18, 24, town::chalk, town::slate, town::trim});
+        window(c, 3, 28, 4, 5, town::trim, town::glass);
+        window(c, 10, 28, 4, 5, town::trim, town::glass);
+        door(c, 6, 35, 4, 12, town::doorBlue, town::trim);
+        chimney(c, 12, 12, 5, town::slate);
+        tree(c, 21, 44, 6, town::leaves, town::leavesDark, town::trunk);
+        house(c, {27, 22, 26, town::cream, town::tile, town::trim});
+        window(c, 30, 30, 4, 5, town::trim, town::glass);
+        window(c, 41, 30, 4, 5, town::trim, town::glass);
+        door(c, 36, 35, 4, 12, town::doorGreen, town::trim);
+        c.rect(30, 37, 33, 38, {200, 90, 90});  // a window box
+        c.rect(41, 37, 44, 38, {220, 180, 90});
+    }
     if (herDoor) {
         // her house: rose walls, a red door with a lamp, flowers
         house(c, {52, 27, 22, family::wall, town::tile, town::trim});
@@ -392,7 +450,8 @@ void scene_quiet_street(Canvas& c, bool herDoor)  // scene12, scene13
     }
     // low garden walls along the front, a gap at each gate
     for (int x = 0; x < 80; ++x) {
-        bool gate = (x >= 5 && x <= 10) || (x >= 35 && x <= 40) || (x >= 69 && x <= 76);
+        bool gate = herDoor ? (x <= 13) || (x >= 25 && x <= 30) || (x >= 69 && x <= 76)
+                            : (x >= 5 && x <= 10) || (x >= 35 && x <= 40) || (x >= 69 && x <= 76);
         if (gate)
             continue;
         c.vline(x, 44, 46, town::stone);

@@ -23,11 +23,26 @@ void war_sky(Canvas& c, double dark, uint32_t seed)
 
 void mud_ground(Canvas& c, double dark, uint32_t seed)
 {
-    c.rect(0, GROUND_TOP, 79, 59, shade(war::mud, dark));
-    c.speckle(0, GROUND_TOP, 79, 59, shade(war::mudDark, dark), 0.25, seed);
-    c.speckle(0, GROUND_TOP, 79, 59, shade(war::mudLight, dark), 0.08, seed + 1);
-    for (int x = 0; x < 80; x += 7)  // ruts
-        c.hline(x, x + 4, 51 + (x % 3), shade(war::mudDark, dark));
+    const Rgb mud = shade(war::mud, dark), rut = shade(war::mudDark, dark), lit = shade(war::mudLight, dark);
+    c.rect(0, GROUND_TOP, 79, 59, mud);
+    c.hline(0, 79, GROUND_TOP, rut);
+    // two wheel ruts along the walk, churned wider towards the front, each
+    // with the light catching its far edge
+    for (int x = 0; x < 80; ++x) {
+        int wobble = int(std::lround(std::sin(x / 9.0 + seed) * 0.7));
+        c.pixel(x, 50 + wobble, lit);
+        c.vline(x, 51 + wobble, 52 + wobble, rut);
+        c.pixel(x, 55 + wobble, lit);
+        c.vline(x, 56 + wobble, 57 + wobble, rut);
+    }
+    // clods thrown up between them: a lit top over a dark foot
+    Dice d(seed);
+    for (int i = 0; i < 22; ++i) {
+        int x = d.range(0, 77), y = d.unit() < 0.5 ? d.range(47, 49) : d.range(53, 54) + 5 * (d.unit() < 0.4);
+        int w = d.range(1, 3);
+        c.hline(x, x + w, y + 1, rut);
+        c.hline(x, x + w - 1, y, lit);
+    }
 }
 
 // A Nissen hut: curved tin roof over a plank end wall, seen end-on.
@@ -115,6 +130,35 @@ void scene_truck(Canvas& c)  // p3s3: climb in at the back, near x 48
     window(c, 72, 34, 5, 4, war::khakiDark, war::skyLow);
     c.rect(46, 43, 79, 45, {60, 56, 44});
     c.rect(44, 46, 51, 46, war::plank);  // the tailgate step
+    // stores waiting to be loaded, and the men who will ride with them
+    // queueing in the mud, kit bags on their shoulders
+    for (int i = 0; i < 4; ++i) {
+        int x = 2 + i * 6 + (i > 1) * 3, y = i == 1 ? 36 : 40;
+        c.rect(x, y, x + 5, GROUND_TOP - 1, war::plank);
+        c.hline(x, x + 5, y, shade(war::plank, 1.25));
+        c.vline(x + 5, y, GROUND_TOP - 1, shade(war::plank, 0.7));
+        c.hline(x + 1, x + 4, y + 3, shade(war::plank, 0.7));
+    }
+    c.rect(8, 31, 12, 35, war::khakiDark);  // a bundle of tents on the stack
+    c.hline(8, 12, 31, war::khaki);
+    for (int i = 0; i < 4; ++i) {  // the queue, facing the tailgate, the far end smaller
+        int x = 27 + i * 5, h = 11 + i, foot = GROUND_TOP - 1 + (i == 3);
+        const Rgb coat = i % 2 ? war::khaki : shade(war::khaki, 0.9), dark = war::khakiDark,
+                  skin{200, 160, 124}, tin = war::hutRoof;
+        int top = foot - h + 1;
+        c.hline(x, x + 3, top, tin);                   // the helmet's brim
+        c.hline(x + 1, x + 2, top - 1, tin);
+        c.rect(x + 1, top + 1, x + 3, top + 2, skin);  // the face, turned right
+        c.pixel(x + 1, top + 1, shade(tin, 0.8));
+        c.rect(x, top + 3, x + 3, foot - 4, coat);     // the greatcoat
+        c.vline(x + 3, top + 4, foot - 4, dark);       // the arm
+        c.hline(x, x + 3, foot - 5, dark);             // the belt
+        c.vline(x + 1, foot - 3, foot, dark);          // puttees and boots
+        c.vline(x + 3, foot - 3, foot, dark);
+        c.rect(x - 1, top + 3, x - 1, top + 6, war::bag);  // the pack on his back
+        c.pixel(x + 4, top + 5, war::wire);            // the rifle's muzzle over his shoulder
+        c.vline(x + 4, top + 5, top + 8, shade(war::plank, 0.7));
+    }
     for (int x : {55, 73}) {
         c.circle(x, 47, 3, {30, 28, 26});
         c.circle(x, 47, 1, {90, 86, 80});
@@ -261,13 +305,27 @@ void scene_no_mans_land(Canvas& c, bool second)  // p3s5, p3s6
         for (int x = 46; x < 80; x += 9)  // fires on the far line
             c.glow(x, 37, 3, shade(war::fire, 1.0), 0.6);
         const Rgb brick = shade(war::wall, dark * 0.8), brickDark = shade(war::wallShade, dark * 0.6);
-        c.polygon({4, 46, 4, 24, 10, 18, 13, 22, 14, 30, 18, 28, 20, 46}, brick);  // the broken gable
-        c.rect(8, 30, 11, 35, brickDark);  // its empty window
-        c.line(13, 22, 14, 30, brickDark);
-        c.line(14, 30, 18, 28, brickDark);
-        for (int y = 26; y < 46; y += 3)
-            c.hline(4, 19, y, mix(brick, brickDark, 0.5));
-        c.ellipse(24, 46, 5, 2, brickDark);  // the rubble of the rest
+        // the farmhouse's last wall: a broken skyline of brick courses,
+        // a window hole, a door gap, the roof beam hanging
+        c.polygon({0, 46, 0, 30, 3, 27, 5, 31, 8, 24, 11, 26, 13, 22, 15, 29, 19, 33, 22, 38, 25, 46}, brick);
+        auto onWall = [&](int x, int y) {
+            Rgb p = c.get(x, y);
+            return p.r == brick.r && p.g == brick.g && p.b == brick.b;
+        };
+        for (int y = 25; y < 46; y += 2)  // courses, stopping at the broken top
+            for (int x = 0; x < 25; ++x)
+                if (onWall(x, y) && onWall(x, y - 1))
+                    c.pixel(x, y, mix(brick, brickDark, 0.5));
+        for (int y = 24; y < 46; y += 2)
+            for (int x = (y / 2) % 2 * 2; x < 25; x += 4)
+                if (onWall(x, y))
+                    c.pixel(x, y, mix(brick, brickDark, 0.5));
+        c.rect(6, 32, 9, 36, brickDark);    // the window hole
+        c.rect(15, 37, 18, 46, brickDark);  // the door gap
+        c.line(4, 29, 12, 25, shade(war::plank, dark * 0.7));  // a beam still hanging
+        c.line(12, 25, 17, 33, shade(war::plank, dark * 0.6));
+        c.ellipse(27, 45, 5, 2, brickDark);  // the rubble of the rest
+        c.hline(24, 29, 43, brick);
         c.glow(40, 8, 8, {250, 240, 200}, 0.5);  // the star shell
         c.circle(40, 8, 1, {255, 250, 230});
         c.line(40, 9, 38, 14, shade(war::smoke, 0.9));
