@@ -8,8 +8,11 @@
 #include <allegro.h>
 
 #include "events/endings.h"
+#include "events/endings_page.h"
 #include "events/event_screen.h"
+#include "events/hurry.h"
 #include "events/listening_cues.h"
+#include "events/page_history.h"
 #include "events/pages.h"
 #include "events/title_warning.h"
 #include "play/gamepad.h"
@@ -27,6 +30,8 @@ namespace {
 constexpr int SCREEN_PLAY = -1000;
 constexpr int SCREEN_INTERLUDE = -1001;
 constexpr int SCREEN_NONE = -1002;
+constexpr int SCREEN_LOOK_BACK = 1000;  // one more for every page looked back
+constexpr int SCREEN_ENDINGS = 1000000;
 
 int lastScreen = SCREEN_NONE;
 int spokenRoom = -1;       // the room whose line was last given, -1 for none
@@ -45,7 +50,10 @@ int screen_now()
     case Play: return SCREEN_PLAY;
     case Interlude: return SCREEN_INTERLUDE;
     case EventScreen:
-    case TheEnd: return game.eventCode;
+    case TheEnd:
+        // The endings page and each page looked back on are screens of their own.
+        if (endings_page_open()) return SCREEN_ENDINGS + game.eventCode;
+        return game.eventCode + SCREEN_LOOK_BACK * pages_looked_back();
     }
     return SCREEN_NONE;
 }
@@ -62,6 +70,9 @@ int endings_found()
         if (game.endingsFound[n]) ++count;
     return count;
 }
+
+// The sound event of ending 8, after which comes "The End".
+constexpr EventCode LAST_ENDING_CODE = -10;
 
 // The sound events that mark an ending found.
 bool marks_ending(EventCode code)
@@ -114,7 +125,21 @@ void follow_columns()
 
 void say_page()
 {
-    say_all(page_utterances(game.eventCode, endings_found()));
+    const int count = endings_found();
+    if (endings_page_open()) {
+        say_all(endings_page_utterances(game.endingsFound));
+    } else if (pages_looked_back() > 0) {
+        const ReadPage earlier = page_looked_at();
+        std::vector<std::string> said = page_utterances(earlier.code, earlier.endingsCount);
+        said.back() = PAGE_BACK_LINE;
+        say_all(said);
+    } else if (page_hurries(game.eventCode, count)) {
+        // A page read before: its first line tells where the walk is.
+        const std::vector<PageLine>* lines = page_lines(game.eventCode, count);
+        say_all({lines && !lines->empty() ? lines->front().text : page_utterances(game.eventCode, count).front()});
+    } else {
+        say_all(page_utterances(game.eventCode, count));
+    }
 }
 
 // Everything there is to say about the screen as it stands.
@@ -192,7 +217,7 @@ void watch_screen()
         reachedColumn = column_of(game.playerX);
     if (game.eventCode != playCode) {
         playCode = game.eventCode;
-        if (voiceEnabled && marks_ending(playCode)) say_one(path_end_words(endings_found()));
+        if (voiceEnabled && marks_ending(playCode)) say_one(path_end_words(endings_found(), playCode == LAST_ENDING_CODE));
     }
 }
 
@@ -223,10 +248,11 @@ std::string room_words(int room, const bool* endingsFound)
     return words;
 }
 
-std::string path_end_words(int endingsCount)
+std::string path_end_words(int endingsCount, bool lastEnding)
 {
+    // After the last ending comes "The End", which only Escape leaves.
     return "The path ends: " + unbracketed(count_line(endingsCount)) +
-           " found. On the next page, Space walks again and Escape quits.";
+           (lastEnding ? " found. On the next page, Escape quits." : " found. On the next page, Space walks again and Escape quits.");
 }
 
 std::vector<std::string> page_utterances(EventCode code, int endingsCount)
@@ -236,6 +262,7 @@ std::vector<std::string> page_utterances(EventCode code, int endingsCount)
     case TITLE_PAGE:
         said.push_back("Karvelle");
         said.push_back(flashing_warning());
+        if (!endings_key_line().empty()) said.push_back(endings_key_line());
         if (endingsCount > 0) said.push_back(unbracketed(count_line(endingsCount)));
         said.push_back("Press Space to Begin");
         return said;

@@ -181,10 +181,21 @@ void draw_event_text(RenderContext& context, EventCode code)
         return;
     }
 
+    draw_page_lines(context, code, game.endingsCount);
+    apply_page_effects(code);
+}
+
+void draw_page_lines(RenderContext& context, EventCode code, int endingsCount)
+{
+    const std::vector<PageLine>* lines = page_lines(code, endingsCount);
+    if (!lines) return;
     const int grey = dialogue_grey();
     for (const PageLine& line : *lines)
         draw_text_line(context, 5, 5, line.text, grey, grey, grey, true, line.index, line.count);
+}
 
+void apply_page_effects(EventCode code)
+{
     const Page* page = find_page(code);
     if (page && page->effects) page->effects();
 }
@@ -208,7 +219,7 @@ void draw_title_page(RenderContext& context)
     draw_text_line(context, -1, 415, "[Press Space to Begin]", grey, grey, grey, false, 0, 0);
     count_step(context, 3);
     draw_small_centred(context, TITLE_CREDIT, 445, title_small_grey());
-    draw_small_centred(context, flashing_warning().c_str(), TITLE_WARNING_Y, title_small_grey());
+    draw_small_centred(context, title_top_line().c_str(), TITLE_WARNING_Y, title_small_grey());
 }
 
 void draw_error_page(RenderContext& context)

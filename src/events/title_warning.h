@@ -13,3 +13,8 @@ constexpr int TITLE_WARNING_Y = 6;
 constexpr int TITLE_SMALL_GREY_FLOOR = 148;
 // The grey of the credit and the warning now: hint grey, never below the floor.
 int title_small_grey();
+
+// "E: the endings found", naming the key of the endings page.
+std::string endings_key_line();
+// The line at the top of the title: the warning, and beside it the endings key.
+std::string title_top_line();

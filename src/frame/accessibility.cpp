@@ -10,6 +10,7 @@
 #include "audio/captions.h"
 #include "audio/speech.h"
 #include "audio/voice_settings.h"
+#include "events/hurry.h"
 #include "events/narration.h"
 #include "platform/screen_reader_query.h"
 #include "play/key_map.h"
@@ -82,6 +83,8 @@ void read_accessibility_config()
     }
     captionsEnabled = captionsOption || get_config_int("accessibility", "captions", 0) == 1;
     read_controls_config();
+    // Pages already read pass quickly only for a player who asks.
+    hurryRead = get_config_int("controls", "hurry_read", 0) == 1;
     read_key_map_config();
 }
 

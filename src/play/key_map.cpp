@@ -46,7 +46,7 @@ constexpr NamedKey KEY_NAMES[] = {
 
 constexpr const char* ACTION_NAMES[ACTION_COUNT] = {
     "walk", "up", "down", "page", "give_up", "quit", "toggle_display",
-    "new_game", "voice", "calm", "captions", "pause", "repeat",
+    "new_game", "voice", "calm", "captions", "pause", "repeat", "back", "endings",
 };
 
 std::vector<KeyChord> default_keys(Action action)
@@ -67,6 +67,8 @@ std::vector<KeyChord> default_keys(Action action)
     case Action::Captions: return {{KEY_T}};
     case Action::Pause: return {{KEY_P}};
     case Action::Repeat: return {{KEY_TAB}};
+    case Action::Back: return {{KEY_LEFT}};
+    case Action::Endings: return {{KEY_E}};
     }
     return {};
 }

@@ -19,8 +19,10 @@ enum class Action {
     Captions,
     Pause,
     Repeat,
+    Back,
+    Endings,
 };
-constexpr int ACTION_COUNT = 13;
+constexpr int ACTION_COUNT = 15;
 
 // Keys held together: the chord is down while every one of its scancodes is.
 using KeyChord = std::vector<int>;

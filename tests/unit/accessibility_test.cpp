@@ -129,7 +129,7 @@ TEST_F(AccessibilityTest, ARunningScreenReaderStartsTheVoiceUnlessTheFileSaysNo)
     read_accessibility_config();
     EXPECT_FALSE(voiceEnabled) << "not before the desktop has answered";
     EXPECT_EQ(title_frames(300),
-              "say: Voice on\nsay: Karvelle\nsay: Flashing images: K for calm mode\nsay: Press Space to Begin\n");
+              "say: Voice on\nsay: Karvelle\nsay: Flashing images: K for calm mode\nsay: E: the endings found\nsay: Press Space to Begin\n");
     EXPECT_TRUE(voiceEnabled);
 
     // The player's own "voice = 0" is kept: the desktop is not even asked.

@@ -13,6 +13,8 @@
 #include "audio/music.h"
 #include "events/endings.h"
 #include "events/event_screen.h"
+#include "events/hurry.h"
+#include "events/pages_read.h"
 #include "events/pages.h"
 #include "events/title_warning.h"
 #include "core/game_state.h"
@@ -338,7 +340,9 @@ TEST_F(TitlePageTest, TheWarningLineStandsAtTheTopAndNamesTheCalmKey)
     game.pulse100 = 0;
     draw_title_page(canvas.context);
     // Its ink spans the width the line measures, centred, in rows of its own.
-    const int width = face_text_width(canvas.context.smallFont, flashing_warning().c_str());
+    // Beside it, the key of the endings page.
+    EXPECT_EQ(title_top_line(), "Flashing images: K for calm mode     E: the endings found");
+    const int width = face_text_width(canvas.context.smallFont, title_top_line().c_str());
     int left = 640, right = -1;
     for (int y = 0; y < 120; ++y)
         for (int x = 0; x < 640; ++x)
@@ -555,3 +559,53 @@ TEST_F(EventScreenTest, NOnThePromptBeginsANewSetOfEndings)
 }
 
 }  // namespace
+
+namespace {
+
+// Ink in the band at the foot of a dialogue page, where the "read" mark goes.
+int foot_ink(EventCode code)
+{
+    Canvas canvas;
+    game.gameMode = EventScreen;
+    game.eventCode = code;
+    game.fadeState = Idle;
+    game.pulse100 = 0;
+    compose_event_frame(canvas.context);
+    int ink = 0;
+    for (int y = 440; y < 470; ++y)
+        for (int x = 200; x < 440; ++x) ink += canvas.at(x, y) != 0;
+    return ink;
+}
+
+}  // namespace
+
+TEST(HurryTest, APageReadBeforeIsMarkedAndTurnsAfterHalfASecondOfWalking)
+{
+    if (!Canvas().has_fonts()) { GTEST_SKIP() << "font not available"; }
+    forget_pages_read();
+    mark_page_read(4, 0);
+    hurryRead = false;
+    EXPECT_EQ(foot_ink(4), 0) << "with hurry off no page is marked";
+    hurryRead = true;
+    EXPECT_GT(foot_ink(4), 20);
+    EXPECT_EQ(foot_ink(5), 0) << "a page not read is not marked";
+
+    // The page turns on the frame after half a second, only with the walk key held
+    // and nothing left to say; a page not read never does.
+    reset_hurry();
+    int frames = 0;
+    while (!hurry_turn_due(4, 0, true, false) && frames < 100) ++frames;
+    EXPECT_EQ(frames, HURRY_FRAMES);
+    reset_hurry();
+    for (int f = 0; f < 100; ++f) {
+        EXPECT_FALSE(hurry_turn_due(4, 0, false, false));
+    }
+    reset_hurry();
+    for (int f = 0; f < 100; ++f) EXPECT_FALSE(hurry_turn_due(4, 0, true, true)) << "the voice is heard out";
+    reset_hurry();
+    for (int f = 0; f < 100; ++f) EXPECT_FALSE(hurry_turn_due(5, 0, true, false));
+    hurryRead = false;
+    reset_hurry();
+    for (int f = 0; f < 100; ++f) EXPECT_FALSE(hurry_turn_due(4, 0, true, false));
+    forget_pages_read();
+}

@@ -10,7 +10,9 @@
 
 #include "audio/audio_backend.h"
 #include "audio/captions.h"
+#include "events/endings_page.h"
 #include "events/event_screen.h"
+#include "events/page_history.h"
 #include "events/narration.h"
 #include "frame/accessibility.h"
 #include "core/game_state.h"
@@ -125,6 +127,25 @@ bool new_game_started(int scancode)
     return game.eventCode == 0 && !game.endingsFound[2];
 }
 
+// The key opens the endings page from the title, or looks back from a page.
+bool page_view_changed(int scancode, bool endings)
+{
+    fresh_play();
+    reset_event_screen_input();
+    game.gameMode = EventScreen;
+    game.fadeState = Idle;
+    game.eventCode = endings ? 0 : 2;
+    note_page_turned(1, 0);
+    RenderContext context;
+    event_screen_input(context);
+    key[scancode] = 1;
+    event_screen_input(context);
+    key[scancode] = 0;
+    const bool changed = endings ? endings_page_open() : pages_looked_back() == 1;
+    reset_event_screen_input();
+    return changed;
+}
+
 bool switched(int scancode, bool& mode, void (*step)())
 {
     fresh_play();
@@ -210,6 +231,8 @@ TEST_F(KeyMapTest, EveryActionMovedToAnotherKeyFollowsItsKey)
              key[k] = 0;
              return down;
          }},
+        {Action::Back, KEY_LEFT, "F2", KEY_F2, [](int k) { return page_view_changed(k, false); }},
+        {Action::Endings, KEY_E, "F3", KEY_F3, [](int k) { return page_view_changed(k, true); }},
     };
     ASSERT_EQ(std::size(cases), size_t(ACTION_COUNT));
     for (const Case& c : cases) {

@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "events/endings_page.h"
+#include "events/hurry.h"
 #include "events/narration.h"
+#include "events/page_history.h"
+#include "events/pages_read.h"
 #include "core/game_state.h"
 #include "frame/game_setup.h"
 #include "play/gamepad.h"
@@ -70,8 +74,8 @@ protected:
 
 TEST_F(NarrationTest, EveryKindOfPageIsReadInOrder)
 {
-    EXPECT_EQ(page_utterances(0, 0), (Words{"Karvelle", "Flashing images: K for calm mode", "Press Space to Begin"}));
-    EXPECT_EQ(page_utterances(0, 3), (Words{"Karvelle", "Flashing images: K for calm mode", "three paths out of eight",
+    EXPECT_EQ(page_utterances(0, 0), (Words{"Karvelle", "Flashing images: K for calm mode", "E: the endings found", "Press Space to Begin"}));
+    EXPECT_EQ(page_utterances(0, 3), (Words{"Karvelle", "Flashing images: K for calm mode", "E: the endings found", "three paths out of eight",
                                             "Press Space to Begin"}));
     EXPECT_EQ(page_utterances(40, 5), (Words{"To start a new game, press N.", "To continue, press SPACE.",
                                              "five paths out of eight"}));
@@ -122,7 +126,7 @@ TEST_F(NarrationTest, VSwitchesTheVoiceOnAndOffOnAnyScreen)
     key[KEY_V] = 0;
     narration_frame();
     EXPECT_TRUE(voiceEnabled);
-    EXPECT_EQ(queued(), (Words{"Voice on", "Karvelle", "Flashing images: K for calm mode", "Press Space to Begin"}));
+    EXPECT_EQ(queued(), (Words{"Voice on", "Karvelle", "Flashing images: K for calm mode", "E: the endings found", "Press Space to Begin"}));
 
     const int generation = speechGeneration;
     press(KEY_V);
@@ -168,7 +172,7 @@ TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
     // The prompt turned to the title: the title is read in its place.
     show_page(40);
     show_page(0);
-    EXPECT_EQ(queued(), (Words{"Karvelle", "Flashing images: K for calm mode", "Press Space to Begin"}));
+    EXPECT_EQ(queued(), (Words{"Karvelle", "Flashing images: K for calm mode", "E: the endings found", "Press Space to Begin"}));
     // Play begun from the title names the first room.
     walk_in(0, 10.0);
     EXPECT_EQ(queued(), (Words{room}));
@@ -343,6 +347,63 @@ TEST_F(NarrationTest, AnEndingSaysThePathEndsWithTheCount)
     game.eventCode = -6;
     narration_frame();
     EXPECT_TRUE(speechQueue.empty());
+}
+
+TEST_F(NarrationTest, TheLastEndingSaysOnlyEscapeLeavesTheNextPage)
+{
+    voiceEnabled = true;
+    for (int n = 1; n <= 7; ++n) game.endingsFound[n] = true;
+    walk_in(72, 100.0);
+    narration_cancel();
+    game.endingsFound[8] = true;
+    game.eventCode = -10;
+    narration_frame();
+    EXPECT_EQ(queued(), (Words{"The path ends: eight paths out of eight found. On the next page, Escape quits."}));
+}
+
+// The endings page, a page looked back on and a page that hurries are each read
+// as they are shown.
+TEST_F(NarrationTest, TheEndingsPageTheLookBackAndAHurriedPageAreReadAsShown)
+{
+    voiceEnabled = true;
+    game.endingsFound[1] = game.endingsFound[7] = true;
+    show_page(40);
+    narration_cancel();
+    open_endings_page();
+    narration_frame();
+    EXPECT_EQ(queued(), (Words{"Endings found", "1. The loan sharks", "2. Not yet found", "3. Not yet found",
+                               "4. Not yet found", "5. Not yet found", "6. Not yet found", "7. The walk home",
+                               "8. Not yet found", "Press E to go back"}));
+    close_endings_page();
+    narration_frame();
+    EXPECT_EQ(queued(), page_utterances(40, 2)) << "back on the prompt, it is read again";
+
+    clear_page_history();
+    note_page_turned(1, 2);
+    show_page(2);
+    narration_cancel();
+    ASSERT_TRUE(look_back());
+    narration_frame();
+    EXPECT_EQ(queued(), (Words{"I worry when you're away...", "Press Space to come back"}));
+    stop_looking_back();
+    narration_frame();
+    EXPECT_EQ(queued(), page_utterances(2, 2));
+
+    // With hurry on, a page read before gives its first line only; off, all of it.
+    forget_pages_read();
+    mark_page_read(4, 0);
+    hurryRead = true;
+    walk_in(6, 80.0);
+    narration_cancel();
+    show_page(4);
+    EXPECT_EQ(queued(), (Words{"Foolish human! Turn back or"}));
+    hurryRead = false;
+    walk_in(6, 80.0);
+    narration_cancel();
+    show_page(4);
+    EXPECT_EQ(queued(), page_utterances(4, 0));
+    forget_pages_read();
+    clear_page_history();
 }
 
 TEST_F(NarrationTest, KSwitchesCalmModeOnTheTitleOnly)
