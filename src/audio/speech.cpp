@@ -7,12 +7,14 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
+#include <map>
 #include <thread>
 
 #include "audio/audio_backend.h"
@@ -21,6 +23,7 @@
 #include "audio/speech_queue.h"
 #include "audio/speechd_voice.h"
 #include "audio/voice_settings.h"
+#include "platform/clock.h"
 
 bool speechDispatcherAllowed = true;
 
@@ -29,12 +32,59 @@ namespace {
 struct Job {
     int generation;
     std::string text;
+    int64_t queuedNs = 0;  // when the frame handed it over
+    long seq = 0;          // in the order handed over
+    bool ahead = false;    // goes before the words already waiting
 };
 
 struct Spoken {
     int rate;
     std::vector<int16_t> pcm;
+    std::string text;
+    int64_t queuedNs = 0;
+    bool ahead = false;
 };
+
+// --- what the voice did, for the trace ---------------------------------------
+
+std::mutex newsMutex;
+std::vector<VoiceNews> news;
+
+void tell(VoiceNews::Kind kind, const std::string& text, int64_t sinceNs)
+{
+    std::lock_guard lock(newsMutex);
+    news.push_back({kind, text, double(monotonic_now_ns() - sinceNs) / 1e9});
+}
+
+// The messages handed to speech-dispatcher, by id, until they end.
+struct Message {
+    std::string text;
+    int64_t queuedNs;
+    int64_t beganNs;
+};
+std::mutex messagesMutex;
+std::map<long, Message> messages;
+// A message may begin before its id is known here: when it began.
+std::map<long, int64_t> begunEarly;
+
+void on_speechd_news(long id, SpeechdNews what)
+{
+    std::lock_guard lock(messagesMutex);
+    auto found = messages.find(id);
+    if (found == messages.end()) {
+        if (what == SpeechdNews::Begun) begunEarly[id] = monotonic_now_ns();
+        return;
+    }
+    Message& message = found->second;
+    if (what == SpeechdNews::Begun) {
+        message.beganNs = monotonic_now_ns();
+        tell(VoiceNews::Begins, message.text, message.queuedNs);
+        return;
+    }
+    // A message cancelled before it began was never heard at all: nothing was cut.
+    if (message.beganNs) tell(what == SpeechdNews::Ended ? VoiceNews::Ends : VoiceNews::Cut, message.text, message.beganNs);
+    messages.erase(found);
+}
 
 std::mutex workMutex;
 std::condition_variable workReady;
@@ -42,6 +92,7 @@ std::deque<Job> jobs;
 std::deque<Spoken> finished;
 bool working = false;  // the worker holds a job
 int workingGeneration = 0;
+bool workingAhead = false;  // and that job goes ahead of the words waiting
 bool stopping = false;
 bool workerDone = false;  // the worker has closed the service and returned
 std::condition_variable workerEnded;
@@ -52,6 +103,14 @@ std::thread* worker = nullptr;
 constexpr auto WORKER_END_WAIT = std::chrono::milliseconds(800);
 int outputRate = 0;  // the mixer's; 0 without a sound device
 std::atomic<int> wantedGeneration{0};
+// Jobs numbered below this were dropped before they were heard.
+std::atomic<long> droppedBelow{0};
+long nextSeq = 1;
+
+bool job_stale(const Job& job)
+{
+    return job.generation != wantedGeneration.load() || job.seq < droppedBelow.load();
+}
 std::atomic<SpeechRoute> route{SpeechRoute::Undecided};
 
 // On the worker, with the first words: the service if it answers, else the
@@ -79,7 +138,7 @@ void speak_with_program(const Job& job)
 {
     int rate = 0;
     std::vector<int16_t> pcm;
-    auto stale = [&job] { return job.generation != wantedGeneration.load(); };
+    auto stale = [&job] { return job_stale(job); };
     const EspeakOutcome outcome = espeak_synthesise(job.text, voiceSettings, stale, rate, pcm);
     if (outcome == EspeakOutcome::Missing) {
         std::fprintf(stderr, "Karvelle: neither speech-dispatcher nor the espeak-ng program can be reached; "
@@ -96,9 +155,16 @@ void speak_with_program(const Job& job)
     }
     if (outcome != EspeakOutcome::Spoken || pcm.empty()) return;
     std::lock_guard lock(workMutex);
-    if (job.generation != wantedGeneration.load()) return;
+    if (job_stale(job)) return;
     const int mixerRate = outputRate;
-    finished.push_back({mixerRate, lift_speech(resample(pcm, rate, mixerRate))});
+    Spoken spoken{mixerRate, lift_speech(resample(pcm, rate, mixerRate)), job.text, job.queuedNs, job.ahead};
+    // Words sent ahead go after the others sent ahead, before the rest.
+    auto at = finished.begin();
+    if (job.ahead)
+        while (at != finished.end() && at->ahead) ++at;
+    else
+        at = finished.end();
+    finished.insert(at, std::move(spoken));
 }
 
 void work()
@@ -122,15 +188,34 @@ void work()
             lock.lock();
             continue;
         }
+        // speech-dispatcher is given one message at a time, so that words still
+        // waiting can be dropped, or passed, without cutting the one being said.
+        if (route == SpeechRoute::SpeechDispatcher && speechd_busy()) {
+            workReady.wait_for(lock, std::chrono::milliseconds(10));
+            continue;
+        }
         Job job = std::move(jobs.front());
         jobs.pop_front();
         working = true;
         workingGeneration = job.generation;
+        workingAhead = job.ahead;
         lock.unlock();
         if (route == SpeechRoute::Undecided) choose_route();
-        if (job.generation == wantedGeneration.load()) {
-            if (route == SpeechRoute::SpeechDispatcher)
-                speechd_say(job.text);
+        if (!job_stale(job)) {
+            if (route == SpeechRoute::SpeechDispatcher) {
+                // The service's own thread tells of the message, so no lock is held while it is handed over.
+                const long id = speechd_say(job.text);
+                std::lock_guard news(messagesMutex);
+                if (id >= 0) {
+                    Message message{job.text, job.queuedNs, 0};
+                    if (auto early = begunEarly.find(id); early != begunEarly.end()) {
+                        message.beganNs = early->second;
+                        tell(VoiceNews::Begins, job.text, job.queuedNs);
+                        begunEarly.erase(early);
+                    }
+                    messages[id] = message;
+                }
+            }
             else if (route == SpeechRoute::EspeakProgram)
                 speak_with_program(job);
         }
@@ -147,13 +232,17 @@ constexpr int SPEECH_PAN = 128;
 constexpr int SPEECH_FREQUENCY = 1000;  // the sample's own rate, already the mixer's
 
 int seenGeneration = 0;
+int seenDropGeneration = 0;
 SAMPLE* playingSample = nullptr;
 int playingVoice = -1;
 bool pendingWords = false;
+std::string playingText;
+int64_t playingSinceNs = 0;
 
 void stop_playing()
 {
     if (!playingSample) return;
+    tell(VoiceNews::Cut, playingText, playingSinceNs);
     audioBackend.stopSample(playingSample);
     destroy_sample(playingSample);
     playingSample = nullptr;
@@ -206,6 +295,14 @@ std::vector<int16_t> resample(const std::vector<int16_t>& in, int fromRate, int 
     return out;
 }
 
+std::vector<VoiceNews> take_voice_news()
+{
+    std::lock_guard lock(newsMutex);
+    std::vector<VoiceNews> taken;
+    taken.swap(news);
+    return taken;
+}
+
 SpeechRoute speech_route()
 {
     return route.load();
@@ -218,6 +315,7 @@ void speech_start(int rate)
     if (worker) return;
     stopping = false;
     workerDone = false;
+    speechdNews = on_speechd_news;
     worker = new std::thread(work);
 }
 
@@ -234,6 +332,7 @@ void speech_service()
     if (generation != seenGeneration) stop_playing();
     // A sample that has played to its end makes way for the next.
     if (playingSample && !(audioBackend.voicePlaying && audioBackend.voicePlaying(playingVoice, playingSample))) {
+        tell(VoiceNews::Ends, playingText, playingSinceNs);
         destroy_sample(playingSample);
         playingSample = nullptr;
         playingVoice = -1;
@@ -251,12 +350,33 @@ void speech_service()
             cancelWanted = true;
             workReady.notify_one();
         }
+        if (speechDropGeneration != seenDropGeneration) {
+            // What waits goes; what is being said (playing, or with the service) is heard out.
+            seenDropGeneration = speechDropGeneration;
+            droppedBelow = nextSeq;
+            jobs.clear();
+            finished.clear();
+        }
         if (!speechQueue.empty()) {
-            for (std::string& text : speechQueue) jobs.push_back({generation, std::move(text)});
+            const int64_t now = monotonic_now_ns();
+            const long batch = nextSeq;
+            for (size_t i = 0; i < speechQueue.size(); ++i) {
+                const bool ahead = std::find(speechAheadAt.begin(), speechAheadAt.end(), i) != speechAheadAt.end();
+                Job job{generation, std::move(speechQueue[i]), now, nextSeq++, ahead};
+                // Ahead of the words of earlier frames that are not ahead themselves.
+                auto at = jobs.end();
+                if (ahead)
+                    at = std::find_if(jobs.begin(), jobs.end(), [batch](const Job& j) { return !j.ahead && j.seq < batch; });
+                jobs.insert(at, std::move(job));
+            }
             speechQueue.clear();
+            speechAheadAt.clear();
             workReady.notify_one();
         }
-        if (!playingSample && !finished.empty()) {
+        // Words sent ahead that are still being made are not passed by words made earlier.
+        const bool aheadComing = (working && workingAhead && workingGeneration == generation) ||
+                                 std::any_of(jobs.begin(), jobs.end(), [](const Job& j) { return j.ahead; });
+        if (!playingSample && !finished.empty() && (finished.front().ahead || !aheadComing)) {
             next = std::move(finished.front());
             finished.pop_front();
             haveNext = true;
@@ -267,8 +387,12 @@ void speech_service()
 
     if (haveNext) {
         playingSample = make_sample(next);
-        if (playingSample)
+        if (playingSample) {
             playingVoice = audioBackend.playSample(playingSample, SPEECH_VOLUME, SPEECH_PAN, SPEECH_FREQUENCY, 0);
+            playingText = next.text;
+            playingSinceNs = monotonic_now_ns();
+            tell(VoiceNews::Begins, next.text, next.queuedNs);
+        }
     }
     // The music stays low from the first word waiting to the last one spoken.
     music_set_ducked(speech_playing());

@@ -9,6 +9,8 @@
 #include <cctype>
 #include <cstdlib>
 
+void (*speechdNews)(long, SpeechdNews) = nullptr;
+
 namespace {
 
 SPDConnection* connection = nullptr;
@@ -38,6 +40,10 @@ void on_event(size_t id, size_t, SPDNotificationType type)
 {
     lastNewsMs = now_ms();
     if (type == SPD_EVENT_END || type == SPD_EVENT_CANCEL) note_finished(id);
+    if (speechdNews)
+        speechdNews(long(id), type == SPD_EVENT_BEGIN ? SpeechdNews::Begun
+                              : type == SPD_EVENT_END ? SpeechdNews::Ended
+                                                      : SpeechdNews::Cancelled);
 }
 
 // "en", "en-GB", "fr": a language; anything else names a synthesis voice.
@@ -81,15 +87,15 @@ bool speechd_is_open()
     return connection != nullptr;
 }
 
-bool speechd_say(const std::string& text)
+long speechd_say(const std::string& text)
 {
-    if (!connection) return false;
+    if (!connection) return -1;
     const int id = spd_say(connection, SPD_TEXT, text.c_str());
-    if (id < 0) return false;
+    if (id < 0) return -1;
     lastNewsMs = now_ms();
     long seen = lastSaid.load();
     while (long(id) > seen && !lastSaid.compare_exchange_weak(seen, long(id))) {}
-    return true;
+    return id;
 }
 
 void speechd_cancel()

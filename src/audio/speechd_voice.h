@@ -11,8 +11,11 @@
 // May take a moment: called on the speech worker, never on the frame.
 bool speechd_open(const VoiceSettings& settings);
 bool speechd_is_open();
-// Queues `text` after whatever is being said.
-bool speechd_say(const std::string& text);
+// Queues `text` after whatever is being said: the message's id, or -1.
+long speechd_say(const std::string& text);
+// What the service tells of each message, on its own thread: begun, ended, cancelled.
+enum class SpeechdNews { Begun, Ended, Cancelled };
+extern void (*speechdNews)(long id, SpeechdNews news);
 // Stops what is being said and drops what waits.
 void speechd_cancel();
 // Whether words handed over have not all been spoken yet (the begin, end and

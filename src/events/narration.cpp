@@ -7,6 +7,9 @@
 
 #include <allegro.h>
 
+#include <algorithm>
+#include <set>
+
 #include "events/endings.h"
 #include "events/endings_page.h"
 #include "events/event_screen.h"
@@ -17,6 +20,7 @@
 #include "events/title_warning.h"
 #include "play/gamepad.h"
 #include "play/key_map.h"
+#include "play/way_stop.h"
 #include "render/calm.h"
 #include "render/ending_shadow.h"
 #include "render/foot_lines.h"
@@ -38,11 +42,59 @@ int spokenRoom = -1;       // the room whose line was last given, -1 for none
 int reachedColumn = -1;    // the column the player stood in at the last frame
 EventCode playCode = 0;    // the event code seen at the last Play frame
 std::vector<std::string> lastSaid;  // what Tab says again
+std::set<int> roomsHeard;           // rooms described in this run
+std::vector<std::string> heldForWay;  // what is said of the room once its way is reached
 bool vWasDown = false;
 bool kWasDown = false;
 bool tabWasDown = false;
 bool padVoiceWasDown = false;
 bool padRepeatWasDown = false;
+
+// What is said of a room: the ways ahead, what is seen, the way in shadow.
+struct RoomParts {
+    std::string ways;
+    std::string seen;
+    std::string shadow;
+};
+
+RoomParts room_parts(int room, const bool* endingsFound)
+{
+    RoomParts parts;
+    const char* line = room_line(room);
+    if (!line) return parts;
+    const Room& r = room_at(room);
+    if (r.hasUpExit && r.hasDownExit)
+        parts.ways = "A way up and a way down ahead.";
+    else if (r.hasUpExit)
+        parts.ways = "A way up ahead.";
+    else if (r.hasDownExit)
+        parts.ways = "A way down ahead.";
+    parts.seen = line;
+    switch (ending_shadow(room, endingsFound)) {
+    case EndingShadow::TopBand: parts.shadow = "The way up lies in shadow: its paths are walked."; break;
+    case EndingShadow::BottomBand: parts.shadow = "The way down lies in shadow: its paths are walked."; break;
+    case EndingShadow::RightStrip:
+    case EndingShadow::FarRight:
+    case EndingShadow::WideRight: parts.shadow = "The way on lies in shadow: its paths are walked."; break;
+    case EndingShadow::Home:
+    case EndingShadow::None: break;
+    }
+    return parts;
+}
+
+// "A. B." as "A.", "B.": room lines stop a sentence only with ". ".
+std::vector<std::string> sentences_of(const std::string& text)
+{
+    std::vector<std::string> sentences;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find(". ", at);
+        end = end == std::string::npos ? text.size() : end + 1;
+        sentences.push_back(text.substr(at, end - at));
+        at = end < text.size() ? end + 1 : end;
+    }
+    return sentences;
+}
 
 int screen_now()
 {
@@ -99,11 +151,35 @@ void say_one(const std::string& text)
     say_all({text});
 }
 
+void say_ahead(const std::string& text)
+{
+    speak_first(text);
+    lastSaid = {text};
+}
+
+// A room's words, one sentence an utterance, so that a way reached or a room
+// left never has to cut a sentence short: what waits is passed or dropped.
 void say_room_entry()
 {
     spokenRoom = game.currentRoom;
     reachedColumn = -1;
-    if (room_line(game.currentRoom)) say_one(room_words(game.currentRoom, game.endingsFound));
+    heldForWay.clear();
+    if (!room_line(game.currentRoom)) return;
+    const bool heard = !roomsHeard.insert(game.currentRoom).second;
+    std::vector<std::string> said = room_sentences(game.currentRoom, game.endingsFound, heard);
+    const Room& room = current_room();
+    const int column = column_of(game.playerX);
+    const bool wayAhead = (room.hasUpExit && room.upExitColumn > column) || (room.hasDownExit && room.downExitColumn > column);
+    if (wayAhead && walker_stops_at_ways() && said.size() > 1) {
+        // The walker will stop at the way within a second: nothing long may stand
+        // between the stop and its line. The ways now; at the way, after its line,
+        // the shadow over it first, then what is seen.
+        heldForWay.assign(said.begin() + 1, said.end());
+        if (!room_parts(game.currentRoom, game.endingsFound).shadow.empty())
+            std::rotate(heldForWay.begin(), heldForWay.end() - 1, heldForWay.end());
+        said.resize(1);
+    }
+    say_all(said);
 }
 
 // The ways at the column the player now stands in, once on arrival there, and
@@ -116,11 +192,18 @@ void follow_columns()
     reachedColumn = column;
     const Room& room = current_room();
     if (previous > 0 && column > previous) {
-        if (room.hasUpExit && previous == room.upExitColumn) say_one(PASSED_UP_LINE);
-        if (room.hasDownExit && previous == room.downExitColumn) say_one(PASSED_DOWN_LINE);
+        if (room.hasUpExit && previous == room.upExitColumn) say_ahead(PASSED_UP_LINE);
+        if (room.hasDownExit && previous == room.downExitColumn) say_ahead(PASSED_DOWN_LINE);
     }
-    if (room.hasUpExit && column == room.upExitColumn) say_one(WAY_UP_LINE);
-    if (room.hasDownExit && column == room.downExitColumn) say_one(WAY_DOWN_LINE);
+    // The way is said as soon as the sentence being said ends, ahead of the rest.
+    const bool atWay = (room.hasUpExit && column == room.upExitColumn) || (room.hasDownExit && column == room.downExitColumn);
+    if (room.hasUpExit && column == room.upExitColumn) say_ahead(WAY_UP_LINE);
+    if (room.hasDownExit && column == room.downExitColumn) say_ahead(WAY_DOWN_LINE);
+    if (atWay && !heldForWay.empty()) {
+        // Tab says the way again, not the room.
+        for (const std::string& text : heldForWay) speak(text);
+        heldForWay.clear();
+    }
 }
 
 void say_page()
@@ -203,8 +286,8 @@ void watch_screen()
     }
     if (screen != SCREEN_PLAY) return;
     if (game.currentRoom != spokenRoom) {
-        // A room left behind is not described to its end.
-        narration_cancel();
+        // A room left behind: the sentence being said ends, the rest of it goes.
+        speech_drop_waiting();
         if (voiceEnabled)
             say_room_entry();
         else
@@ -225,27 +308,24 @@ void watch_screen()
 
 std::string room_words(int room, const bool* endingsFound)
 {
-    const char* line = room_line(room);
-    if (!line) return "";
-    const Room& r = room_at(room);
+    const RoomParts parts = room_parts(room, endingsFound);
     std::string words;
-    if (r.hasUpExit && r.hasDownExit)
-        words = "A way up and a way down ahead. ";
-    else if (r.hasUpExit)
-        words = "A way up ahead. ";
-    else if (r.hasDownExit)
-        words = "A way down ahead. ";
-    words += line;
-    switch (ending_shadow(room, endingsFound)) {
-    case EndingShadow::TopBand: words += " The way up lies in shadow: its paths are walked."; break;
-    case EndingShadow::BottomBand: words += " The way down lies in shadow: its paths are walked."; break;
-    case EndingShadow::RightStrip:
-    case EndingShadow::FarRight:
-    case EndingShadow::WideRight: words += " The way on lies in shadow: its paths are walked."; break;
-    case EndingShadow::Home:
-    case EndingShadow::None: break;
-    }
+    for (const std::string* part : {&parts.ways, &parts.seen, &parts.shadow})
+        if (!part->empty()) words += (words.empty() ? "" : " ") + *part;
     return words;
+}
+
+std::vector<std::string> room_sentences(int room, const bool* endingsFound, bool heardBefore)
+{
+    const RoomParts parts = room_parts(room, endingsFound);
+    std::vector<std::string> said;
+    if (!parts.ways.empty()) said.push_back(parts.ways);
+    std::vector<std::string> seen = sentences_of(parts.seen);
+    // Heard before in this run: the first of what is seen is enough.
+    if (heardBefore && seen.size() > 1) seen.resize(1);
+    said.insert(said.end(), seen.begin(), seen.end());
+    if (!parts.shadow.empty()) said.push_back(parts.shadow);
+    return said;
 }
 
 std::string path_end_words(int endingsCount, bool lastEnding)
@@ -346,6 +426,8 @@ void reset_narration()
     reachedColumn = -1;
     playCode = 0;
     lastSaid.clear();
+    roomsHeard.clear();
+    heldForWay.clear();
     vWasDown = false;
     kWasDown = false;
     tabWasDown = false;

@@ -21,6 +21,9 @@ const char* room_line(int room);
 // What is said on entering a room: first the ways up and down that lie ahead,
 // then what is seen, then any way that lies in an ending's shadow.
 std::string room_words(int room, const bool* endingsFound);
+// The same, one sentence an utterance. A room already heard in this run gives
+// its ways, the first sentence of what is seen and its shadow.
+std::vector<std::string> room_sentences(int room, const bool* endingsFound, bool heardBefore);
 // "The path ends: three paths out of eight found. ..." for the count after it.
 // After the last ending, the next page is "The End", which only Escape leaves.
 std::string path_end_words(int endingsCount, bool lastEnding = false);

@@ -53,6 +53,17 @@ void trace_queue()
     if (!speechQueue.empty()) std::fflush(stdout);
 }
 
+// What was heard: each line as it begins (after how long a wait), ends or is cut.
+void trace_voice_news()
+{
+    if (!traceSpeech) return;
+    static const char* const kinds[] = {"begins after", "ends after", "cut after"};
+    const std::vector<VoiceNews> heard = take_voice_news();
+    for (const VoiceNews& item : heard)
+        std::printf("voice: %s %.2f s: %s\n", kinds[item.kind], item.seconds, item.text.c_str());
+    if (!heard.empty()) std::fflush(stdout);
+}
+
 // A screen reader on the desktop turns the voice on, once, unless the player
 // has switched it meanwhile.
 void follow_screen_reader()
@@ -100,6 +111,7 @@ void accessibility_frame()
     }
     speech_start(sound_ready() ? get_mixer_frequency() : 0);
     speech_service();
+    trace_voice_news();
 }
 
 void draw_accessibility_overlay(RenderContext& context)

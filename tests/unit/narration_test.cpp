@@ -137,7 +137,10 @@ TEST_F(NarrationTest, VSwitchesTheVoiceOnAndOffOnAnyScreen)
     // On again in play: the room and the way up where the player stands.
     walk_in(3, 170.0);
     press(KEY_V);
-    EXPECT_EQ(queued(), (Words{"Voice on", room_words(3, game.endingsFound), WAY_UP_LINE}));
+    Words onInRoom{"Voice on"};
+    for (const std::string& sentence : room_sentences(3, game.endingsFound, false)) onInRoom.push_back(sentence);
+    onInRoom.push_back(WAY_UP_LINE);
+    EXPECT_EQ(queued(), onInRoom);
 
     // V again repeats the page after switching off and on.
     show_page(12);
@@ -150,17 +153,18 @@ TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
 {
     voiceEnabled = true;
     walk_in(0, 100.0);
-    const std::string room = room_words(0, game.endingsFound);
-    EXPECT_EQ(queued(), (Words{room}));
+    // One sentence an utterance.
+    const Words room{"Home, in the morning.", "Someone stands by the door."};
+    EXPECT_EQ(queued(), room);
 
     // A page opening in the room never cuts the room's line: it is read after it.
     const int beforePage = speechGeneration;
     show_page(1);
-    EXPECT_EQ(queued(), (Words{room, "I worry when you're away...", PAGE_ON_LINE}));
+    EXPECT_EQ(queued(), (Words{room[0], room[1], "I worry when you're away...", PAGE_ON_LINE}));
     EXPECT_EQ(speechGeneration, beforePage) << "nothing said in the room is stopped";
 
     narration_frame();
-    EXPECT_EQ(queued().size(), 3u) << "a page is queued once, not every frame";
+    EXPECT_EQ(queued().size(), 4u) << "a page is queued once, not every frame";
 
     // The page is turned: its words stop at once, and the room is not named again.
     const int beforeTurn = speechGeneration;
@@ -173,9 +177,9 @@ TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
     show_page(40);
     show_page(0);
     EXPECT_EQ(queued(), (Words{"Karvelle", "Flashing images: K for calm mode", "E: the endings found", "Press Space to Begin"}));
-    // Play begun from the title names the first room.
+    // Play begun from the title names the first room, heard before: by its first sentence.
     walk_in(0, 10.0);
-    EXPECT_EQ(queued(), (Words{room}));
+    EXPECT_EQ(queued(), (Words{room[0]}));
 }
 
 TEST_F(NarrationTest, ARoomSaysItsWaysAheadFirst)
@@ -210,8 +214,9 @@ TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
 {
     voiceEnabled = true;
     walk_in(3, 5.0);
-    const std::string room = room_words(3, game.endingsFound);
-    EXPECT_EQ(queued(), (Words{room}));
+    // The way ahead is said at once; what is seen waits for the way, which the
+    // walker reaches within a second, so that nothing long stands before its line.
+    EXPECT_EQ(queued(), (Words{"A way up ahead."}));
 
     // Walking through columns 1 and 2 says nothing more; column 3 holds the way up.
     for (double x = 5.0; x < 160.0; x += 2.5) {
@@ -219,38 +224,48 @@ TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
         narration_frame();
     }
     EXPECT_EQ(queued().size(), 1u);
-    // The walker waits there, so the way follows the room's line instead of cutting it.
+    // The walker waits there: the way, then the rest of the room.
     const int generation = speechGeneration;
     game.playerX = 160.0;
     narration_frame();
-    EXPECT_EQ(queued(), (Words{room, WAY_UP_LINE}));
+    const Words atWay{"A way up ahead.", WAY_UP_LINE, "The road runs on towards the river.",
+                      "Houses climb away to the north."};
+    EXPECT_EQ(queued(), atWay);
     EXPECT_EQ(speechGeneration, generation);
     // Standing there says it once.
     narration_frame();
     narration_frame();
-    EXPECT_EQ(queued().size(), 2u);
+    EXPECT_EQ(queued().size(), 4u);
     // Walking on out of the column.
     game.playerX = 240.0;
     narration_frame();
-    EXPECT_EQ(queued(), (Words{room, WAY_UP_LINE, PASSED_UP_LINE}));
+    Words passed = atWay;
+    passed.push_back(PASSED_UP_LINE);
+    EXPECT_EQ(queued(), passed);
     game.playerX = 250.0;
     narration_frame();
-    EXPECT_EQ(queued().size(), 3u);
+    EXPECT_EQ(queued().size(), 5u);
 
-    // The next room is a new start: what was left of the last room's words goes.
+    // The next room is a new start: what waits of the last room's words goes, and
+    // a shadow over the way is told first at the way.
+    game.endingsFound[4] = game.endingsFound[5] = true;
     walk_in(13, 5.0);
-    EXPECT_EQ(queued(), (Words{room_words(13, game.endingsFound)}));
+    EXPECT_EQ(queued(), (Words{"A way down ahead."}));
     game.playerX = 165.0;  // column 3: the steps down
     narration_frame();
-    EXPECT_EQ(queued(), (Words{room_words(13, game.endingsFound), WAY_DOWN_LINE}));
+    EXPECT_EQ(queued(), (Words{"A way down ahead.", WAY_DOWN_LINE, "The way down lies in shadow: its paths are walked.",
+                               "A street of tall houses.", "Steps lead down between them."}));
+    game.endingsFound[4] = game.endingsFound[5] = false;
 
     // Entering where a way is shown: the room first, then the way.
     walk_in(65, 85.0);
-    EXPECT_EQ(queued(), (Words{room_words(65, game.endingsFound), WAY_DOWN_LINE}));
+    Words maze{"A way up and a way down ahead.", WAY_DOWN_LINE, room_line(65)};
+    EXPECT_EQ(queued(), maze);
     // A maze room shows both ways, in different columns.
     game.playerX = 170.0;
     narration_frame();
-    EXPECT_EQ(queued(), (Words{room_words(65, game.endingsFound), WAY_DOWN_LINE, PASSED_DOWN_LINE, WAY_UP_LINE}));
+    maze.insert(maze.end(), {PASSED_DOWN_LINE, WAY_UP_LINE});
+    EXPECT_EQ(queued(), maze);
 }
 
 TEST_F(NarrationTest, TabRepeatsTheLastLineAndOnlyWithTheVoiceOn)
