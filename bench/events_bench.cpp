@@ -10,6 +10,7 @@
 #include "core/game_state.h"
 #include "events/endings.h"
 #include "events/event_screen.h"
+#include "events/settings_page.h"
 #include "frame_floor.h"
 #include "render/blend.h"
 #include "render/render_context.h"
@@ -90,6 +91,17 @@ void BM_EndPage(benchmark::State& state) { run_page(state, END_PAGE, 8); }
 // A fade covers the whole finished 640x480 frame, for nine frames at a time.
 void BM_TitlePageFading(benchmark::State& state) { run_page(state, TITLE_PAGE, 3, FadeIn); }
 
+// The settings page, which should cost no more than a dialogue page.
+void BM_SettingsPage(benchmark::State& state)
+{
+    Bench& b = bench();
+    set_page(TITLE_PAGE, 3, Idle);
+    run_against_floor(state, b.context.lowResBuffer, b.context.backBuffer, b.page, [&b] {
+        compose_settings_page(b.context);
+        blit(b.context.backBuffer, b.page, 0, 0, 0, 0, 640, 480);
+    });
+}
+
 }  // namespace
 
 BENCHMARK(BM_FloorDirect)->Unit(benchmark::kMicrosecond);
@@ -98,3 +110,4 @@ BENCHMARK(BM_ContinuePrompt)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DialogueFiveLines)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EndPage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TitlePageFading)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SettingsPage)->Unit(benchmark::kMicrosecond);

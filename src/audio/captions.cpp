@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-bool captionsEnabled = false;
 
 namespace {
 
@@ -56,7 +55,7 @@ void captions_tick()
 std::vector<std::string> active_captions()
 {
     std::vector<std::string> lines;
-    if (!captionsEnabled) return lines;
+    if (!settings.captions) return lines;
     int order[CAPTIONED_SOUNDS];
     for (int i = 0; i < CAPTIONED_SOUNDS; ++i) order[i] = i;
     std::sort(order, order + CAPTIONED_SOUNDS, [](int a, int b) { return startedAt[a] > startedAt[b]; });
@@ -67,8 +66,8 @@ std::vector<std::string> active_captions()
 
 bool toggle_captions()
 {
-    captionsEnabled = !captionsEnabled;
-    return captionsEnabled;
+    settings.captions = !settings.captions;
+    return settings.captions;
 }
 
 void reset_captions()

@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "core/settings.h"
+
 struct SAMPLE;
 
-extern bool captionsEnabled;
-
+// Shown while settings.captions is on.
 // One caption for each of the four sound effects, by their index.
 constexpr int CAPTIONED_SOUNDS = 4;
 

@@ -12,6 +12,7 @@
 #include "audio/module_proof.h"
 #include "audio/music_render.h"
 #include "audio/music_stream.h"
+#include "core/settings.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -249,7 +250,15 @@ bool music_held()
 
 float music_playing_volume()
 {
-    return musicVolume * duckFactor;
+    // The player's volume scales the music's own level; the ducking under the voice
+    // stays a share of whatever that is.
+    return musicVolume * (float(settings.musicVolume) / FULL_VOLUME) * duckFactor;
+}
+
+void music_volume_changed()
+{
+    AL_DUH_PLAYER* player = musicPlayer;
+    if (player && !musicPaused) audioBackend.setDuhVolume(player, music_playing_volume());
 }
 
 void music_set_ducked(bool ducked)
@@ -257,8 +266,7 @@ void music_set_ducked(bool ducked)
     const float factor = ducked ? MUSIC_DUCK_FACTOR : 1.0f;
     if (factor == duckFactor) return;
     duckFactor = factor;
-    AL_DUH_PLAYER* player = musicPlayer;
-    if (player && !musicPaused) audioBackend.setDuhVolume(player, music_playing_volume());
+    music_volume_changed();
 }
 
 void reset_music_state()

@@ -47,6 +47,8 @@ constexpr float MUSIC_DUCK_FACTOR = 0.316f;
 void music_set_ducked(bool ducked);
 // musicVolume, lowered while ducked.
 float music_playing_volume();
+// settings.musicVolume was changed: the playing music follows at once.
+void music_volume_changed();
 
 // Back to the state before the first selection (tests).
 void reset_music_state();

@@ -97,7 +97,7 @@ void play_sound(int index)
 {
     if (!valid_index(index) || !soundEffects[index]) return;
     frame_stats_event(FRAME_SOUND_STARTED);
-    audioBackend.playSample(soundEffects[index], SAMPLE_VOLUME, SAMPLE_PAN, SAMPLE_FREQUENCY, SAMPLE_LOOP);
+    audioBackend.playSample(soundEffects[index], SAMPLE_VOLUME * settings.effectsVolume / FULL_VOLUME, SAMPLE_PAN, SAMPLE_FREQUENCY, SAMPLE_LOOP);
     caption_sound_started(index, sample_frames(soundEffects[index]));
 }
 

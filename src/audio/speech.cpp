@@ -35,7 +35,13 @@ struct Job {
     int64_t queuedNs = 0;  // when the frame handed it over
     long seq = 0;          // in the order handed over
     bool ahead = false;    // goes before the words already waiting
+    VoiceSettings voice;   // the player's settings when the words were queued
 };
+
+bool same_voice(const VoiceSettings& a, const VoiceSettings& b)
+{
+    return a.wordsPerMinute == b.wordsPerMinute && a.volume == b.volume && a.name == b.name;
+}
 
 struct Spoken {
     int rate;
@@ -115,9 +121,13 @@ std::atomic<SpeechRoute> route{SpeechRoute::Undecided};
 
 // On the worker, with the first words: the service if it answers, else the
 // program if there is a mixer to play its sound. One line says why not.
-void choose_route()
+// The worker's own copy of the voice the service was last given.
+VoiceSettings serviceVoice;
+
+void choose_route(const VoiceSettings& voice)
 {
-    if (speechDispatcherAllowed && speechd_open(voiceSettings)) {
+    if (speechDispatcherAllowed && speechd_open(voice)) {
+        serviceVoice = voice;
         route = SpeechRoute::SpeechDispatcher;
         return;
     }
@@ -139,7 +149,7 @@ void speak_with_program(const Job& job)
     int rate = 0;
     std::vector<int16_t> pcm;
     auto stale = [&job] { return job_stale(job); };
-    const EspeakOutcome outcome = espeak_synthesise(job.text, voiceSettings, stale, rate, pcm);
+    const EspeakOutcome outcome = espeak_synthesise(job.text, job.voice, stale, rate, pcm);
     if (outcome == EspeakOutcome::Missing) {
         std::fprintf(stderr, "Karvelle: neither speech-dispatcher nor the espeak-ng program can be reached; "
                              "the voice stays silent\n");
@@ -150,7 +160,7 @@ void speak_with_program(const Job& job)
         static bool reported = false;
         if (!reported)
             std::fprintf(stderr, "Karvelle: espeak-ng could not say a line (voice \"%s\"); lines it cannot say stay silent\n",
-                         voiceSettings.name.empty() ? "en" : voiceSettings.name.c_str());
+                         job.voice.name.empty() ? "en" : job.voice.name.c_str());
         reported = true;
     }
     if (outcome != EspeakOutcome::Spoken || pcm.empty()) return;
@@ -200,9 +210,12 @@ void work()
         workingGeneration = job.generation;
         workingAhead = job.ahead;
         lock.unlock();
-        if (route == SpeechRoute::Undecided) choose_route();
+        if (route == SpeechRoute::Undecided) choose_route(job.voice);
         if (!job_stale(job)) {
             if (route == SpeechRoute::SpeechDispatcher) {
+                // A rate or volume changed on the settings page is heard from the next words.
+                if (!same_voice(job.voice, serviceVoice)) speechd_set_voice(job.voice);
+                serviceVoice = job.voice;
                 // The service's own thread tells of the message, so no lock is held while it is handed over.
                 const long id = speechd_say(job.text);
                 std::lock_guard news(messagesMutex);
@@ -215,8 +228,7 @@ void work()
                     }
                     messages[id] = message;
                 }
-            }
-            else if (route == SpeechRoute::EspeakProgram)
+            } else if (route == SpeechRoute::EspeakProgram)
                 speak_with_program(job);
         }
         lock.lock();
@@ -362,7 +374,7 @@ void speech_service()
             const long batch = nextSeq;
             for (size_t i = 0; i < speechQueue.size(); ++i) {
                 const bool ahead = std::find(speechAheadAt.begin(), speechAheadAt.end(), i) != speechAheadAt.end();
-                Job job{generation, std::move(speechQueue[i]), now, nextSeq++, ahead};
+                Job job{generation, std::move(speechQueue[i]), now, nextSeq++, ahead, settings.speech};
                 // Ahead of the words of earlier frames that are not ahead themselves.
                 auto at = jobs.end();
                 if (ahead)

@@ -1,6 +1,5 @@
 #include "audio/speech_queue.h"
 
-bool voiceEnabled = false;
 std::deque<std::string> speechQueue;
 int speechGeneration = 0;
 std::vector<size_t> speechAheadAt;

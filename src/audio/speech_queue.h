@@ -1,4 +1,4 @@
-// What is handed to the voice: whether it speaks, the words waiting to be spoken,
+// What is handed to the voice (which speaks while settings.voice is on): the words waiting to be spoken,
 // and the count that tells it to drop what it is saying. The narration fills
 // them; the speech module takes them once a frame.
 #pragma once
@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-// Whether the game speaks.
-extern bool voiceEnabled;
+#include "core/settings.h"
 
 // Words that wait to be spoken, oldest first; the speech module takes them.
 extern std::deque<std::string> speechQueue;

@@ -82,6 +82,14 @@ bool speechd_open(const VoiceSettings& settings)
     return true;
 }
 
+void speechd_set_voice(const VoiceSettings& settings)
+{
+    if (!connection) return;
+    // The desktop's rate is the service's middle one.
+    spd_set_voice_rate(connection, settings.wordsPerMinute > 0 ? speechd_rate_of(settings.wordsPerMinute) : 0);
+    if (settings.volume >= 0) spd_set_volume(connection, speechd_volume_of(settings.volume));
+}
+
 bool speechd_is_open()
 {
     return connection != nullptr;

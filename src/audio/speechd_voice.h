@@ -10,6 +10,8 @@
 // settings the player chose over the desktop's. False when it cannot be reached.
 // May take a moment: called on the speech worker, never on the frame.
 bool speechd_open(const VoiceSettings& settings);
+// The rate and volume of an open connection, changed in play.
+void speechd_set_voice(const VoiceSettings& settings);
 bool speechd_is_open();
 // Queues `text` after whatever is being said: the message's id, or -1.
 long speechd_say(const std::string& text);

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 
-VoiceSettings voiceSettings;
 
 namespace {
 

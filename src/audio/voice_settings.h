@@ -1,16 +1,10 @@
-// How the voice should sound, where the player asked for something other than
-// what the desktop's speech settings give.
+// How the voice should sound: the readers and converters of the player's voice
+// settings, where they differ from what the desktop's speech settings give.
 #pragma once
 
-#include <string>
+#include "core/settings.h"
 
-struct VoiceSettings {
-    int wordsPerMinute = 0;  // 0: the desktop's rate
-    std::string name;        // empty: the desktop's voice
-    int volume = -1;         // 0..100; -1: the desktop's volume
-};
-
-extern VoiceSettings voiceSettings;
+// The player's choice is settings.speech (VoiceSettings, in core/settings.h).
 
 // config.ini's [accessibility] voice_rate: words a minute (80 to 450), or
 // "desktop"; anything else is the desktop's. Returns 0 for the desktop's.

@@ -52,7 +52,7 @@ int take_display_option(int argc, char** argv, int i)
         return 1;
     }
     if (std::strncmp(option, "--scale=", 8) == 0) {
-        displayOptions.scale = read_scale(option + 8, "--scale");
+        settings.scale = read_scale(option + 8, "--scale");
         displayOptions.scaleGiven = true;
         return 1;
     }
@@ -62,7 +62,7 @@ int take_display_option(int argc, char** argv, int i)
             std::fprintf(stderr, "karvelle: --scale needs a value: a whole number from 1 to %d or auto\n", MAX_SCALE);
             return -1;
         }
-        displayOptions.scale = read_scale(argv[i + 1], "--scale");
+        settings.scale = read_scale(argv[i + 1], "--scale");
         displayOptions.scaleGiven = true;
         return 2;
     }
@@ -73,7 +73,7 @@ void apply_display_options()
 {
     if (!displayOptions.scaleGiven) {
         const char* text = get_config_string("graphics", "scale", nullptr);
-        if (text) displayOptions.scale = read_scale(text, "config.ini [graphics] scale");
+        settings.scale = text ? read_scale(text, "config.ini [graphics] scale") : ScaleSetting{};
     }
     if (displayOptions.fullscreenOption >= 0) game.fullscreen = displayOptions.fullscreenOption == 1;
 }

@@ -4,13 +4,10 @@
 
 #include <string>
 
-struct ScaleSetting {
-    int factor = 1;          // 1 .. MAX_SCALE
-    bool automatic = false;  // "auto": the largest factor that fits
-};
+#include "core/settings.h"
 
+// What the command line asked of the display; the scale itself is settings.scale.
 struct DisplayOptions {
-    ScaleSetting scale;
     bool scaleGiven = false;     // --scale was on the command line
     int fullscreenOption = -1;   // -1 none, 0 --window, 1 --fullscreen
 };

@@ -9,6 +9,7 @@
 #include "audio/music.h"
 #include "audio/speech.h"
 #include "core/game_state.h"
+#include "core/settings.h"
 #include "events/endings.h"
 #include "events/endings_page.h"
 #include "events/hurry.h"
@@ -35,14 +36,9 @@ constexpr int LOW_H = 240;
 // The first room of the last path, open once endings 1 to 7 are found.
 constexpr int LAST_PATH_ROOM = 61;
 
-// N was down at the previous poll (N is not one of the input buttons), and the
-// page that poll was on: an N already down when a page comes up is no press.
-bool nWasDown = false;
+// The page the previous frame was on: an N pressed as a page comes up is no
+// press on it.
 EventCode nPage = -1;
-// E and Left at the previous poll.
-bool eWasDown = false;
-bool leftWasDown = false;
-
 bool is_dialogue(EventCode code)
 {
     return code != TITLE_PAGE && code != CONTINUE_PROMPT && code != END_PAGE;
@@ -57,12 +53,12 @@ void hold_quit_keys()
 }
 
 // The endings page takes every key while it is up.
-void endings_page_act(bool ePressed)
+void endings_page_act()
 {
-    if (action_down(Action::Quit)) {
+    if (held(Action::Quit)) {
         hold_quit_keys();
         close_endings_page();
-    } else if (ePressed || input.keyAction.pressed) {
+    } else if (pressed(Action::Endings) || pressed(Action::Page)) {
         close_endings_page();
     }
 }
@@ -145,7 +141,12 @@ void compose_event_frame(RenderContext& context)
     }
     if (game.switchCallbackFailed) draw_diagnostic_line(context);
     // The overlay darkens the text as well as the backdrop.
-    if (game.fadeState != Idle) draw_fade_overlay(back, FULL_W, FULL_H);
+    if (game.fadeState != Idle) {
+        if (low)
+            blend_over_enlarged(low, back, makecol(0, 0, 0), game.fadeLevel);
+        else
+            draw_fade_overlay(back, FULL_W, FULL_H);
+    }
 
     if (low) release_bitmap(low);
 }
@@ -156,27 +157,19 @@ void draw_event_screen(RenderContext& context)
     if (context.backBuffer) show_frame(context);
 }
 
-void event_screen_act(RenderContext& context)
+void event_screen_input(RenderContext& context)
 {
-    const bool nDown = action_down(Action::NewGame);
-    const bool nPressed = nDown && !nWasDown && game.eventCode == nPage;
-    nWasDown = nDown;
+    const bool nPressed = pressed(Action::NewGame) && game.eventCode == nPage;
     nPage = game.eventCode;
-    const bool eDown = action_down(Action::Endings);
-    const bool ePressed = eDown && !eWasDown;
-    eWasDown = eDown;
-    const bool leftDown = action_down(Action::Back);
-    const bool leftPressed = leftDown && !leftWasDown;
-    leftWasDown = leftDown;
 
     if (endings_page_open()) {
-        endings_page_act(ePressed);
+        endings_page_act();
         clear_keybuf();
         return;
     }
 
     // Escape leaves the game from every page, the title included.
-    if (action_down(Action::Quit)) game.quitRequested = true;
+    if (held(Action::Quit)) game.quitRequested = true;
 
     // The title has faded to black: the walk begins.
     bool playStarted = false;
@@ -200,15 +193,15 @@ void event_screen_act(RenderContext& context)
             // A new set of endings, as when start-up finds all eight.
             clear_endings();
             game.eventCode = TITLE_PAGE;
-        } else if (firstPage && ePressed && game.fadeState == Idle) {
+        } else if (firstPage && pressed(Action::Endings) && game.fadeState == Idle) {
             open_endings_page();
         } else if (pages_looked_back() > 0) {
             // Looking back changes nothing: Left goes further, a page key comes back.
-            if (leftPressed)
+            if (pressed(Action::Left))
                 look_back();
-            else if (input.keyAction.pressed)
+            else if (pressed(Action::Page))
                 stop_looking_back();
-        } else if (input.keyAction.pressed) {
+        } else if (pressed(Action::Page)) {
             if (game.eventCode == TITLE_PAGE)
                 game.fadeState = FadeOut;
             else if (game.eventCode == CONTINUE_PROMPT)
@@ -216,10 +209,10 @@ void event_screen_act(RenderContext& context)
             else
                 turn_page();
         } else if (is_dialogue(game.eventCode)) {
-            if (leftPressed && look_back())
+            if (pressed(Action::Left) && look_back())
                 reset_hurry();
-            else if (hurry_turn_due(game.eventCode, count_endings(), input.keyRight.held,
-                                    voiceEnabled && speech_playing()))
+            else if (hurry_turn_due(game.eventCode, count_endings(), held(Action::Walk),
+                                    settings.voice && speech_playing()))
                 turn_page();
         }
     }
@@ -227,18 +220,9 @@ void event_screen_act(RenderContext& context)
     clear_keybuf();
 }
 
-void event_screen_input(RenderContext& context)
-{
-    poll_input();
-    event_screen_act(context);
-}
-
 void reset_event_screen_input()
 {
-    nWasDown = false;
     nPage = -1;
-    eWasDown = false;
-    leftWasDown = false;
     close_endings_page();
     clear_page_history();
     reset_hurry();

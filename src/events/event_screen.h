@@ -6,6 +6,7 @@
 #include "render/render_context.h"
 
 void draw_event_screen(RenderContext& context);
+// The page's step: acts on the frame's actions (poll_input).
 void event_screen_input(RenderContext& context);
 void draw_noise_backdrop(RenderContext& context);
 void draw_corner_frame(RenderContext& context);
@@ -14,8 +15,5 @@ void draw_corner_frame(RenderContext& context);
 // line and the fade, finished on the back buffer but not yet shown.
 void compose_event_frame(RenderContext& context);
 
-// event_screen_input without the poll: acts on `input` and on the keys read
-// directly (Escape, N) as they stand.
-void event_screen_act(RenderContext& context);
-// Forgets the remembered state of the N key.
+// Forgets the page the last frame was on.
 void reset_event_screen_input();

@@ -3,8 +3,6 @@
 #include "events/page_drawing.h"
 #include "events/pages_read.h"
 
-bool hurryRead = false;
-
 namespace {
 
 EventCode timedCode = -1;
@@ -14,7 +12,7 @@ int framesUp = 0;
 
 bool page_hurries(EventCode code, int endingsCount)
 {
-    return hurryRead && page_was_read(code, endingsCount);
+    return settings.hurry && page_was_read(code, endingsCount);
 }
 
 bool hurry_turn_due(EventCode code, int endingsCount, bool walkHeld, bool voiceBusy)

@@ -7,9 +7,8 @@
 #include <vector>
 
 #include "core/game_state.h"
+#include "core/settings.h"
 #include "render/render_context.h"
-
-extern bool hurryRead;
 
 // How long a page already read stays up before it may turn by itself.
 constexpr int HURRY_FRAMES = 30;

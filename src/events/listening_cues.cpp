@@ -14,7 +14,7 @@ int heldFrames = 0;
 
 void listening_cues_frame()
 {
-    if (!voiceEnabled || game.gameMode != Play || game.roomChangePending) {
+    if (!settings.voice || game.gameMode != Play || game.roomChangePending) {
         walkingFrames = 0;
         heldFrames = 0;
         return;
@@ -27,7 +27,7 @@ void listening_cues_frame()
         walkingFrames = 0;
     }
     // Right pressed while the picture holds the walker (a scene held in black).
-    if (input.keyRight.held && game.fadeHoldFrames > 0) {
+    if (held(Action::Walk) && game.fadeHoldFrames > 0) {
         if (heldFrames % HELD_STILL_PERIOD == 0) play_cue(Cue::HeldStill);
         ++heldFrames;
     } else {

@@ -18,8 +18,7 @@
 #include "events/page_history.h"
 #include "events/pages.h"
 #include "events/title_warning.h"
-#include "play/gamepad.h"
-#include "play/key_map.h"
+#include "play/input.h"
 #include "play/way_stop.h"
 #include "render/calm.h"
 #include "render/ending_shadow.h"
@@ -44,11 +43,6 @@ EventCode playCode = 0;    // the event code seen at the last Play frame
 std::vector<std::string> lastSaid;  // what Tab says again
 std::set<int> roomsHeard;           // rooms described in this run
 std::vector<std::string> heldForWay;  // what is said of the room once its way is reached
-bool vWasDown = false;
-bool kWasDown = false;
-bool tabWasDown = false;
-bool padVoiceWasDown = false;
-bool padRepeatWasDown = false;
 
 // What is said of a room: the ways ahead, what is seen, the way in shadow.
 struct RoomParts {
@@ -240,26 +234,26 @@ void describe_screen()
 void toggle_voice()
 {
     narration_cancel();
-    voiceEnabled = !voiceEnabled;
-    const char* said = voiceEnabled ? "Voice on" : "Voice off";
+    settings.voice = !settings.voice;
+    const char* said = settings.voice ? "Voice on" : "Voice off";
     speak(said);
     show_notice(said);
-    if (voiceEnabled) describe_screen();
+    if (settings.voice) describe_screen();
 }
 
 void toggle_calm()
 {
-    calmEnabled = !calmEnabled;
-    const char* said = calmEnabled ? "Calm mode on" : "Calm mode off";
+    settings.calm = !settings.calm;
+    const char* said = settings.calm ? "Calm mode on" : "Calm mode off";
     show_notice(said);
-    if (!voiceEnabled) return;
+    if (!settings.voice) return;
     narration_cancel();
     speak(said);
 }
 
 void repeat_last()
 {
-    if (!voiceEnabled) return;
+    if (!settings.voice) return;
     narration_cancel();
     if (lastSaid.empty()) {
         describe_screen();
@@ -281,26 +275,26 @@ void watch_screen()
         // or an ending a new walk begins, and its first room is named.
         const bool dialogue = is_page(screen) && screen != TITLE_PAGE && screen != CONTINUE_PROMPT && screen != END_PAGE;
         if (screen != SCREEN_PLAY && !dialogue) spokenRoom = -1;
-        if (voiceEnabled && is_page(screen)) say_page();
+        if (settings.voice && is_page(screen)) say_page();
         if (screen == SCREEN_PLAY) playCode = game.eventCode;
     }
     if (screen != SCREEN_PLAY) return;
     if (game.currentRoom != spokenRoom) {
         // A room left behind: the sentence being said ends, the rest of it goes.
         speech_drop_waiting();
-        if (voiceEnabled)
+        if (settings.voice)
             say_room_entry();
         else
             spokenRoom = game.currentRoom;
         reachedColumn = -1;
     }
-    if (voiceEnabled)
+    if (settings.voice)
         follow_columns();
     else
         reachedColumn = column_of(game.playerX);
     if (game.eventCode != playCode) {
         playCode = game.eventCode;
-        if (voiceEnabled && marks_ending(playCode)) say_one(path_end_words(endings_found(), playCode == LAST_ENDING_CODE));
+        if (settings.voice && marks_ending(playCode)) say_one(path_end_words(endings_found(), playCode == LAST_ENDING_CODE));
     }
 }
 
@@ -342,7 +336,8 @@ std::vector<std::string> page_utterances(EventCode code, int endingsCount)
     case TITLE_PAGE:
         said.push_back("Karvelle");
         said.push_back(flashing_warning());
-        if (!endings_key_line().empty()) said.push_back(endings_key_line());
+        said.push_back(settings_hint());
+        if (!endings_hint().empty()) said.push_back(endings_hint());
         if (endingsCount > 0) said.push_back(unbracketed(count_line(endingsCount)));
         said.push_back("Press Space to Begin");
         return said;
@@ -371,24 +366,22 @@ std::vector<std::string> page_utterances(EventCode code, int endingsCount)
 
 void narration_frame()
 {
-    const PadState& pad = last_gamepad_state();
-    const bool vDown = action_down(Action::Voice);
-    const bool kDown = action_down(Action::Calm);
-    const bool tabDown = action_down(Action::Repeat);
-    const bool voicePressed = (vDown && !vWasDown) || (pad.voice && !padVoiceWasDown);
-    const bool kPressed = kDown && !kWasDown;
-    const bool repeatPressed = (tabDown && !tabWasDown) || (pad.repeat && !padRepeatWasDown);
-    vWasDown = vDown;
-    kWasDown = kDown;
-    tabWasDown = tabDown;
-    padVoiceWasDown = pad.voice;
-    padRepeatWasDown = pad.repeat;
+    const bool voicePressed = pressed(Action::Voice);
+    const bool kPressed = pressed(Action::Calm);
+    const bool repeatPressed = pressed(Action::Repeat);
 
     watch_screen();
-    if (voicePressed) toggle_voice();
+    // The player's own switches are remembered; the screen reader's is not.
+    if (voicePressed) {
+        toggle_voice();
+        setting_changed(SettingKey::Voice);
+    }
     // Calm mode from the first screen a player sees: the title or the prompt.
     const bool firstScreen = game.eventCode == TITLE_PAGE || game.eventCode == CONTINUE_PROMPT;
-    if (kPressed && game.gameMode == EventScreen && firstScreen) toggle_calm();
+    if (kPressed && game.gameMode == EventScreen && firstScreen) {
+        toggle_calm();
+        setting_changed(SettingKey::Calm);
+    }
     if (repeatPressed && !voicePressed) repeat_last();
     listening_cues_frame();
 }
@@ -400,14 +393,14 @@ void narration_switch_voice()
 
 void narration_announce(const std::string& text)
 {
-    if (!voiceEnabled) return;
+    if (!settings.voice) return;
     narration_cancel();
     speak(text);
 }
 
 void narration_describe_screen()
 {
-    if (!voiceEnabled) return;
+    if (!settings.voice) return;
     narration_cancel();
     describe_screen();
 }
@@ -420,7 +413,7 @@ void narration_cancel()
 void reset_narration()
 {
     speech_cancel();
-    voiceEnabled = false;
+    settings.voice = false;
     lastScreen = SCREEN_NONE;
     spokenRoom = -1;
     reachedColumn = -1;
@@ -428,10 +421,5 @@ void reset_narration()
     lastSaid.clear();
     roomsHeard.clear();
     heldForWay.clear();
-    vWasDown = false;
-    kWasDown = false;
-    tabWasDown = false;
-    padVoiceWasDown = false;
-    padRepeatWasDown = false;
     reset_listening_cues();
 }

@@ -219,7 +219,7 @@ void draw_title_page(RenderContext& context)
     draw_text_line(context, -1, 415, "[Press Space to Begin]", grey, grey, grey, false, 0, 0);
     count_step(context, 3);
     draw_small_centred(context, TITLE_CREDIT, 445, title_small_grey());
-    draw_small_centred(context, title_top_line().c_str(), TITLE_WARNING_Y, title_small_grey());
+    draw_small_centred(context, title_warning_line().c_str(), TITLE_WARNING_Y, title_small_grey());
 }
 
 void draw_error_page(RenderContext& context)

@@ -7,8 +7,8 @@
 
 namespace {
 
-// The first keys of an action as a player reads them ("K", "ALT+E"); "" for none.
-std::string first_keys_of(Action action)
+// The first keys of an action, as "K" or "LCONTROL+K"; "" for none.
+std::string first_keys(Action action)
 {
     const std::vector<KeyChord>& keys = action_keys(action);
     std::string named;
@@ -21,26 +21,31 @@ std::string first_keys_of(Action action)
 
 std::string flashing_warning()
 {
-    const std::string named = first_keys_of(Action::Calm);
+    const std::string named = first_keys(Action::Calm);
     if (named.empty()) return "Flashing images: calm mode in config.ini";
     return "Flashing images: " + named + " for calm mode";
 }
 
-std::string endings_key_line()
+std::string settings_hint()
 {
-    const std::string named = first_keys_of(Action::Endings);
-    if (named.empty()) return "";
-    return named + ": the endings found";
+    const std::string named = first_keys(Action::Settings);
+    return named.empty() ? "Settings in config.ini" : named + " for settings";
+}
+
+std::string endings_hint()
+{
+    const std::string named = first_keys(Action::Endings);
+    return named.empty() ? "" : named + " for endings";
+}
+
+std::string title_warning_line()
+{
+    const std::string endings = endings_hint();
+    return flashing_warning() + ".  " + settings_hint() + (endings.empty() ? "" : ".  " + endings);
 }
 
 int title_small_grey()
 {
     const int grey = hint_grey();
     return grey < TITLE_SMALL_GREY_FLOOR ? TITLE_SMALL_GREY_FLOOR : grey;
-}
-
-std::string title_top_line()
-{
-    const std::string endings = endings_key_line();
-    return endings.empty() ? flashing_warning() : flashing_warning() + "     " + endings;
 }

@@ -5,6 +5,12 @@
 
 // "Flashing images: K for calm mode", naming the key that switches calm mode.
 std::string flashing_warning();
+// "F1 for settings", naming the key that opens the settings page.
+std::string settings_hint();
+// "E for endings", naming the key that opens the endings page; "" for none.
+std::string endings_hint();
+// The warning with the hints beside it, as the title shows them.
+std::string title_warning_line();
 // The top of the warning, in smallFont like the credit: in the margin above the
 // page, as the credit stands in the one beneath it.
 constexpr int TITLE_WARNING_Y = 6;
@@ -13,8 +19,3 @@ constexpr int TITLE_WARNING_Y = 6;
 constexpr int TITLE_SMALL_GREY_FLOOR = 148;
 // The grey of the credit and the warning now: hint grey, never below the floor.
 int title_small_grey();
-
-// "E: the endings found", naming the key of the endings page.
-std::string endings_key_line();
-// The line at the top of the title: the warning, and beside it the endings key.
-std::string title_top_line();

@@ -13,7 +13,7 @@
 #include "events/hurry.h"
 #include "events/narration.h"
 #include "platform/screen_reader_query.h"
-#include "play/key_map.h"
+#include "play/input.h"
 #include "play/walk_assist.h"
 #include "render/calm.h"
 #include "render/foot_lines.h"
@@ -26,16 +26,13 @@ bool captionsOption = false;
 namespace {
 
 bool askedDesktop = false;
-bool captionsKeyWasDown = false;
 
 // The captions key switches captions on any screen, and says so.
 void captions_key_step()
 {
-    const bool down = action_down(Action::Captions);
-    const bool pressed = down && !captionsKeyWasDown;
-    captionsKeyWasDown = down;
-    if (!pressed) return;
+    if (!pressed(Action::Captions)) return;
     const char* said = toggle_captions() ? "Captions on" : "Captions off";
+    setting_changed(SettingKey::Captions);
     show_notice(said);
     narration_announce(said);
 }
@@ -72,30 +69,44 @@ void follow_screen_reader()
     const ScreenReaderAnswer answer = poll_screen_reader_query();
     if (answer == ScreenReaderAnswer::Asking) return;
     askedDesktop = false;
-    if (answer == ScreenReaderAnswer::Running && !voiceEnabled) narration_switch_voice();
+    if (answer == ScreenReaderAnswer::Running && !settings.voice) narration_switch_voice();
+}
+
+// [sound] music_volume and effects_volume: 0 to 100, full when missing; a value
+// that is not one is named on stderr and the full level kept.
+int read_volume(const char* key)
+{
+    const char* text = get_config_string("sound", key, nullptr);
+    if (!text) return FULL_VOLUME;
+    const int volume = parse_voice_volume(text);
+    if (volume >= 0) return volume;
+    std::fprintf(stderr, "Karvelle: [sound] %s = %s is not a whole number from 0 to 100; 100 kept\n", key, text);
+    return FULL_VOLUME;
 }
 
 }  // namespace
 
 void read_accessibility_config()
 {
+    settings.musicVolume = read_volume("music_volume");
+    settings.effectsVolume = read_volume("effects_volume");
     const char* voice = get_config_string("accessibility", "voice", nullptr);
-    voiceEnabled = voiceOption || (voice && std::strcmp(voice, "1") == 0);
-    calmEnabled = calmOption || get_config_int("accessibility", "calm", 0) == 1;
-    voiceSettings.wordsPerMinute = parse_voice_rate(get_config_string("accessibility", "voice_rate", nullptr));
+    settings.voice = voiceOption || (voice && std::strcmp(voice, "1") == 0);
+    settings.calm = calmOption || get_config_int("accessibility", "calm", 0) == 1;
+    settings.speech.wordsPerMinute = parse_voice_rate(get_config_string("accessibility", "voice_rate", nullptr));
     const char* name = get_config_string("accessibility", "voice_name", "");
-    voiceSettings.name = name && std::strcmp(name, "desktop") != 0 ? name : "";
-    voiceSettings.volume = parse_voice_volume(get_config_string("accessibility", "voice_volume", nullptr));
+    settings.speech.name = name && std::strcmp(name, "desktop") != 0 ? name : "";
+    settings.speech.volume = parse_voice_volume(get_config_string("accessibility", "voice_volume", nullptr));
     // "voice = 0" is the player's own choice; the desktop is not asked.
     const bool declined = voice && std::strcmp(voice, "0") == 0;
-    if (!voiceEnabled && !declined) {
+    if (!settings.voice && !declined) {
         start_screen_reader_query();
         askedDesktop = true;
     }
-    captionsEnabled = captionsOption || get_config_int("accessibility", "captions", 0) == 1;
+    settings.captions = captionsOption || get_config_int("accessibility", "captions", 0) == 1;
     read_controls_config();
     // Pages already read pass quickly only for a player who asks.
-    hurryRead = get_config_int("controls", "hurry_read", 0) == 1;
+    settings.hurry = get_config_int("controls", "hurry_read", 0) == 1;
     read_key_map_config();
 }
 
@@ -105,7 +116,7 @@ void accessibility_frame()
     captions_key_step();
     follow_screen_reader();
     trace_queue();
-    if (speechQueue.empty() && !speech_playing() && !voiceEnabled) {
+    if (speechQueue.empty() && !speech_playing() && !settings.voice) {
         speech_service();  // lets a cancel or the last words finish
         return;
     }

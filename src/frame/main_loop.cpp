@@ -17,18 +17,22 @@
 #include "core/game_state.h"
 #include "events/endings_page.h"
 #include "events/event_screen.h"
+#include "events/endings.h"
 #include "events/page_history.h"
 #include "events/pages_read.h"
+#include "events/settings_page.h"
 #include "frame/accessibility.h"
 #include "frame/fade.h"
 #include "frame/frame_timer.h"
 #include "frame/pause.h"
 #include "frame/profile.h"
+#include "frame/settings_file.h"
 #include "frame/startup.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/signals.h"
 #include "platform/x_server.h"
+#include "play/input.h"
 #include "play/interlude_input.h"
 #include "play/key_latch.h"
 #include "play/key_map.h"
@@ -101,12 +105,46 @@ void trace_pause(bool wasPaused)
     std::fflush(stdout);
 }
 
+// F1 on the title, the continue prompt or the pause (the pad's Back on the
+// title) opens the settings page; while it is open the game stands still behind
+// it, the music and the voice go on. True when this frame was the page's.
+bool settings_step(RenderContext& context)
+{
+    if (!settings_page_open()) {
+        const bool firstPage = game.gameMode == EventScreen &&
+                               (game.eventCode == TITLE_PAGE || game.eventCode == CONTINUE_PROMPT);
+        const bool opens = (pressed(Action::Settings) && (firstPage || gamePaused)) ||
+                           (input.padBack.pressed && game.gameMode == EventScreen && game.eventCode == TITLE_PAGE);
+        if (!opens) return false;
+        open_settings_page();
+    } else {
+        settings_page_input();
+    }
+    draw_settings_page(context);
+    frame_stats_record(monotonic_now_ns());
+    accessibility_frame();
+    clear_key_taps();
+    captions_tick();
+    notice_tick();
+    poll_music();
+    save_settings_if_changed();
+    if (game.fullscreenToggleRequested) {
+        game.fullscreenToggleRequested = false;
+        frame_stats_event(FRAME_DISPLAY_OPENED);
+        toggle_display();
+    }
+    return true;
+}
+
 }  // namespace
 
 bool run_frame(RenderContext& context)
 {
     if (game.quitRequested) return false;
 
+    // The one read of the keys and the pad this frame; every step below reads its result.
+    poll_input();
+    if (settings_step(context)) return true;
     const bool wasPaused = gamePaused;
     if (pause_step(context)) {
         // A paused frame: only the voice and the accessibility keys go on.
@@ -114,7 +152,12 @@ bool run_frame(RenderContext& context)
         accessibility_frame();
         clear_key_taps();
         notice_tick();
+        save_settings_if_changed();
         trace_pause(wasPaused);
+        if (game.fullscreenToggleRequested) {
+            game.fullscreenToggleRequested = false;
+            toggle_display();
+        }
         return true;
     }
 
@@ -131,7 +174,7 @@ bool run_frame(RenderContext& context)
     case EventScreen: event_screen_input(context); break;
     case Interlude: interlude_input(context); break;
     case TheEnd:
-        if (action_down(Action::Quit)) game.quitRequested = true;
+        if (held(Action::Quit)) game.quitRequested = true;
         break;
     }
     accessibility_frame();
@@ -149,6 +192,7 @@ bool run_frame(RenderContext& context)
     // An ending reaches the disk the moment it is recorded, not only at exit.
     save_profile_if_changed();
     save_pages_read_if_changed();
+    save_settings_if_changed();
     if (game.fullscreenToggleRequested) {
         game.fullscreenToggleRequested = false;
         frame_stats_event(FRAME_DISPLAY_OPENED);
@@ -185,7 +229,10 @@ void print_help()
         "the voice on when the desktop runs a screen reader.\n"
         "P pauses on any screen (the pad's Start in a room), T shows captions of the\n"
         "sounds, K switches calm mode (title and prompt); [keys] in config.ini moves\n"
-        "any of them to other keys (see karvelle(6)).\n\n"
+        "any of them to other keys (see karvelle(6)). F1 on the title, the prompt or\n"
+        "the pause opens the settings page (volumes, voice, captions, calm mode,\n"
+        "auto-walk, the hold of the ways, display); its changes and V, K and T are\n"
+        "saved to config.ini ([sound] music_volume, effects_volume = 0-100).\n\n"
         "  --scale N|auto enlarge the 640x480 picture N times (1 to 8), each pixel an\n"
         "                 N x N block; auto takes the largest that fits the desktop\n"
         "                 (config.ini: [graphics] scale = 1)\n"

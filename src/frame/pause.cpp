@@ -6,7 +6,6 @@
 #include "audio/sound.h"
 #include "events/narration.h"
 #include "core/game_state.h"
-#include "play/gamepad.h"
 #include "play/input.h"
 #include "play/key_map.h"
 #include "render/foot_lines.h"
@@ -18,8 +17,6 @@ namespace {
 
 // The frame shown when the pause began, before it is dimmed.
 BITMAP* stillFrame = nullptr;
-bool pauseWasDown = false;
-bool startWasDown = false;
 // Start goes on only from a pause it began: on a page Start turns the page.
 bool pausedFromRoom = false;
 
@@ -58,12 +55,8 @@ void resume_game()
 
 bool pause_step(RenderContext& context)
 {
-    const bool pauseDown = action_down(Action::Pause);
-    const bool startDown = read_gamepad().start;
-    const bool pausePressed = pauseDown && !pauseWasDown;
-    const bool startPressed = startDown && !startWasDown;
-    pauseWasDown = pauseDown;
-    startWasDown = startDown;
+    const bool pausePressed = pressed(Action::Pause);
+    const bool startPressed = input.padStart.pressed;
 
     if (!gamePaused) {
         if (!pausePressed && !(startPressed && game.gameMode == Play)) return false;
@@ -71,7 +64,7 @@ bool pause_step(RenderContext& context)
     } else if (pausePressed || (startPressed && pausedFromRoom)) {
         resume_game();
         // This frame still shows the pause; the game moves on from the next.
-    } else if (action_down(Action::Quit)) {
+    } else if (held(Action::Quit)) {
         game.quitRequested = true;
         return true;
     }
@@ -82,8 +75,6 @@ bool pause_step(RenderContext& context)
 void reset_pause()
 {
     gamePaused = false;
-    pauseWasDown = false;
-    startWasDown = false;
     pausedFromRoom = false;
     music_hold(false);
 }

@@ -95,7 +95,8 @@ void initialise_game()
         set_config_file(config_path());
     else
         set_config_data("", 0);
-    game.fullscreen = get_config_int("graphics", "fullscreen", 1) == 1;
+    settings.fullscreen = get_config_int("graphics", "fullscreen", 1) == 1;
+    game.fullscreen = settings.fullscreen;
     apply_display_options();
     read_accessibility_config();
 

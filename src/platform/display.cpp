@@ -64,7 +64,7 @@ int window_factor(const ScaleSetting& scale)
 
 bool open_display_mode(bool fullscreen)
 {
-    const ScaleSetting& scale = displayOptions.scale;
+    const ScaleSetting& scale = settings.scale;
     bool opened;
     if (fullscreen) {
         bool natural = scale.factor == 1 && !scale.automatic && x_server_can_switch_to(FRAME_WIDTH, FRAME_HEIGHT);

@@ -211,6 +211,12 @@ const char* config_path()
     return game_paths().config.c_str();
 }
 
+std::string config_full_path()
+{
+    const std::string& config = game_paths().config;
+    return config.empty() || config[0] == '/' ? config : current_folder() + config;
+}
+
 std::string describe_game_paths(const GamePaths& paths)
 {
     int place = int(paths.place);

@@ -51,6 +51,8 @@ const char* profile_read_path();
 // no folder to be kept in).
 std::string pages_read_path();
 const char* config_path();
+// The same, named from the root, as a player is told it.
+std::string config_full_path();
 // For --paths: what was chosen, one item a line.
 std::string describe_game_paths(const GamePaths& paths);
 // One line naming the places searched, when no data was found.

@@ -14,10 +14,10 @@ constexpr int BTN_SOUTH_CODE = 0x130, BTN_WEST_CODE = 0x134;   // A, B, C, X, Y 
 constexpr int BTN_SELECT_CODE = 0x13a, BTN_START_CODE = 0x13b;
 constexpr int BTN_TL_CODE = 0x136, BTN_TR_CODE = 0x137;          // the shoulder buttons
 constexpr int BTN_TOP2_CODE = 0x124, BTN_PINKIE_CODE = 0x125;    // generic pads: the shoulders
-constexpr int BTN_DPAD_UP_CODE = 0x220, BTN_DPAD_DOWN_CODE = 0x221, BTN_DPAD_RIGHT_CODE = 0x223;
+constexpr int BTN_DPAD_UP_CODE = 0x220, BTN_DPAD_DOWN_CODE = 0x221, BTN_DPAD_LEFT_CODE = 0x222, BTN_DPAD_RIGHT_CODE = 0x223;
 
 enum class AxisRole { None, Horizontal, Vertical };
-enum class ButtonRole { None, Action, Start, Back, Up, Down, Right, Repeat, Voice };
+enum class ButtonRole { None, Action, Start, Back, Up, Down, Left, Right, Repeat, Voice };
 
 struct Layout {
     bool known = false;  // learnt from the device; otherwise the plain layout
@@ -40,6 +40,7 @@ ButtonRole button_role(int code)
     if (code == BTN_SELECT_CODE || code == BTN_BASE3_CODE) return ButtonRole::Back;
     if (code == BTN_DPAD_UP_CODE) return ButtonRole::Up;
     if (code == BTN_DPAD_DOWN_CODE) return ButtonRole::Down;
+    if (code == BTN_DPAD_LEFT_CODE) return ButtonRole::Left;
     if (code == BTN_DPAD_RIGHT_CODE) return ButtonRole::Right;
     if (code == BTN_TL_CODE || code == BTN_TOP2_CODE) return ButtonRole::Repeat;
     if (code == BTN_TR_CODE || code == BTN_PINKIE_CODE) return ButtonRole::Voice;
@@ -105,7 +106,10 @@ PadState read_gamepad()
         for (int a = 0; a < stick.num_axis && a < MAX_JOYSTICK_AXIS; ++a, ++index) {
             const JOYSTICK_AXIS_INFO& axis = stick.axis[a];
             switch (role_of_axis(index, stick, a)) {
-            case AxisRole::Horizontal: pad.right |= axis.d2 != 0; break;
+            case AxisRole::Horizontal:
+                pad.left |= axis.d1 != 0;
+                pad.right |= axis.d2 != 0;
+                break;
             case AxisRole::Vertical:
                 pad.up |= axis.d1 != 0;
                 pad.down |= axis.d2 != 0;
@@ -125,6 +129,7 @@ PadState read_gamepad()
         case ButtonRole::Back: pad.back = true; break;
         case ButtonRole::Up: pad.up = true; break;
         case ButtonRole::Down: pad.down = true; break;
+        case ButtonRole::Left: pad.left = true; break;
         case ButtonRole::Right: pad.right = true; break;
         case ButtonRole::Repeat: pad.repeat = true; break;
         case ButtonRole::Voice: pad.voice = true; break;

@@ -1,5 +1,5 @@
 // The first gamepad, read into the game's logical controls: the left stick or the
-// d-pad for Right, Up and Down, the face buttons and Start for the action keys,
+// d-pad for Right, Left, Up and Down, the face buttons and Start for the action keys,
 // Back/Select for Backspace, the left shoulder to repeat what the voice said and
 // the right shoulder to switch the voice. No pad, or no joystick driver, reads as
 // nothing held.
@@ -11,6 +11,7 @@ struct PadState {
     bool up = false;
     bool down = false;
     bool right = false;
+    bool left = false;
     bool action = false;
     bool back = false;
     bool repeat = false;  // says the last line again (as Tab)

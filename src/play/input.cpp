@@ -58,18 +58,32 @@ bool lead_page_key_let_go()
     return letGo;
 }
 
-// The give-up keys after the first, which stand where R stands by default.
-bool later_give_up_keys_down()
-{
-    for (size_t i = 1; i < action_keys(Action::GiveUp).size(); ++i)
-        if (action_chord_down(Action::GiveUp, i)) return true;
-    return false;
-}
-
 void update(Button& button, bool downNow)
 {
     button.pressed = downNow && !button.held;
+    button.letGo = !downNow && button.held;
     button.held = downNow;
+}
+
+Button& button(Action action)
+{
+    return input.actions[size_t(action)];
+}
+
+// The pad's part in each action.
+bool pad_down(Action action, const PadState& pad)
+{
+    switch (action) {
+    case Action::Walk: return pad.right;
+    case Action::Left: return pad.left;
+    case Action::Up: return pad.up;
+    case Action::Down: return pad.down;
+    case Action::Page: return pad.action;
+    case Action::GiveUp: return pad.back;
+    case Action::Voice: return pad.voice;
+    case Action::Repeat: return pad.repeat;
+    default: return false;
+    }
 }
 
 }  // namespace
@@ -139,7 +153,8 @@ void poll_input()
 {
     // Alt+Enter, AltGr+Enter or F4 switch between window and full screen; the
     // keys must be let go before anything else is read, or the switch repeats.
-    if (action_down(Action::ToggleDisplay)) {
+    // Not on the end page, whose one key is Escape.
+    if (game.gameMode != TheEnd && action_down(Action::ToggleDisplay)) {
         game.fullscreen = !game.fullscreen;
         game.fullscreenToggleRequested = true;
         // The key that completes each combination (Enter, F4) must come up.
@@ -153,13 +168,27 @@ void poll_input()
 
     // A gamepad's stick, d-pad and buttons count as the keys they stand for.
     const PadState pad = read_gamepad();
-    update(input.keyUp, action_down(Action::Up) || pad.up);
-    update(input.keyDown, action_down(Action::Down) || pad.down);
-    update(input.keyRight, action_down(Action::Walk) || pad.right);
-    const bool leadLetGo = lead_page_key_let_go();
-    update(input.keyAction, action_key_down() || leadLetGo || pad.action);
-    // The first give-up key is Backspace's button, shared with the pad's Back; the
-    // others are R's.
-    update(input.keyBackspace, action_chord_down(Action::GiveUp, 0) || pad.back);
-    update(input.keyR, later_give_up_keys_down());
+    for (int i = 0; i < ACTION_COUNT; ++i) {
+        const Action action = Action(i);
+        // A page key that begins a display switch (Alt) turns the page when let go.
+        const bool keys = action == Action::Page ? action_key_down() || lead_page_key_let_go() : action_down(action);
+        update(button(action), keys || pad_down(action, pad));
+    }
+    update(input.padStart, pad.start);
+    update(input.padBack, pad.back);
+}
+
+bool pressed(Action action)
+{
+    return button(action).pressed;
+}
+
+bool held(Action action)
+{
+    return button(action).held;
+}
+
+bool let_go(Action action)
+{
+    return button(action).letGo;
 }

@@ -1,4 +1,6 @@
-// The keyboard state of one poll, shared by the input steps of every mode.
+// The one input pass of a frame: the keys (with the taps the latch kept) and the
+// gamepad become the frame's actions, each held, newly pressed or just let go,
+// and every mode reads those. No module keeps a key's previous state of its own.
 #pragma once
 
 #include <vector>
@@ -8,24 +10,29 @@
 struct Button {
     bool held = false;     // down at this poll
     bool pressed = false;  // down at this poll and up at the previous one
+    bool letGo = false;    // up at this poll and down at the previous one
 };
 
 struct InputState {
-    Button keyUp;
-    Button keyDown;
-    Button keyRight;
-    Button keyAction;
-    Button keyBackspace;
-    Button keyR;
+    Button actions[ACTION_COUNT];  // by Action: its keys, and the pad's part in it
+    // Two pad buttons that mean more than their action: Start (a page key, which
+    // in a room pauses) and Back/Select (give up, which on the title opens the settings).
+    Button padStart;
+    Button padBack;
 };
 
 extern InputState input;
 
 // No button held or pressed.
 void reset_input();
-// Reads the keys (key_seen: down, or tapped since the last frame) into `input`
-// and handles the full-screen toggle keys.
+// The frame's input pass, first thing in every frame: the full-screen toggle
+// keys, then every action into `input`.
 void poll_input();
+
+// What the last pass found for an action: pressed(Action::Walk)...
+bool pressed(Action action);
+bool held(Action action);
+bool let_go(Action action);
 
 // Whether any of the keys that advance a page when pressed is down (or was
 // tapped since the last frame); Alt and AltGr, which advance it when let go,

@@ -15,7 +15,6 @@ constexpr EventCode END_PAGE = 42;
 
 void interlude_input(RenderContext& context)
 {
-    poll_input();
     game.interludeClock += 0.5;
     if (game.fadeState == Black) {
         game.fadeState = FadeIn;

@@ -46,7 +46,7 @@ constexpr NamedKey KEY_NAMES[] = {
 
 constexpr const char* ACTION_NAMES[ACTION_COUNT] = {
     "walk", "up", "down", "page", "give_up", "quit", "toggle_display",
-    "new_game", "voice", "calm", "captions", "pause", "repeat", "back", "endings",
+    "new_game", "voice", "calm", "captions", "pause", "repeat", "left", "settings", "endings",
 };
 
 std::vector<KeyChord> default_keys(Action action)
@@ -67,7 +67,8 @@ std::vector<KeyChord> default_keys(Action action)
     case Action::Captions: return {{KEY_T}};
     case Action::Pause: return {{KEY_P}};
     case Action::Repeat: return {{KEY_TAB}};
-    case Action::Back: return {{KEY_LEFT}};
+    case Action::Left: return {{KEY_LEFT}};
+    case Action::Settings: return {{KEY_F1}};
     case Action::Endings: return {{KEY_E}};
     }
     return {};

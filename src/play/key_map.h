@@ -19,10 +19,11 @@ enum class Action {
     Captions,
     Pause,
     Repeat,
-    Back,
+    Left,
+    Settings,
     Endings,
 };
-constexpr int ACTION_COUNT = 15;
+constexpr int ACTION_COUNT = 16;
 
 // Keys held together: the chord is down while every one of its scancodes is.
 using KeyChord = std::vector<int>;

@@ -6,13 +6,11 @@
 #include <cstdlib>
 
 
-bool autoWalkEnabled = false;
 bool autoWalking = false;
-int exitHoldFrameCount = EXIT_HOLD_FRAMES;
 
 bool auto_walk_step(bool rightHeld, bool rightPressed)
 {
-    if (!autoWalkEnabled) {
+    if (!settings.autoWalk) {
         autoWalking = false;
         return rightHeld;
     }
@@ -29,7 +27,7 @@ void stop_auto_walk()
 void read_controls_config()
 {
     reset_walk_assist();
-    autoWalkEnabled = get_config_int("controls", "auto_walk", 0) == 1;
+    settings.autoWalk = get_config_int("controls", "auto_walk", 0) == 1;
     const char* hold = get_config_string("controls", "exit_hold_frames", nullptr);
     if (!hold) return;
     char* end = nullptr;
@@ -39,12 +37,12 @@ void read_controls_config()
                      hold, MAX_EXIT_HOLD_FRAMES, EXIT_HOLD_FRAMES);
         return;
     }
-    exitHoldFrameCount = int(frames);
+    settings.exitHoldFrames = int(frames);
 }
 
 void reset_walk_assist()
 {
-    autoWalkEnabled = false;
+    settings.autoWalk = false;
     autoWalking = false;
-    exitHoldFrameCount = EXIT_HOLD_FRAMES;
+    settings.exitHoldFrames = EXIT_HOLD_FRAMES;
 }

@@ -3,16 +3,14 @@
 // number of frames Up or Down is held to take a way.
 #pragma once
 
+#include "core/settings.h"
+
 // Frames Up or Down is held in an exit column to take the way, unless
 // [controls] exit_hold_frames says otherwise.
 constexpr int EXIT_HOLD_FRAMES = 10;
 
-// [controls] auto_walk = 1.
-extern bool autoWalkEnabled;
-// Auto-walk is carrying the player on.
+// Auto-walk (settings.autoWalk) is carrying the player on.
 extern bool autoWalking;
-// [controls] exit_hold_frames: frames Up or Down must be held in an exit column.
-extern int exitHoldFrameCount;
 // The largest hold config.ini may ask for: ten seconds.
 constexpr int MAX_EXIT_HOLD_FRAMES = 600;
 

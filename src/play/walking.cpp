@@ -38,13 +38,13 @@ void animate_walk(int32_t& frame, int32_t& timer)
 bool in_down_exit()
 {
     const Room& room = current_room();
-    return input.keyDown.held && room.hasDownExit && column_of(game.playerX) == room.downExitColumn;
+    return held(Action::Down) && room.hasDownExit && column_of(game.playerX) == room.downExitColumn;
 }
 
 bool in_up_exit()
 {
     const Room& room = current_room();
-    return input.keyUp.held && room.hasUpExit && column_of(game.playerX) == room.upExitColumn;
+    return held(Action::Up) && room.hasUpExit && column_of(game.playerX) == room.upExitColumn;
 }
 
 // Whether column `column` of the current room holds a way up or down.
@@ -91,11 +91,10 @@ void take_exit()
 
 void play_input()
 {
-    poll_input();
     scene_swap_step();
 
     game.playerSpeed = 0.0;
-    const bool walking = auto_walk_step(input.keyRight.held, input.keyRight.pressed);
+    const bool walking = auto_walk_step(held(Action::Walk), pressed(Action::Walk));
     if (walking && game.fadeHoldFrames == 0) {
         if (game.isInjured)
             game.playerSpeed = INJURED_SPEED;
@@ -106,7 +105,7 @@ void play_input()
     }
     way_stop_step();
 
-    if (input.keyBackspace.pressed || input.keyR.pressed || action_down(Action::Quit)) {
+    if (pressed(Action::GiveUp) || held(Action::Quit)) {
         // Escape must be up before the Interlude, or the title page would read it and quit.
         wait_until_keys_up(last_keys_of(Action::Quit));
         quit_to_interlude();
@@ -131,7 +130,7 @@ void world_step()
         if (game.playerSpeed != 0.0) {
             const int columnBefore = column_of(game.playerX);
             game.playerX += game.playerSpeed;
-            game.exitHoldFrames = exitHoldFrameCount;
+            game.exitHoldFrames = settings.exitHoldFrames;
             // Auto-walk stops where a way up or down begins.
             const int column = column_of(game.playerX);
             if (column != columnBefore && exit_column(column)) stop_auto_walk();

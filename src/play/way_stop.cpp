@@ -12,7 +12,7 @@ namespace {
 int visitRoom = -1;
 double lastX = 0.0;
 int walkedOnColumn = -1;  // the exit column of this visit that Right has walked on from
-bool held = false;
+bool stoppedAtWay = false;
 
 bool way_in_column(const Room& room, int column)
 {
@@ -24,12 +24,12 @@ bool way_in_column(const Room& room, int column)
 bool walker_stops_at_ways()
 {
     // With auto-walk, too, no way is ever a race against the walk.
-    return voiceEnabled || autoWalkEnabled;
+    return settings.voice || settings.autoWalk;
 }
 
 void way_stop_step()
 {
-    held = false;
+    stoppedAtWay = false;
     // A new visit (another room, or the same one entered again further left)
     // stops at every way once more.
     if (game.currentRoom != visitRoom || game.playerX < lastX) {
@@ -41,17 +41,17 @@ void way_stop_step()
 
     const int column = column_of(game.playerX);
     if (!way_in_column(current_room(), column) || column == walkedOnColumn) return;
-    if (input.keyRight.pressed) {
+    if (pressed(Action::Walk)) {
         walkedOnColumn = column;
         return;
     }
-    held = true;
+    stoppedAtWay = true;
     game.playerSpeed = 0.0;
 }
 
 bool walker_held_at_way()
 {
-    return held;
+    return stoppedAtWay;
 }
 
 void reset_way_stop()
@@ -59,5 +59,5 @@ void reset_way_stop()
     visitRoom = -1;
     lastX = 0.0;
     walkedOnColumn = -1;
-    held = false;
+    stoppedAtWay = false;
 }

@@ -114,3 +114,56 @@ void enlarge_2x(BITMAP* source, BITMAP* target)
         std::memcpy(target->line[2 * y + 1], to, 2 * LOW_W * sizeof(uint32_t));
     }
 }
+
+void blend_over_enlarged(BITMAP* source, BITMAP* target, int colour, int alpha)
+{
+    const bool fast = is_memory32(source) && is_memory32(target) && source->w >= LOW_W && source->h >= LOW_H &&
+                      target->clip && target->cl <= 0 && target->ct <= 0 && target->cr >= 2 * LOW_W &&
+                      target->cb >= 2 * LOW_H && alpha >= 0 && alpha <= 255;
+    if (!fast) {
+        blend_rect(target, 0, 0, 2 * LOW_W, 2 * LOW_H, colour, alpha);
+        return;
+    }
+    const uint32_t c = static_cast<uint32_t>(colour);
+    const uint32_t n = alpha ? uint32_t(alpha) + 1 : 0;
+    constexpr int W = 2 * LOW_W;
+    uint32_t plain[W], blended[W];  // a source row enlarged, and the same blended
+    for (int y = 0; y < 2 * LOW_H; ++y) {
+        if (y % 2 == 0) {
+            const uint32_t* from = reinterpret_cast<const uint32_t*>(source->line[y / 2]);
+            for (int x = 0; x < LOW_W; x += 4) {
+                Pixels4 four;
+                std::memcpy(&four, from + x, sizeof four);
+                const Pixels4 faded = blend4(c, four, n);
+                const Pixels4 lowHalf = __builtin_shuffle(four, Pixels4{0, 0, 1, 1});
+                const Pixels4 highHalf = __builtin_shuffle(four, Pixels4{2, 2, 3, 3});
+                const Pixels4 fadedLow = __builtin_shuffle(faded, Pixels4{0, 0, 1, 1});
+                const Pixels4 fadedHigh = __builtin_shuffle(faded, Pixels4{2, 2, 3, 3});
+                std::memcpy(plain + 2 * x, &lowHalf, sizeof lowHalf);
+                std::memcpy(plain + 2 * x + 4, &highHalf, sizeof highHalf);
+                std::memcpy(blended + 2 * x, &fadedLow, sizeof fadedLow);
+                std::memcpy(blended + 2 * x + 4, &fadedHigh, sizeof fadedHigh);
+            }
+        }
+        uint32_t* row = reinterpret_cast<uint32_t*>(target->line[y]);
+        // Where text or anything else was drawn over the enlargement, the row is
+        // blended pixel by pixel, in chunks; elsewhere it takes the blend made once.
+        constexpr int CHUNK = 16;
+        int first = 0, last = W;  // the chunks [first, last) differ
+        while (first < W && std::memcmp(row + first, plain + first, sizeof(uint32_t) * CHUNK) == 0) first += CHUNK;
+        if (first == W) {
+            std::memcpy(row, blended, sizeof blended);
+            continue;
+        }
+        while (std::memcmp(row + last - CHUNK, plain + last - CHUNK, sizeof(uint32_t) * CHUNK) == 0) last -= CHUNK;
+        std::memcpy(row, blended, sizeof(uint32_t) * size_t(first));
+        std::memcpy(row + last, blended + last, sizeof(uint32_t) * size_t(W - last));
+        for (int x = first; x < last; x += 4) {
+            Pixels4 four;
+            std::memcpy(&four, row + x, sizeof four);
+            four = blend4(c, four, n);
+            std::memcpy(row + x, &four, sizeof four);
+        }
+    }
+    if (_drawing_mode != DRAW_MODE_SOLID) solid_mode();
+}

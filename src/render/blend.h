@@ -21,6 +21,12 @@ void fill_cell_row(BITMAP* target, int x, int y, int size, const uint32_t* colou
 // top-left: every pixel becomes a 2x2 block.
 void enlarge_2x(BITMAP* source, BITMAP* target);
 
+// As blend_rect of `colour` at `alpha` over the target's 640x480 top-left, for a
+// target that still holds enlarge_2x of `source` nearly everywhere (a page with
+// its text): a pixel that is its source pixel's copy takes the blend made once
+// for all four, any other is blended on its own. The same pixels either way.
+void blend_over_enlarged(BITMAP* source, BITMAP* target, int colour, int alpha);
+
 // Allegro's 32-bit translucent blender: `colour` over `pixel` at opacity alpha.
 inline uint32_t blend_pixel32(uint32_t colour, uint32_t pixel, uint32_t alpha)
 {

@@ -7,7 +7,6 @@
 
 #include "core/game_state.h"
 
-bool calmEnabled = false;
 
 namespace {
 
@@ -29,7 +28,7 @@ int fresh_opacity() { return rand() % 100 + 25; }
 
 void calm_begin_frame()
 {
-    if (!calmEnabled) return;
+    if (!settings.calm) return;
     if (patternAge == 0 || patternAge >= CALM_PATTERN_FRAMES) {
         for (auto& row : pattern)
             for (int& cell : row) cell = fresh_opacity();
@@ -40,14 +39,14 @@ void calm_begin_frame()
 
 int cell_opacity(int column, int row)
 {
-    if (!calmEnabled) return fresh_opacity();
+    if (!settings.calm) return fresh_opacity();
     if (column < 0 || row < 0 || column >= GRID_COLUMNS || row >= GRID_ROWS) return 25;
     return pattern[row][column];
 }
 
 bool plasma_advances()
 {
-    if (!calmEnabled) return true;
+    if (!settings.calm) return true;
     return plasmaTicks++ % 3 == 0;
 }
 

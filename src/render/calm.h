@@ -4,10 +4,11 @@
 // With calm mode off every function here draws and draws lots exactly as before.
 #pragma once
 
+#include "core/settings.h"
+
 struct BITMAP;
 
-extern bool calmEnabled;
-
+// Calm while settings.calm is on.
 // Frames a calm random pattern stays: three changes a second at most.
 constexpr int CALM_PATTERN_FRAMES = 20;
 // The shortest calm flash, fading in and then out: half a second. A longer flash

@@ -189,7 +189,7 @@ void draw_scene(RenderContext& context)
 
     draw_ending_shadows(low);
 
-    if (calmEnabled) {
+    if (settings.calm) {
         draw_calm_flash(low, LOW_W, LOW_H);
     } else if (game.flashFrames > 0) {
         rectfill(low, 0, 0, LOW_W, LOW_H, makecol(game.flashRed, game.flashGreenBlue, game.flashGreenBlue));

@@ -10,6 +10,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "play/input.h"
 #include "audio/speech.h"
 #include "core/game_state.h"
 #include "events/narration.h"
@@ -28,7 +29,7 @@ protected:
         ensure_allegro();
         reset_narration();
         voiceOption = calmOption = false;
-        calmEnabled = false;
+        settings.calm = false;
         path = std::filesystem::temp_directory_path() / ("karvelle-a11y-" + std::to_string(getpid()) + ".ini");
     }
     void TearDown() override
@@ -38,7 +39,7 @@ protected:
         std::filesystem::remove(path);
         reset_narration();
         voiceOption = calmOption = false;
-        calmEnabled = false;
+        settings.calm = false;
     }
     void use_config(const std::string& text)
     {
@@ -54,23 +55,23 @@ TEST_F(AccessibilityTest, BothModesAreOffUnlessAskedFor)
 {
     use_config("[graphics]\nfullscreen = 0\n");
     read_accessibility_config();
-    EXPECT_FALSE(voiceEnabled);
-    EXPECT_FALSE(calmEnabled);
+    EXPECT_FALSE(settings.voice);
+    EXPECT_FALSE(settings.calm);
 
     use_config("[accessibility]\nvoice = 1\ncalm = 1\n");
     read_accessibility_config();
-    EXPECT_TRUE(voiceEnabled);
-    EXPECT_TRUE(calmEnabled);
+    EXPECT_TRUE(settings.voice);
+    EXPECT_TRUE(settings.calm);
 
     // Only 1 turns a mode on; an option turns it on whatever the file says.
     use_config("[accessibility]\nvoice = yes\ncalm = 2\n");
     read_accessibility_config();
-    EXPECT_FALSE(voiceEnabled);
-    EXPECT_FALSE(calmEnabled);
+    EXPECT_FALSE(settings.voice);
+    EXPECT_FALSE(settings.calm);
     voiceOption = calmOption = true;
     read_accessibility_config();
-    EXPECT_TRUE(voiceEnabled);
-    EXPECT_TRUE(calmEnabled);
+    EXPECT_TRUE(settings.voice);
+    EXPECT_TRUE(settings.calm);
 }
 
 TEST_F(AccessibilityTest, WithoutSoundTheVoiceSaysNothingAndSaysSoOnce)
@@ -78,16 +79,20 @@ TEST_F(AccessibilityTest, WithoutSoundTheVoiceSaysNothingAndSaysSoOnce)
     // No sound driver is installed in the tests, and speech-dispatcher, which
     // would speak without one, is out of reach.
     speechDispatcherAllowed = false;
-    voiceEnabled = true;
+    settings.voice = true;
     speechQueue.push_back("Voice on");
     testing::internal::CaptureStderr();
+    poll_input();
     accessibility_frame();
     for (int frame = 0; frame < 500 && speech_route() == SpeechRoute::Undecided; ++frame) {
+        poll_input();
         accessibility_frame();
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     speechQueue.push_back("Karvelle");
+    poll_input();
     accessibility_frame();
+    poll_input();
     accessibility_frame();
     speech_shutdown();
     speechDispatcherAllowed = true;
@@ -116,10 +121,12 @@ TEST_F(AccessibilityTest, ARunningScreenReaderStartsTheVoiceUnlessTheFileSaysNo)
     auto title_frames = [](int limit) {
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
-        for (int frame = 0; frame < limit && !voiceEnabled; ++frame) {
+        for (int frame = 0; frame < limit && !settings.voice; ++frame) {
+            poll_input();
             accessibility_frame();
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
+        poll_input();
         accessibility_frame();
         testing::internal::GetCapturedStderr();
         return testing::internal::GetCapturedStdout();
@@ -127,10 +134,10 @@ TEST_F(AccessibilityTest, ARunningScreenReaderStartsTheVoiceUnlessTheFileSaysNo)
 
     use_config("[graphics]\nfullscreen = 0\n");
     read_accessibility_config();
-    EXPECT_FALSE(voiceEnabled) << "not before the desktop has answered";
+    EXPECT_FALSE(settings.voice) << "not before the desktop has answered";
     EXPECT_EQ(title_frames(300),
-              "say: Voice on\nsay: Karvelle\nsay: Flashing images: K for calm mode\nsay: E: the endings found\nsay: Press Space to Begin\n");
-    EXPECT_TRUE(voiceEnabled);
+              "say: Voice on\nsay: Karvelle\nsay: Flashing images: K for calm mode\nsay: F1 for settings\nsay: E for endings\nsay: Press Space to Begin\n");
+    EXPECT_TRUE(settings.voice);
 
     // The player's own "voice = 0" is kept: the desktop is not even asked.
     reset_narration();
@@ -138,7 +145,7 @@ TEST_F(AccessibilityTest, ARunningScreenReaderStartsTheVoiceUnlessTheFileSaysNo)
     use_config("[accessibility]\nvoice = 0\n");
     read_accessibility_config();
     EXPECT_EQ(title_frames(50), "");
-    EXPECT_FALSE(voiceEnabled);
+    EXPECT_FALSE(settings.voice);
 
     speech_shutdown();
     speechDispatcherAllowed = true;

@@ -194,3 +194,26 @@ TEST_F(BlendTest, NoiseBackdropMatchesTranslucentCellsOverTheGrey)
     destroy_bitmap(context.lowResBuffer);
     destroy_bitmap(reference);
 }
+
+TEST_F(BlendTest, AFadeOverAnEnlargedPageIsAllegrosFadePixelForPixel)
+{
+    BITMAP* low = noisy(320, 240, 7);
+    BITMAP* page = create_bitmap(640, 480);
+    BITMAP* expected = create_bitmap(640, 480);
+    for (int alpha : {0, 1, 128, 254, 255}) {
+        enlarge_2x(low, page);
+        // Marks over the enlargement, as text leaves them: a single pixel, a
+        // block across chunks, the first and the last pixel of rows.
+        putpixel(page, 37, 3, makecol(250, 10, 10));
+        rectfill(page, 90, 200, 411, 260, makecol(200, 200, 200));
+        putpixel(page, 0, 479, 0x123456);
+        putpixel(page, 639, 0, 0x654321);
+        blit(page, expected, 0, 0, 0, 0, 640, 480);
+        allegro_blend_rect(expected, 0, 0, 640, 480, makecol(0, 0, 0), alpha);
+        blend_over_enlarged(low, page, makecol(0, 0, 0), alpha);
+        EXPECT_EQ(differing_pixels(page, expected), 0) << "alpha " << alpha;
+    }
+    destroy_bitmap(expected);
+    destroy_bitmap(page);
+    destroy_bitmap(low);
+}

@@ -31,7 +31,7 @@ protected:
         fill_colour_ramp();
         srand(11);
         reset_calm();
-        calmEnabled = false;
+        settings.calm = false;
         context = &renderContext;
         *context = RenderContext{};
         context->lowResBuffer = create_bitmap(320, 240);
@@ -52,7 +52,7 @@ protected:
         destroy_bitmap(context->sceneBitmap);
         for (BITMAP* tile : context->spriteTiles) destroy_bitmap(tile);
         *context = RenderContext{};
-        calmEnabled = false;
+        settings.calm = false;
         reset_calm();
     }
 
@@ -96,7 +96,7 @@ TEST_F(CalmTest, ShadowOfRoom61ChangesAtMostThreeTimesInSixtyFrames)
     auto frame = [&] { draw_scene(*context); };
     EXPECT_EQ(changes_over(60, frame), 59) << "without calm mode the shadow flickers every frame";
 
-    calmEnabled = true;
+    settings.calm = true;
     const int changes = changes_over(60, frame);
     EXPECT_LE(changes, 3);
     EXPECT_GE(changes, 2) << "the pattern still moves";
@@ -122,7 +122,7 @@ TEST_F(CalmTest, TitleBackdropChangesAtMostThreeTimesInSixtyFrames)
     auto frame = [&] { draw_noise_backdrop(*context); };
     EXPECT_EQ(changes_over(60, frame), 59);
 
-    calmEnabled = true;
+    settings.calm = true;
     const int changes = changes_over(60, frame);
     EXPECT_LE(changes, 3);
     EXPECT_GE(changes, 2);
@@ -144,7 +144,7 @@ TEST_F(CalmTest, FlashesRiseAndFallSoftlyOverMoreThanHalfASecond)
     // The white flash of the war's end and the red one of the bridge.
     for (int red : {228, 222}) {
         for (bool calm : {false, true}) {
-            calmEnabled = calm;
+            settings.calm = calm;
             reset_calm();
             game.flashRed = red;
             game.flashGreenBlue = red == 228 ? 228 : 28;
@@ -196,7 +196,7 @@ TEST_F(CalmTest, PlasmaMovesAtAThirdOfItsSpeed)
     for (int frame = 0; frame < 30; ++frame) draw_scene(*context);
     EXPECT_EQ(plasmaPhase - start, 30);
 
-    calmEnabled = true;
+    settings.calm = true;
     const int calmStart = plasmaPhase;
     for (int frame = 0; frame < 30; ++frame) draw_scene(*context);
     EXPECT_EQ(plasmaPhase - calmStart, 10);

@@ -43,7 +43,7 @@ protected:
             soundEffects[i] = samples[i] = create_sample(16, 0, 44100, 44100 * (i + 1) / 4);
         }
         reset_captions();
-        captionsEnabled = true;
+        settings.captions = true;
     }
     void TearDown() override
     {
@@ -52,7 +52,7 @@ protected:
             destroy_sample(samples[i]);
         }
         reset_captions();
-        captionsEnabled = false;
+        settings.captions = false;
         audioBackend = savedBackend;
         construct_game_state();
     }
@@ -124,11 +124,11 @@ TEST_F(CaptionsTest, NewestFirstAndNothingWhileOff)
     play_sound(2);
     play_sound(1);
     EXPECT_EQ(active_captions(), (Lines{"[a great roar]", "[guns, far off]"}));
-    captionsEnabled = false;
+    settings.captions = false;
     EXPECT_EQ(active_captions(), Lines{});
     // Switched on mid-sound, what is left of it shows.
     for (int frame = 0; frame < 20; ++frame) captions_tick();
-    captionsEnabled = true;
+    settings.captions = true;
     EXPECT_EQ(active_captions(), (Lines{"[a great roar]", "[guns, far off]"}));
     EXPECT_EQ(frames_shown("[a great roar]"), 10);
 }

@@ -101,13 +101,13 @@ protected:
     }
     void press_action()
     {
-        input.keyAction.held = true;
-        input.keyAction.pressed = true;
+        input.actions[size_t(Action::Page)].held = true;
+        input.actions[size_t(Action::Page)].pressed = true;
     }
     void hold_action()
     {
-        input.keyAction.held = true;
-        input.keyAction.pressed = false;
+        input.actions[size_t(Action::Page)].held = true;
+        input.actions[size_t(Action::Page)].pressed = false;
     }
 };
 
@@ -337,12 +337,12 @@ TEST_F(TitlePageTest, TheWarningLineStandsAtTheTopAndNamesTheCalmKey)
     Canvas canvas;
     if (!canvas.has_fonts()) { GTEST_SKIP() << "font not available"; }
     EXPECT_EQ(flashing_warning(), "Flashing images: K for calm mode");
+    // Beside it, the keys of the settings and the endings pages.
+    EXPECT_EQ(title_warning_line(), "Flashing images: K for calm mode.  F1 for settings.  E for endings");
     game.pulse100 = 0;
     draw_title_page(canvas.context);
     // Its ink spans the width the line measures, centred, in rows of its own.
-    // Beside it, the key of the endings page.
-    EXPECT_EQ(title_top_line(), "Flashing images: K for calm mode     E: the endings found");
-    const int width = face_text_width(canvas.context.smallFont, title_top_line().c_str());
+    const int width = face_text_width(canvas.context.smallFont, title_warning_line().c_str());
     int left = 640, right = -1;
     for (int y = 0; y < 120; ++y)
         for (int x = 0; x < 640; ++x)
@@ -359,6 +359,8 @@ TEST_F(TitlePageTest, TheWarningLineStandsAtTheTopAndNamesTheCalmKey)
     // Moved to another key, the calm key is named as it now is.
     set_action_keys(Action::Calm, {{KEY_L}});
     EXPECT_EQ(flashing_warning(), "Flashing images: L for calm mode");
+    set_action_keys(Action::Settings, {{KEY_F2}});
+    EXPECT_EQ(settings_hint(), "F2 for settings");
     reset_key_map();
 }
 
@@ -394,10 +396,10 @@ TEST_F(EventScreenTest, DialoguePageLeavesOnANewPressOnly)
     Canvas canvas;
     game.eventCode = 13;
     hold_action();
-    event_screen_act(canvas.context);
+    event_screen_input(canvas.context);
     EXPECT_EQ(game.gameMode, EventScreen);
     press_action();
-    event_screen_act(canvas.context);
+    event_screen_input(canvas.context);
     EXPECT_EQ(game.gameMode, Play);
     EXPECT_EQ(game.eventCode, 13);
     EXPECT_EQ(game.fadeState, Idle);  // at once, without a fade
@@ -409,12 +411,12 @@ TEST_F(EventScreenTest, HeldKeyAcrossTheTriggerDoesNotDismissThroughThePoll)
     key[KEY_SPACE] = 1;
     poll_input();  // held during play, when the trigger fired
     game.eventCode = 17;
-    for (int frame = 0; frame < 5; ++frame) event_screen_input(canvas.context);
+    for (int frame = 0; frame < 5; ++frame) { poll_input(); event_screen_input(canvas.context); }
     EXPECT_EQ(game.gameMode, EventScreen);
     key[KEY_SPACE] = 0;
-    event_screen_input(canvas.context);
+    { poll_input(); event_screen_input(canvas.context); }
     key[KEY_LCONTROL] = 1;
-    event_screen_input(canvas.context);
+    { poll_input(); event_screen_input(canvas.context); }
     EXPECT_EQ(game.gameMode, Play);
 }
 
@@ -424,26 +426,26 @@ TEST_F(EventScreenTest, PromptLeadsToTheTitleAndTheTitleFadesIntoPlay)
     game.eventCode = CONTINUE_PROMPT;
     game.endingsFound[2] = true;
     press_action();
-    event_screen_act(canvas.context);
+    event_screen_input(canvas.context);
     EXPECT_EQ(game.eventCode, TITLE_PAGE);
     EXPECT_EQ(game.gameMode, EventScreen);
     EXPECT_TRUE(game.endingsFound[2]);  // kept
 
     // A second press is needed on the title; it only starts the fade.
-    event_screen_act(canvas.context);
+    event_screen_input(canvas.context);
     EXPECT_EQ(game.fadeState, FadeOut);
     EXPECT_EQ(game.gameMode, EventScreen);
 
     game.fadeLevel = 120;
     hold_action();
-    event_screen_act(canvas.context);
+    event_screen_input(canvas.context);
     EXPECT_EQ(game.gameMode, EventScreen);
 
     game.fadeState = Black;
     game.fadeLevel = 255;
     const int room = game.currentRoom;
     const int track = musicTrack;
-    event_screen_act(canvas.context);
+    event_screen_input(canvas.context);
     EXPECT_EQ(game.gameMode, Play);
     EXPECT_EQ(game.fadeState, FadeIn);
     EXPECT_EQ(game.fadeLevel, 254);
@@ -458,7 +460,7 @@ TEST_F(EventScreenTest, PressInTheFrameThatPlayStartsIsNotASecondDismissal)
     game.fadeState = Black;
     game.fadeLevel = 255;
     press_action();
-    event_screen_act(canvas.context);
+    event_screen_input(canvas.context);
     EXPECT_EQ(game.gameMode, Play);
     EXPECT_EQ(game.fadeState, FadeIn);
 }
@@ -471,7 +473,7 @@ TEST_F(EventScreenTest, EscapeQuitsFromEveryPage)
         game.eventCode = code;
         game.fadeState = Idle;
         key[KEY_ESC] = 1;
-        event_screen_input(canvas.context);
+        { poll_input(); event_screen_input(canvas.context); }
         EXPECT_TRUE(game.quitRequested) << code;
         EXPECT_EQ(game.fadeState, Idle) << code;  // at once, before any fade
     }
@@ -488,7 +490,7 @@ TEST_F(EventScreenTest, LastPathOpensWithTheFirstSevenEndings)
     game.interludeClock = 12.0;
     game.playerX = 60.0;
     game.fadeState = Black;
-    event_screen_act(canvas.context);
+    event_screen_input(canvas.context);
     EXPECT_EQ(game.gameMode, Play);
     EXPECT_EQ(game.currentRoom, 61);
     EXPECT_EQ(musicTrack, Impossibilities);
@@ -506,7 +508,7 @@ TEST_F(EventScreenTest, SixEndingsStartInTheUsualRoom)
     EXPECT_FALSE(game.lastPathOpen);
     game.eventCode = TITLE_PAGE;
     game.fadeState = Black;
-    event_screen_act(canvas.context);
+    event_screen_input(canvas.context);
     EXPECT_EQ(game.gameMode, Play);
     EXPECT_EQ(game.currentRoom, 0);
     EXPECT_NE(musicTrack, Impossibilities);
@@ -521,15 +523,15 @@ TEST_F(EventScreenTest, NOnThePromptBeginsANewSetOfEndings)
     // N already down when the prompt comes up is not a press, however long it is held.
     key[KEY_N] = 1;
     reset_event_screen_input();
-    for (int frame = 0; frame < 3; ++frame) event_screen_act(canvas.context);
+    for (int frame = 0; frame < 3; ++frame) { poll_input(); event_screen_input(canvas.context); }
     EXPECT_EQ(game.eventCode, CONTINUE_PROMPT);
     EXPECT_TRUE(game.endingsFound[1]);
     EXPECT_TRUE(game.endingsFound[5]);
 
     key[KEY_N] = 0;
-    event_screen_act(canvas.context);
+    { poll_input(); event_screen_input(canvas.context); }
     key[KEY_N] = 1;
-    event_screen_act(canvas.context);
+    { poll_input(); event_screen_input(canvas.context); }
     EXPECT_EQ(game.eventCode, TITLE_PAGE);
     EXPECT_EQ(game.gameMode, EventScreen);
     for (int n = 0; n < 10; ++n) EXPECT_FALSE(game.endingsFound[n]) << n;
@@ -541,19 +543,19 @@ TEST_F(EventScreenTest, NOnThePromptBeginsANewSetOfEndings)
         EXPECT_FALSE(any_ink(ink_rows(canvas.context.backBuffer), 300, 412));
     }
     key[KEY_N] = 0;
-    event_screen_act(canvas.context);
+    { poll_input(); event_screen_input(canvas.context); }
     key[KEY_N] = 1;
     game.endingsFound[3] = true;
-    event_screen_act(canvas.context);
+    { poll_input(); event_screen_input(canvas.context); }
     EXPECT_TRUE(game.endingsFound[3]);
     EXPECT_EQ(game.fadeState, Idle);
 
     // Nor on a dialogue page.
     game.eventCode = 13;
     key[KEY_N] = 0;
-    event_screen_act(canvas.context);
+    { poll_input(); event_screen_input(canvas.context); }
     key[KEY_N] = 1;
-    event_screen_act(canvas.context);
+    { poll_input(); event_screen_input(canvas.context); }
     EXPECT_TRUE(game.endingsFound[3]);
     EXPECT_EQ(game.gameMode, EventScreen);
 }
@@ -584,9 +586,9 @@ TEST(HurryTest, APageReadBeforeIsMarkedAndTurnsAfterHalfASecondOfWalking)
     if (!Canvas().has_fonts()) { GTEST_SKIP() << "font not available"; }
     forget_pages_read();
     mark_page_read(4, 0);
-    hurryRead = false;
+    settings.hurry = false;
     EXPECT_EQ(foot_ink(4), 0) << "with hurry off no page is marked";
-    hurryRead = true;
+    settings.hurry = true;
     EXPECT_GT(foot_ink(4), 20);
     EXPECT_EQ(foot_ink(5), 0) << "a page not read is not marked";
 
@@ -604,7 +606,7 @@ TEST(HurryTest, APageReadBeforeIsMarkedAndTurnsAfterHalfASecondOfWalking)
     for (int f = 0; f < 100; ++f) EXPECT_FALSE(hurry_turn_due(4, 0, true, true)) << "the voice is heard out";
     reset_hurry();
     for (int f = 0; f < 100; ++f) EXPECT_FALSE(hurry_turn_due(5, 0, true, false));
-    hurryRead = false;
+    settings.hurry = false;
     reset_hurry();
     for (int f = 0; f < 100; ++f) EXPECT_FALSE(hurry_turn_due(4, 0, true, false));
     forget_pages_read();

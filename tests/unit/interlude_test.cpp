@@ -49,7 +49,7 @@ protected:
             draw_interlude(renderContext);
             ++frames;
             if (frames == restartAt) game.fadeState = Black;
-            interlude_input(renderContext);
+            { poll_input(); interlude_input(renderContext); }
             update_pulses();
             update_fade();
         }
@@ -99,7 +99,7 @@ TEST_F(InterludeTest, KeysHaveNoEffectAndTheBufferIsEmptied)
     simulate_keypress((KEY_A << 8) | 'a');
     ASSERT_TRUE(keypressed());
     draw_interlude(renderContext);
-    interlude_input(renderContext);
+    { poll_input(); interlude_input(renderContext); }
     EXPECT_FALSE(keypressed());
     EXPECT_EQ(game.gameMode, Interlude);
     EXPECT_FALSE(game.quitRequested);

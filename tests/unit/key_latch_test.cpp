@@ -67,21 +67,21 @@ TEST_F(KeyLatch, ATapBetweenTwoFramesCountsOnce)
     tap_key(KEY_SPACE);
     EXPECT_EQ(key[KEY_SPACE], 0);
     poll_input();
-    EXPECT_TRUE(input.keyAction.pressed);
+    EXPECT_TRUE(input.actions[size_t(Action::Page)].pressed);
     // Every read in the same frame agrees.
     EXPECT_TRUE(key_seen(KEY_SPACE));
     clear_key_taps();
     frame();
-    EXPECT_FALSE(input.keyAction.held);
+    EXPECT_FALSE(input.actions[size_t(Action::Page)].held);
     EXPECT_FALSE(key_seen(KEY_SPACE));
 
     // Two taps of Right between two frames walk one frame, not two.
     tap_key(KEY_RIGHT);
     tap_key(KEY_RIGHT);
     frame();
-    EXPECT_TRUE(input.keyRight.held);
+    EXPECT_TRUE(input.actions[size_t(Action::Walk)].held);
     frame();
-    EXPECT_FALSE(input.keyRight.held);
+    EXPECT_FALSE(input.actions[size_t(Action::Walk)].held);
 }
 
 TEST_F(KeyLatch, ATapAfterTheFramesReadBelongsToTheNextFrame)
@@ -108,18 +108,18 @@ TEST_F(KeyLatch, HeldKeysRepeatWithoutNewPresses)
 {
     press_key(KEY_RIGHT);
     frame();
-    EXPECT_TRUE(input.keyRight.pressed);
+    EXPECT_TRUE(input.actions[size_t(Action::Walk)].pressed);
     // The X server repeats the press of a held key.
     latch_key_event(KEY_RIGHT);
     latch_key_event(KEY_RIGHT);
     frame();
-    EXPECT_TRUE(input.keyRight.held);
-    EXPECT_FALSE(input.keyRight.pressed);
+    EXPECT_TRUE(input.actions[size_t(Action::Walk)].held);
+    EXPECT_FALSE(input.actions[size_t(Action::Walk)].pressed);
     // Let go after a repeat: up at the next frame, with no tap left over.
     latch_key_event(KEY_RIGHT);
     release_key(KEY_RIGHT);
     frame();
-    EXPECT_FALSE(input.keyRight.held);
+    EXPECT_FALSE(input.actions[size_t(Action::Walk)].held);
 }
 
 TEST_F(KeyLatch, AltEnterSwitchesTheDisplayAndTurnsNoPage)
@@ -129,23 +129,23 @@ TEST_F(KeyLatch, AltEnterSwitchesTheDisplayAndTurnsNoPage)
         game.fullscreenToggleRequested = false;
         press_key(alt);
         frame();
-        EXPECT_FALSE(input.keyAction.pressed) << alt;
+        EXPECT_FALSE(input.actions[size_t(Action::Page)].pressed) << alt;
         frame();
         press_key(KEY_ENTER);
         std::thread releaser = release_later(KEY_ENTER);
         poll_input();
         releaser.join();
-        EXPECT_FALSE(input.keyAction.pressed) << alt;
+        EXPECT_FALSE(input.actions[size_t(Action::Page)].pressed) << alt;
         clear_key_taps();
         EXPECT_TRUE(game.fullscreen) << alt;
         EXPECT_TRUE(game.fullscreenToggleRequested) << alt;
         frame();
-        EXPECT_FALSE(input.keyAction.pressed) << alt;
+        EXPECT_FALSE(input.actions[size_t(Action::Page)].pressed) << alt;
         release_key(alt);
         frame();
-        EXPECT_FALSE(input.keyAction.pressed) << alt << ": letting Alt go after the switch turned a page";
+        EXPECT_FALSE(input.actions[size_t(Action::Page)].pressed) << alt << ": letting Alt go after the switch turned a page";
         frame();
-        EXPECT_FALSE(input.keyAction.pressed) << alt;
+        EXPECT_FALSE(input.actions[size_t(Action::Page)].pressed) << alt;
     }
 }
 
@@ -154,25 +154,25 @@ TEST_F(KeyLatch, AltAloneTurnsThePageWhenLetGo)
     for (int alt : {KEY_ALT, KEY_ALTGR}) {
         press_key(alt);
         frame();
-        EXPECT_FALSE(input.keyAction.pressed) << alt;
+        EXPECT_FALSE(input.actions[size_t(Action::Page)].pressed) << alt;
         release_key(alt);
         frame();
-        EXPECT_TRUE(input.keyAction.pressed) << alt;
+        EXPECT_TRUE(input.actions[size_t(Action::Page)].pressed) << alt;
         frame();
-        EXPECT_FALSE(input.keyAction.pressed) << alt;
+        EXPECT_FALSE(input.actions[size_t(Action::Page)].pressed) << alt;
     }
     // A tap shorter than a frame too.
     tap_key(KEY_ALT);
     frame();
     frame();
-    EXPECT_TRUE(input.keyAction.pressed);
+    EXPECT_TRUE(input.actions[size_t(Action::Page)].pressed);
 
     // Held for seconds (across a page's trigger), it turns nothing.
     press_key(KEY_ALT);
     for (int i = 0; i < 120; ++i) frame();
     release_key(KEY_ALT);
     frame();
-    EXPECT_FALSE(input.keyAction.pressed);
+    EXPECT_FALSE(input.actions[size_t(Action::Page)].pressed);
 }
 
 TEST_F(KeyLatch, TheSwitchKeysCountAsUpUntilLetGo)
@@ -180,7 +180,7 @@ TEST_F(KeyLatch, TheSwitchKeysCountAsUpUntilLetGo)
     // Enter first, then Alt: the page turns on Enter, the switch follows on Alt.
     press_key(KEY_ENTER);
     frame();
-    EXPECT_TRUE(input.keyAction.pressed);
+    EXPECT_TRUE(input.actions[size_t(Action::Page)].pressed);
     press_key(KEY_ALT);
     std::thread releaser = release_later(KEY_ENTER);
     poll_input();
@@ -194,22 +194,22 @@ TEST_F(KeyLatch, TheSwitchKeysCountAsUpUntilLetGo)
         latch_key_event(KEY_ALT);
         EXPECT_FALSE(key_seen(KEY_ALT)) << "poll " << i;
         frame();
-        EXPECT_FALSE(input.keyAction.held) << "poll " << i;
+        EXPECT_FALSE(input.actions[size_t(Action::Page)].held) << "poll " << i;
     }
     release_key(KEY_ALT);
     frame();
-    EXPECT_FALSE(input.keyAction.pressed);
+    EXPECT_FALSE(input.actions[size_t(Action::Page)].pressed);
     // A new press of Enter, then of Alt, each turns a page again.
     press_key(KEY_ENTER);
     frame();
-    EXPECT_TRUE(input.keyAction.pressed);
+    EXPECT_TRUE(input.actions[size_t(Action::Page)].pressed);
     EXPECT_FALSE(game.fullscreenToggleRequested);
     release_key(KEY_ENTER);
     frame();
     tap_key(KEY_ALT);
     frame();
     frame();
-    EXPECT_TRUE(input.keyAction.pressed);
+    EXPECT_TRUE(input.actions[size_t(Action::Page)].pressed);
 
     // F4 tapped between two frames switches once.
     tap_key(KEY_F4);

@@ -12,7 +12,6 @@
 #include "audio/captions.h"
 #include "events/endings_page.h"
 #include "events/event_screen.h"
-#include "events/page_history.h"
 #include "events/narration.h"
 #include "frame/accessibility.h"
 #include "core/game_state.h"
@@ -41,8 +40,8 @@ void fresh_play()
     reset_event_screen_input();
     reset_narration();
     reset_pause();
-    calmEnabled = false;
-    captionsEnabled = false;
+    settings.calm = false;
+    settings.captions = false;
     game.gameMode = Play;
     game.fadeState = Idle;
     game.fadeLevel = 0;
@@ -64,9 +63,9 @@ bool page_turned(int scancode)
     game.gameMode = EventScreen;
     game.eventCode = 4;
     RenderContext context;
-    event_screen_input(context);
+    { poll_input(); event_screen_input(context); }
     key[scancode] = 1;
-    event_screen_input(context);
+    { poll_input(); event_screen_input(context); }
     key[scancode] = 0;
     return game.gameMode == Play;
 }
@@ -78,18 +77,18 @@ bool quit_from_page(int scancode)
     game.eventCode = 4;
     RenderContext context;
     key[scancode] = 1;
-    event_screen_input(context);
+    { poll_input(); event_screen_input(context); }
     key[scancode] = 0;
     return game.quitRequested;
 }
 
-bool held_in_play(int scancode, Button InputState::*button)
+bool held_in_play(int scancode, Action action)
 {
     fresh_play();
     key[scancode] = 1;
     poll_input();
     key[scancode] = 0;
-    return (input.*button).held;
+    return held(action);
 }
 
 bool gave_up(int scancode)
@@ -97,7 +96,7 @@ bool gave_up(int scancode)
     fresh_play();
     poll_input();
     key[scancode] = 1;
-    play_input();
+    { poll_input(); play_input(); }
     key[scancode] = 0;
     return game.gameMode == Interlude;
 }
@@ -120,30 +119,31 @@ bool new_game_started(int scancode)
     game.eventCode = 40;
     game.endingsFound[2] = true;
     RenderContext context;
-    event_screen_input(context);
+    { poll_input(); event_screen_input(context); }
     key[scancode] = 1;
-    event_screen_input(context);
+    { poll_input(); event_screen_input(context); }
     key[scancode] = 0;
     return game.eventCode == 0 && !game.endingsFound[2];
 }
 
-// The key opens the endings page from the title, or looks back from a page.
-bool page_view_changed(int scancode, bool endings)
+// The key opens the endings page from the title.
+bool endings_page_opened(int scancode)
 {
     fresh_play();
     reset_event_screen_input();
     game.gameMode = EventScreen;
     game.fadeState = Idle;
-    game.eventCode = endings ? 0 : 2;
-    note_page_turned(1, 0);
+    game.eventCode = 0;
     RenderContext context;
+    poll_input();
     event_screen_input(context);
     key[scancode] = 1;
+    poll_input();
     event_screen_input(context);
     key[scancode] = 0;
-    const bool changed = endings ? endings_page_open() : pages_looked_back() == 1;
+    const bool opened = endings_page_open();
     reset_event_screen_input();
-    return changed;
+    return opened;
 }
 
 bool switched(int scancode, bool& mode, void (*step)())
@@ -159,7 +159,7 @@ bool switched(int scancode, bool& mode, void (*step)())
     step();
     const bool flipped = mode != before;
     reset_narration();
-    calmEnabled = captionsEnabled = false;
+    settings.calm = settings.captions = false;
     return flipped;
 }
 
@@ -167,8 +167,10 @@ bool paused(int scancode)
 {
     fresh_play();
     RenderContext context;
+    poll_input();
     pause_step(context);
     key[scancode] = 1;
+    poll_input();
     pause_step(context);
     key[scancode] = 0;
     const bool result = gamePaused;
@@ -211,28 +213,29 @@ protected:
 TEST_F(KeyMapTest, EveryActionMovedToAnotherKeyFollowsItsKey)
 {
     const Case cases[] = {
-        {Action::Walk, KEY_RIGHT, "L", KEY_L, [](int k) { return held_in_play(k, &InputState::keyRight); }},
-        {Action::Up, KEY_UP, "I", KEY_I, [](int k) { return held_in_play(k, &InputState::keyUp); }},
-        {Action::Down, KEY_DOWN, "J", KEY_J, [](int k) { return held_in_play(k, &InputState::keyDown); }},
+        {Action::Walk, KEY_RIGHT, "L", KEY_L, [](int k) { return held_in_play(k, Action::Walk); }},
+        {Action::Up, KEY_UP, "I", KEY_I, [](int k) { return held_in_play(k, Action::Up); }},
+        {Action::Down, KEY_DOWN, "J", KEY_J, [](int k) { return held_in_play(k, Action::Down); }},
         {Action::Page, KEY_SPACE, "ENTER_PAD", KEY_ENTER_PAD, page_turned},
         {Action::GiveUp, KEY_BACKSPACE, "Q", KEY_Q, gave_up},
         {Action::Quit, KEY_ESC, "F10", KEY_F10, quit_from_page},
         {Action::ToggleDisplay, KEY_F4, "F11", KEY_F11, display_switched},
         {Action::NewGame, KEY_N, "Y", KEY_Y, new_game_started},
         {Action::Voice, KEY_V, "F5", KEY_F5,
-         [](int k) { return switched(k, voiceEnabled, [] { narration_frame(); }); }},
-        {Action::Calm, KEY_K, "F6", KEY_F6, [](int k) { return switched(k, calmEnabled, [] { narration_frame(); }); }},
+         [](int k) { return switched(k, settings.voice, [] { poll_input(); narration_frame(); }); }},
+        {Action::Calm, KEY_K, "F6", KEY_F6, [](int k) { return switched(k, settings.calm, [] { poll_input(); narration_frame(); }); }},
         {Action::Captions, KEY_T, "F7", KEY_F7,
-         [](int k) { return switched(k, captionsEnabled, [] { accessibility_frame(); }); }},
+         [](int k) { return switched(k, settings.captions, [] { poll_input(); accessibility_frame(); }); }},
         {Action::Pause, KEY_P, "PAUSE", KEY_PAUSE, paused},
+        {Action::Left, KEY_LEFT, "H", KEY_H, [](int k) { return held_in_play(k, Action::Left); }},
+        {Action::Settings, KEY_F1, "F9", KEY_F9, [](int k) { return held_in_play(k, Action::Settings); }},
         {Action::Repeat, KEY_TAB, "F8", KEY_F8, [](int k) {
              key[k] = 1;
              const bool down = action_down(Action::Repeat);
              key[k] = 0;
              return down;
          }},
-        {Action::Back, KEY_LEFT, "F2", KEY_F2, [](int k) { return page_view_changed(k, false); }},
-        {Action::Endings, KEY_E, "F3", KEY_F3, [](int k) { return page_view_changed(k, true); }},
+        {Action::Endings, KEY_E, "F3", KEY_F3, endings_page_opened},
     };
     ASSERT_EQ(std::size(cases), size_t(ACTION_COUNT));
     for (const Case& c : cases) {
@@ -277,8 +280,8 @@ TEST_F(KeyMapTest, SeveralKeysForOneAction)
     const std::string config = "[keys]\nwalk = right, d\ngive_up = backspace key_r Q\n";
     set_config_data(config.c_str(), int(config.size()));
     read_key_map_config();
-    EXPECT_TRUE(held_in_play(KEY_RIGHT, &InputState::keyRight));
-    EXPECT_TRUE(held_in_play(KEY_D, &InputState::keyRight));
+    EXPECT_TRUE(held_in_play(KEY_RIGHT, Action::Walk));
+    EXPECT_TRUE(held_in_play(KEY_D, Action::Walk));
     for (int k : {KEY_BACKSPACE, KEY_R, KEY_Q}) EXPECT_TRUE(gave_up(k)) << k;
 }
 

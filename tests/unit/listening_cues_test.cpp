@@ -53,7 +53,7 @@ protected:
     {
         audioBackend = savedBackend;
         game_paths().dataFolder = savedData;
-        voiceEnabled = false;
+        settings.voice = false;
         reset_input();
         construct_game_state();
     }
@@ -73,7 +73,7 @@ TEST_F(ListeningCues, FootstepsWhileWalkingWithTheVoiceOnOnly)
     frames(100);
     EXPECT_TRUE(heard.empty()) << "the voice off changes nothing";
 
-    voiceEnabled = true;
+    settings.voice = true;
     frames(3 * FOOTSTEP_PERIOD);
     ASSERT_EQ(heard.size(), 3u) << "the first step at once, then one a period";
     ASSERT_NE(heard[0], nullptr);
@@ -96,12 +96,12 @@ TEST_F(ListeningCues, FootstepsWhileWalkingWithTheVoiceOnOnly)
 
 TEST_F(ListeningCues, HeldStillInTheBlackWithRightPressed)
 {
-    voiceEnabled = true;
+    settings.voice = true;
     game.fadeHoldFrames = 90;  // a scene held in black
     game.playerSpeed = 0.0;
     frames(10);
     EXPECT_TRUE(heard.empty()) << "standing there without trying to walk";
-    input.keyRight.held = true;
+    input.actions[size_t(Action::Walk)].held = true;
     frames(HELD_STILL_PERIOD + 1);
     ASSERT_EQ(heard.size(), 2u);
     EXPECT_EQ(heard[0], heard[1]);

@@ -11,6 +11,7 @@
 
 #include "events/endings_page.h"
 #include "events/hurry.h"
+#include "play/input.h"
 #include "events/narration.h"
 #include "events/page_history.h"
 #include "events/pages_read.h"
@@ -33,7 +34,7 @@ protected:
         ensure_allegro();
         construct_game_state();
         reset_narration();
-        calmEnabled = false;
+        settings.calm = false;
         key[KEY_V] = 0;
         key[KEY_K] = 0;
         key[KEY_TAB] = 0;
@@ -44,21 +45,24 @@ protected:
         key[KEY_K] = 0;
         key[KEY_TAB] = 0;
         reset_narration();
-        calmEnabled = false;
+        settings.calm = false;
     }
     static Words queued() { return Words(speechQueue.begin(), speechQueue.end()); }
     // One frame with V (or K) pressed anew, and one with it let go.
     static void press(int scancode)
     {
         key[scancode] = 1;
+        poll_input();
         narration_frame();
         key[scancode] = 0;
+        poll_input();
         narration_frame();
     }
     static void show_page(EventCode code)
     {
         game.gameMode = EventScreen;
         game.eventCode = code;
+        poll_input();
         narration_frame();
     }
     static void walk_in(int room, double x)
@@ -66,6 +70,7 @@ protected:
         game.gameMode = Play;
         game.currentRoom = room;
         game.playerX = x;
+        poll_input();
         narration_frame();
     }
 };
@@ -74,8 +79,8 @@ protected:
 
 TEST_F(NarrationTest, EveryKindOfPageIsReadInOrder)
 {
-    EXPECT_EQ(page_utterances(0, 0), (Words{"Karvelle", "Flashing images: K for calm mode", "E: the endings found", "Press Space to Begin"}));
-    EXPECT_EQ(page_utterances(0, 3), (Words{"Karvelle", "Flashing images: K for calm mode", "E: the endings found", "three paths out of eight",
+    EXPECT_EQ(page_utterances(0, 0), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "E for endings", "Press Space to Begin"}));
+    EXPECT_EQ(page_utterances(0, 3), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "E for endings", "three paths out of eight",
                                             "Press Space to Begin"}));
     EXPECT_EQ(page_utterances(40, 5), (Words{"To start a new game, press N.", "To continue, press SPACE.",
                                              "five paths out of eight"}));
@@ -122,15 +127,19 @@ TEST_F(NarrationTest, VSwitchesTheVoiceOnAndOffOnAnyScreen)
     show_page(0);
     // Held, it switches once.
     key[KEY_V] = 1;
-    for (int frame = 0; frame < 5; ++frame) narration_frame();
+    for (int frame = 0; frame < 5; ++frame) {
+        poll_input();
+        narration_frame();
+    }
     key[KEY_V] = 0;
+    poll_input();
     narration_frame();
-    EXPECT_TRUE(voiceEnabled);
-    EXPECT_EQ(queued(), (Words{"Voice on", "Karvelle", "Flashing images: K for calm mode", "E: the endings found", "Press Space to Begin"}));
+    EXPECT_TRUE(settings.voice);
+    EXPECT_EQ(queued(), (Words{"Voice on", "Karvelle", "Flashing images: K for calm mode", "F1 for settings", "E for endings", "Press Space to Begin"}));
 
     const int generation = speechGeneration;
     press(KEY_V);
-    EXPECT_FALSE(voiceEnabled);
+    EXPECT_FALSE(settings.voice);
     EXPECT_EQ(queued(), (Words{"Voice off"}));
     EXPECT_NE(speechGeneration, generation) << "what was being said stops";
 
@@ -151,7 +160,7 @@ TEST_F(NarrationTest, VSwitchesTheVoiceOnAndOffOnAnyScreen)
 
 TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
 {
-    voiceEnabled = true;
+    settings.voice = true;
     walk_in(0, 100.0);
     // One sentence an utterance.
     const Words room{"Home, in the morning.", "Someone stands by the door."};
@@ -163,12 +172,14 @@ TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
     EXPECT_EQ(queued(), (Words{room[0], room[1], "I worry when you're away...", PAGE_ON_LINE}));
     EXPECT_EQ(speechGeneration, beforePage) << "nothing said in the room is stopped";
 
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued().size(), 4u) << "a page is queued once, not every frame";
 
     // The page is turned: its words stop at once, and the room is not named again.
     const int beforeTurn = speechGeneration;
     game.gameMode = Play;
+    poll_input();
     narration_frame();
     EXPECT_TRUE(speechQueue.empty());
     EXPECT_NE(speechGeneration, beforeTurn);
@@ -176,7 +187,7 @@ TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
     // The prompt turned to the title: the title is read in its place.
     show_page(40);
     show_page(0);
-    EXPECT_EQ(queued(), (Words{"Karvelle", "Flashing images: K for calm mode", "E: the endings found", "Press Space to Begin"}));
+    EXPECT_EQ(queued(), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "E for endings", "Press Space to Begin"}));
     // Play begun from the title names the first room, heard before: by its first sentence.
     walk_in(0, 10.0);
     EXPECT_EQ(queued(), (Words{room[0]}));
@@ -212,7 +223,7 @@ TEST_F(NarrationTest, AWayInShadowIsSaidAsThePictureShowsIt)
 
 TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
 {
-    voiceEnabled = true;
+    settings.voice = true;
     walk_in(3, 5.0);
     // The way ahead is said at once; what is seen waits for the way, which the
     // walker reaches within a second, so that nothing long stands before its line.
@@ -221,28 +232,34 @@ TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
     // Walking through columns 1 and 2 says nothing more; column 3 holds the way up.
     for (double x = 5.0; x < 160.0; x += 2.5) {
         game.playerX = x;
+        poll_input();
         narration_frame();
     }
     EXPECT_EQ(queued().size(), 1u);
     // The walker waits there: the way, then the rest of the room.
     const int generation = speechGeneration;
     game.playerX = 160.0;
+    poll_input();
     narration_frame();
     const Words atWay{"A way up ahead.", WAY_UP_LINE, "The road runs on towards the river.",
                       "Houses climb away to the north."};
     EXPECT_EQ(queued(), atWay);
     EXPECT_EQ(speechGeneration, generation);
     // Standing there says it once.
+    poll_input();
     narration_frame();
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued().size(), 4u);
     // Walking on out of the column.
     game.playerX = 240.0;
+    poll_input();
     narration_frame();
     Words passed = atWay;
     passed.push_back(PASSED_UP_LINE);
     EXPECT_EQ(queued(), passed);
     game.playerX = 250.0;
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued().size(), 5u);
 
@@ -252,6 +269,7 @@ TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
     walk_in(13, 5.0);
     EXPECT_EQ(queued(), (Words{"A way down ahead."}));
     game.playerX = 165.0;  // column 3: the steps down
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued(), (Words{"A way down ahead.", WAY_DOWN_LINE, "The way down lies in shadow: its paths are walked.",
                                "A street of tall houses.", "Steps lead down between them."}));
@@ -263,6 +281,7 @@ TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
     EXPECT_EQ(queued(), maze);
     // A maze room shows both ways, in different columns.
     game.playerX = 170.0;
+    poll_input();
     narration_frame();
     maze.insert(maze.end(), {PASSED_DOWN_LINE, WAY_UP_LINE});
     EXPECT_EQ(queued(), maze);
@@ -274,9 +293,10 @@ TEST_F(NarrationTest, TabRepeatsTheLastLineAndOnlyWithTheVoiceOn)
     press(KEY_TAB);
     EXPECT_TRUE(speechQueue.empty()) << "silent with the voice off";
 
-    voiceEnabled = true;
+    settings.voice = true;
     walk_in(3, 5.0);
     game.playerX = 160.0;
+    poll_input();
     narration_frame();
     const int generation = speechGeneration;
     press(KEY_TAB);
@@ -288,8 +308,12 @@ TEST_F(NarrationTest, TabRepeatsTheLastLineAndOnlyWithTheVoiceOn)
     // On a page, the whole page; held, once.
     show_page(12);
     key[KEY_TAB] = 1;
-    for (int frame = 0; frame < 4; ++frame) narration_frame();
+    for (int frame = 0; frame < 4; ++frame) {
+        poll_input();
+        narration_frame();
+    }
     key[KEY_TAB] = 0;
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued(), (Words{"You're late... What took you so long?", PAGE_ON_LINE}));
     // The switches' own words are not what Tab repeats.
@@ -309,17 +333,20 @@ TEST_F(NarrationTest, ThePadsShouldersSwitchTheVoiceAndRepeat)
     auto press_button = [](int b) {
         joy[0].button[b].b = 1;
         read_gamepad();
+        poll_input();
         narration_frame();
+        poll_input();
         narration_frame();  // held: once
         joy[0].button[b].b = 0;
         read_gamepad();
+        poll_input();
         narration_frame();
     };
     show_page(4);
     press_button(1);
     EXPECT_TRUE(speechQueue.empty()) << "repeat says nothing with the voice off";
     press_button(2);
-    EXPECT_TRUE(voiceEnabled);
+    EXPECT_TRUE(settings.voice);
     const Words page = page_utterances(4, 0);
     Words on{"Voice on"};
     on.insert(on.end(), page.begin(), page.end());
@@ -329,7 +356,7 @@ TEST_F(NarrationTest, ThePadsShouldersSwitchTheVoiceAndRepeat)
     press_button(0);
     EXPECT_EQ(queued(), page) << "the action button is not a voice button";
     press_button(2);
-    EXPECT_FALSE(voiceEnabled);
+    EXPECT_FALSE(settings.voice);
     num_joysticks = 0;
     set_gamepad_layout({}, {});
     read_gamepad();
@@ -337,36 +364,41 @@ TEST_F(NarrationTest, ThePadsShouldersSwitchTheVoiceAndRepeat)
 
 TEST_F(NarrationTest, AnEndingSaysThePathEndsWithTheCount)
 {
-    voiceEnabled = true;
+    settings.voice = true;
     game.endingsFound[3] = true;
     walk_in(10, 100.0);
     narration_cancel();
     // The walk home's ending: the sound event marks it, and play goes on to the fade.
     game.endingsFound[7] = true;
     game.eventCode = -2;
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued(), (Words{"The path ends: two paths out of eight found. "
                                "On the next page, Space walks again and Escape quits."}));
+    poll_input();
     narration_frame();
     EXPECT_EQ(queued().size(), 1u);
     // The Interlude that follows lets it be said to its end.
     const int generation = speechGeneration;
     game.gameMode = Interlude;
+    poll_input();
     narration_frame();
     EXPECT_EQ(speechGeneration, generation);
     // A sound that marks no ending says nothing.
     walk_in(20, 100.0);
     narration_cancel();
     game.eventCode = -12;
+    poll_input();
     narration_frame();
     game.eventCode = -6;
+    poll_input();
     narration_frame();
     EXPECT_TRUE(speechQueue.empty());
 }
 
 TEST_F(NarrationTest, TheLastEndingSaysOnlyEscapeLeavesTheNextPage)
 {
-    voiceEnabled = true;
+    settings.voice = true;
     for (int n = 1; n <= 7; ++n) game.endingsFound[n] = true;
     walk_in(72, 100.0);
     narration_cancel();
@@ -380,7 +412,7 @@ TEST_F(NarrationTest, TheLastEndingSaysOnlyEscapeLeavesTheNextPage)
 // as they are shown.
 TEST_F(NarrationTest, TheEndingsPageTheLookBackAndAHurriedPageAreReadAsShown)
 {
-    voiceEnabled = true;
+    settings.voice = true;
     game.endingsFound[1] = game.endingsFound[7] = true;
     show_page(40);
     narration_cancel();
@@ -407,12 +439,12 @@ TEST_F(NarrationTest, TheEndingsPageTheLookBackAndAHurriedPageAreReadAsShown)
     // With hurry on, a page read before gives its first line only; off, all of it.
     forget_pages_read();
     mark_page_read(4, 0);
-    hurryRead = true;
+    settings.hurry = true;
     walk_in(6, 80.0);
     narration_cancel();
     show_page(4);
     EXPECT_EQ(queued(), (Words{"Foolish human! Turn back or"}));
-    hurryRead = false;
+    settings.hurry = false;
     walk_in(6, 80.0);
     narration_cancel();
     show_page(4);
@@ -425,19 +457,19 @@ TEST_F(NarrationTest, KSwitchesCalmModeOnTheTitleOnly)
 {
     show_page(4);
     press(KEY_K);
-    EXPECT_FALSE(calmEnabled);
+    EXPECT_FALSE(settings.calm);
     walk_in(3, 10.0);
     press(KEY_K);
-    EXPECT_FALSE(calmEnabled);
+    EXPECT_FALSE(settings.calm);
 
     show_page(0);
     press(KEY_K);
-    EXPECT_TRUE(calmEnabled);
+    EXPECT_TRUE(settings.calm);
     EXPECT_TRUE(speechQueue.empty()) << "silent with the voice off";
 
-    voiceEnabled = true;
+    settings.voice = true;
     press(KEY_K);
-    EXPECT_FALSE(calmEnabled);
+    EXPECT_FALSE(settings.calm);
     EXPECT_EQ(queued(), (Words{"Calm mode off"}));
 }
 
@@ -445,9 +477,9 @@ TEST_F(NarrationTest, KAlsoSwitchesCalmModeOnTheContinuePrompt)
 {
     show_page(40);
     press(KEY_K);
-    EXPECT_TRUE(calmEnabled);
+    EXPECT_TRUE(settings.calm);
     press(KEY_K);
-    EXPECT_FALSE(calmEnabled);
+    EXPECT_FALSE(settings.calm);
 }
 
 TEST_F(NarrationTest, KAndVShowWhatTheyDidForASecond)

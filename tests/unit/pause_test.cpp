@@ -201,7 +201,7 @@ TEST_F(PauseTest, EscapeOnThePauseQuits)
 
 TEST_F(PauseTest, TheVoiceSaysPaused)
 {
-    voiceEnabled = true;
+    settings.voice = true;
     pause_game(renderContext);
     ASSERT_EQ(speechQueue.size(), 1u);
     EXPECT_EQ(speechQueue.front(), "Paused");

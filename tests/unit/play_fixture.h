@@ -56,7 +56,7 @@ protected:
     void frame()
     {
         if (game.gameMode == Play && follower_moves()) current_room().followerX += 1;
-        play_input();
+        { poll_input(); play_input(); }
         update_fade();
         if (game.gameMode == Play) world_step();
     }

@@ -78,9 +78,9 @@ protected:
 TEST_F(DisplayOptionsTest, CommandLineOptionsAndTheirArguments)
 {
     EXPECT_EQ(take({"karvelle", "--scale", "3"}, 1), 2);
-    EXPECT_EQ(displayOptions.scale.factor, 3);
+    EXPECT_EQ(settings.scale.factor, 3);
     EXPECT_EQ(take({"karvelle", "--scale=auto"}, 1), 1);
-    EXPECT_TRUE(displayOptions.scale.automatic);
+    EXPECT_TRUE(settings.scale.automatic);
     EXPECT_EQ(take({"karvelle", "--window"}, 1), 1);
     EXPECT_EQ(displayOptions.fullscreenOption, 0);
     EXPECT_EQ(take({"karvelle", "--fullscreen"}, 1), 1);
@@ -102,8 +102,8 @@ TEST_F(DisplayOptionsTest, CommandLineOptionsAndTheirArguments)
     testing::internal::CaptureStderr();
     EXPECT_EQ(take({"karvelle", "--scale", "-3"}, 1), 2);  // a bad value is used up, and scale 1 follows
     EXPECT_NE(testing::internal::GetCapturedStderr().find("--scale \"-3\" is not a whole number"), std::string::npos);
-    EXPECT_EQ(displayOptions.scale.factor, 1);
-    EXPECT_FALSE(displayOptions.scale.automatic);
+    EXPECT_EQ(settings.scale.factor, 1);
+    EXPECT_FALSE(settings.scale.automatic);
 }
 
 TEST_F(DisplayOptionsTest, TheCommandLineWinsOverTheFile)
@@ -111,22 +111,22 @@ TEST_F(DisplayOptionsTest, TheCommandLineWinsOverTheFile)
     use_config("[graphics]\nfullscreen = 1\nscale = 3\n");
     game.fullscreen = true;
     apply_display_options();
-    EXPECT_EQ(displayOptions.scale.factor, 3);
+    EXPECT_EQ(settings.scale.factor, 3);
     EXPECT_TRUE(game.fullscreen);
 
     displayOptions = DisplayOptions{};
     take({"karvelle", "--scale", "2"}, 1);
     take({"karvelle", "--window"}, 1);
     apply_display_options();
-    EXPECT_EQ(displayOptions.scale.factor, 2);
+    EXPECT_EQ(settings.scale.factor, 2);
     EXPECT_FALSE(game.fullscreen);
 
     use_config("[graphics]\nfullscreen = 0\n");  // no scale: the window of old
     displayOptions = DisplayOptions{};
     game.fullscreen = false;
     apply_display_options();
-    EXPECT_EQ(displayOptions.scale.factor, 1);
-    EXPECT_FALSE(displayOptions.scale.automatic);
+    EXPECT_EQ(settings.scale.factor, 1);
+    EXPECT_FALSE(settings.scale.automatic);
     take({"karvelle", "--fullscreen"}, 1);
     apply_display_options();
     EXPECT_TRUE(game.fullscreen);
@@ -136,7 +136,7 @@ TEST_F(DisplayOptionsTest, TheCommandLineWinsOverTheFile)
     testing::internal::CaptureStderr();
     apply_display_options();
     EXPECT_NE(testing::internal::GetCapturedStderr().find("scale \"huge\""), std::string::npos);
-    EXPECT_EQ(displayOptions.scale.factor, 1);
+    EXPECT_EQ(settings.scale.factor, 1);
 }
 
 TEST(DesktopFactorTest, WindowsLeaveRoomForTheTitleBarAndPanelScreensUseItAll)

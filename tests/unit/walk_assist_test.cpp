@@ -24,7 +24,7 @@ protected:
     {
         start_play(quiet_backend());
         reset_walk_assist();
-        autoWalkEnabled = true;
+        settings.autoWalk = true;
     }
     void TearDown() override
     {
@@ -79,7 +79,7 @@ TEST_F(WalkAssist, RightOnceWalksOnAndRightAgainStops)
 
 TEST_F(WalkAssist, WithoutItATapWalksOnlyWhileHeld)
 {
-    autoWalkEnabled = false;
+    settings.autoWalk = false;
     open_room(498);
     place(498, 10.0);
     tap_right();
@@ -147,8 +147,8 @@ TEST_F(WalkAssist, TheHoldTimeComesFromConfig)
     const std::string config = "[controls]\nauto_walk = 1\nexit_hold_frames = 30\n";
     set_config_data(config.c_str(), int(config.size()));
     read_controls_config();
-    EXPECT_TRUE(autoWalkEnabled);
-    EXPECT_EQ(exitHoldFrameCount, 30);
+    EXPECT_TRUE(settings.autoWalk);
+    EXPECT_EQ(settings.exitHoldFrames, 30);
 
     Room& room = bare_room(497);
     room.hasDownExit = true;
@@ -175,14 +175,14 @@ TEST_F(WalkAssist, AHoldTimeThatIsNoWholeNumberInRangeKeepsTen)
         testing::internal::CaptureStderr();
         read_controls_config();
         const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(exitHoldFrameCount, EXIT_HOLD_FRAMES) << bad;
+        EXPECT_EQ(settings.exitHoldFrames, EXIT_HOLD_FRAMES) << bad;
         EXPECT_NE(said.find(std::string("exit_hold_frames = ") + bad), std::string::npos) << said;
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     }
     set_config_data("", 0);
     read_controls_config();
-    EXPECT_EQ(exitHoldFrameCount, EXIT_HOLD_FRAMES);
-    EXPECT_FALSE(autoWalkEnabled);
+    EXPECT_EQ(settings.exitHoldFrames, EXIT_HOLD_FRAMES);
+    EXPECT_FALSE(settings.autoWalk);
 }
 
 }  // namespace

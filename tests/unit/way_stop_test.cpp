@@ -37,7 +37,7 @@ protected:
     }
     void TearDown() override
     {
-        voiceEnabled = false;
+        settings.voice = false;
         reset_way_stop();
         PlayFixture::TearDown();
     }
@@ -63,7 +63,7 @@ protected:
 
 TEST_F(WayStop, WithTheVoiceOffTheWalkerPassesTheWay)
 {
-    voiceEnabled = false;
+    settings.voice = false;
     EXPECT_FALSE(walker_stops_at_ways());
     walk_until_still();
     EXPECT_NE(game.currentRoom, 40) << "out over the right edge, the way up left behind";
@@ -72,7 +72,7 @@ TEST_F(WayStop, WithTheVoiceOffTheWalkerPassesTheWay)
 
 TEST_F(WayStop, TheWalkerWaitsAtTheStartOfTheColumnUntilRightIsPressedAgain)
 {
-    voiceEnabled = true;
+    settings.voice = true;
     EXPECT_TRUE(walker_stops_at_ways());
     walk_until_still();
     ASSERT_EQ(game.currentRoom, 40);
@@ -97,7 +97,7 @@ TEST_F(WayStop, TheWalkerWaitsAtTheStartOfTheColumnUntilRightIsPressedAgain)
 
 TEST_F(WayStop, UpTakesTheWayWhileTheWalkerWaits)
 {
-    voiceEnabled = true;
+    settings.voice = true;
     walk_until_still();
     ASSERT_TRUE(walker_held_at_way());
     key[KEY_RIGHT] = 0;
@@ -112,7 +112,7 @@ TEST_F(WayStop, UpTakesTheWayWhileTheWalkerWaits)
 
 TEST_F(WayStop, EveryVisitStopsAgainAndAWayAtTheEntryHoldsAtOnce)
 {
-    voiceEnabled = true;
+    settings.voice = true;
     walk_until_still();
     key[KEY_RIGHT] = 0;
     frame();
