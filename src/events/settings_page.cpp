@@ -125,7 +125,8 @@ std::string settings_line_text(SettingsLine line)
     case SettingsLine::AutoWalk: return "Auto-walk: " + on_off(settings.autoWalk);
     case SettingsLine::ExitHold: return "Hold to take a way: " + seconds(settings.exitHoldFrames);
     case SettingsLine::Hurry: return "Pages already read pass by: " + on_off(settings.hurry);
-    case SettingsLine::Fullscreen: return "Full-screen: " + on_off(settings.fullscreen);
+    // The display as it is (--window or a refused mode may differ from the choice).
+    case SettingsLine::Fullscreen: return "Full-screen: " + on_off(game.fullscreen);
     case SettingsLine::Scale:
         return "Scale: " + (settings.scale.automatic ? std::string("auto") : std::to_string(settings.scale.factor));
     case SettingsLine::Keys: return "Keys: see config.ini";
@@ -185,7 +186,7 @@ void change_setting(SettingsLine line, int step)
         setting_changed(SettingKey::Hurry);
         break;
     case SettingsLine::Fullscreen:
-        settings.fullscreen = !settings.fullscreen;
+        settings.fullscreen = !game.fullscreen;
         reopen_display();
         setting_changed(SettingKey::Fullscreen);
         break;

@@ -72,7 +72,8 @@ int replace_file(const std::string& path, const std::string& content)
     size_t slash = path.find_last_of('/');
     std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
     std::string name = path + ".XXXXXX";
-    int fd = mkstemp(name.data());
+    // Not inherited by a child that the speech or music work starts meanwhile.
+    int fd = mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) return errno;
     // mkstemp makes the file private; the new profile keeps the old one's bits.
     struct stat old{};

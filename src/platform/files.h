@@ -26,7 +26,8 @@ struct FileState {
 FileState file_state(const std::string& path);
 
 // Replaces the file at `path` (no link) with `content`: a new temporary file
-// beside it, made with mkstemp (never a link, never shared), written, flushed to
+// beside it, made with mkostemp (never a link, never shared, closed in any child
+// process another thread starts meanwhile), written, flushed to
 // disk and renamed over the old one, whose permission bits it keeps. Returns 0,
 // or the errno of the step that failed; the old file is then untouched.
 int replace_file(const std::string& path, const std::string& content);

@@ -178,6 +178,7 @@ before=$(band_rms_of "$raw" $a $z)
 after=$(band_rms_of "$raw" $b $c)
 note "speech band RMS on the title: before V $before, after $after"
 awk -v m="$before" -v v="$after" 'BEGIN { exit !(v > 1.5 * m) }' || fail "V did not start the voice ($after against $before)"
+grep -qx 'voice = 1' "$WORK/config.ini" || fail "V is not remembered: $(cat "$WORK/config.ini")"
 
 # With no sound device at all (no card, ALSA's default untouched) the voice says
 # so once on stderr and the game plays on.
@@ -193,8 +194,10 @@ if ! grep -qs '^ *[0-9]' /proc/asound/cards; then
 fi
 
 # --- the desktop's screen reader ---------------------------------------------
-# gdbus answers for the session bus; a stand-in says what the desktop would.
+# gdbus answers for the session bus; a stand-in says what the desktop would. The
+# player's V above is forgotten first.
 note "screen reader"
+printf '[graphics]\nfullscreen = 0\n' > "$WORK/config.ini"
 printf 'pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n' "$WORK/reader.raw" > "$HOME/.asoundrc"
 mkdir -p "$WORK/bin"
 fake_bus() {
