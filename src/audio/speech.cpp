@@ -7,11 +7,13 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
+#include <map>
 #include <mutex>
 #include <new>
 #include <thread>
@@ -22,6 +24,7 @@
 #include "audio/speech_queue.h"
 #include "audio/speechd_voice.h"
 #include "audio/voice_settings.h"
+#include "platform/clock.h"
 
 bool speechDispatcherAllowed = true;
 
@@ -30,7 +33,10 @@ namespace {
 struct Job {
     int generation;
     std::string text;
-    VoiceSettings voice;  // the player's settings when the words were queued
+    int64_t queuedNs = 0;  // when the frame handed it over
+    long seq = 0;          // in the order handed over
+    bool ahead = false;    // goes before the words already waiting
+    VoiceSettings voice;   // the player's settings when the words were queued
 };
 
 bool same_voice(const VoiceSettings& a, const VoiceSettings& b)
@@ -42,7 +48,52 @@ bool same_voice(const VoiceSettings& a, const VoiceSettings& b)
 struct Spoken {
     SAMPLE* sample = nullptr;
     int generation = 0;
+    long seq = 0;
+    std::string text;
+    int64_t queuedNs = 0;
+    bool ahead = false;
 };
+
+// --- what the voice did, for the trace ---------------------------------------
+
+std::mutex newsMutex;
+std::vector<VoiceNews> news;
+
+void tell(VoiceNews::Kind kind, const std::string& text, int64_t sinceNs)
+{
+    std::lock_guard lock(newsMutex);
+    news.push_back({kind, text, double(monotonic_now_ns() - sinceNs) / 1e9});
+}
+
+// The messages handed to speech-dispatcher, by id, until they end.
+struct Message {
+    std::string text;
+    int64_t queuedNs;
+    int64_t beganNs;
+};
+std::mutex messagesMutex;
+std::map<long, Message> messages;
+// A message may begin before its id is known here: when it began.
+std::map<long, int64_t> begunEarly;
+
+void on_speechd_news(long id, SpeechdNews what)
+{
+    std::lock_guard lock(messagesMutex);
+    auto found = messages.find(id);
+    if (found == messages.end()) {
+        if (what == SpeechdNews::Begun) begunEarly[id] = monotonic_now_ns();
+        return;
+    }
+    Message& message = found->second;
+    if (what == SpeechdNews::Begun) {
+        message.beganNs = monotonic_now_ns();
+        tell(VoiceNews::Begins, message.text, message.queuedNs);
+        return;
+    }
+    // A message cancelled before it began was never heard at all: nothing was cut.
+    if (message.beganNs) tell(what == SpeechdNews::Ended ? VoiceNews::Ends : VoiceNews::Cut, message.text, message.beganNs);
+    messages.erase(found);
+}
 
 std::mutex workMutex;
 std::condition_variable workReady;
@@ -50,6 +101,7 @@ std::deque<Job> jobs;
 std::deque<Spoken> finished;
 bool working = false;  // the worker holds a job
 int workingGeneration = 0;
+bool workingAhead = false;  // and that job goes ahead of the words waiting
 bool stopping = false;
 bool workerDone = false;  // the worker has closed the service and returned
 std::condition_variable workerEnded;
@@ -60,12 +112,25 @@ std::thread* worker = nullptr;
 constexpr auto WORKER_END_WAIT = std::chrono::milliseconds(800);
 int outputRate = 0;  // the mixer's; 0 without a sound device
 std::atomic<int> wantedGeneration{0};
+// Jobs numbered below this were dropped before they were heard.
+std::atomic<long> droppedBelow{0};
+long nextSeq = 1;
+
+bool job_stale(const Job& job)
+{
+    return job.generation != wantedGeneration.load() || job.seq < droppedBelow.load();
+}
 std::atomic<SpeechRoute> route{SpeechRoute::Undecided};
 
 // On the worker, with the first words: the service if it answers, else the
 // program if there is a mixer to play its sound. One line says why not.
 // The worker's own copy of the voice the service was last given.
 VoiceSettings serviceVoice;
+
+bool spoken_stale(const Spoken& spoken)
+{
+    return spoken.generation != wantedGeneration.load() || spoken.seq < droppedBelow.load();
+}
 
 void choose_route(const VoiceSettings& voice)
 {
@@ -99,11 +164,17 @@ SAMPLE* make_sample(const std::vector<int16_t>& pcm, int rate)
 }
 
 // Finished sound that will not be played. On the main thread: a sample is
-// destroyed where the mixer's voices are.
-void drop_finished()
+// destroyed where the mixer's voices are. All of it, or only what went stale.
+void drop_finished(bool staleOnly = false)
 {
-    for (Spoken& spoken : finished) destroy_sample(spoken.sample);
-    finished.clear();
+    for (auto it = finished.begin(); it != finished.end();) {
+        if (staleOnly && !spoken_stale(*it)) {
+            ++it;
+            continue;
+        }
+        destroy_sample(it->sample);
+        it = finished.erase(it);
+    }
 }
 
 // speech-dispatcher's client has ended: the program says this line and the rest.
@@ -123,7 +194,7 @@ void speak_with_program(const Job& job)
 {
     int rate = 0;
     std::vector<int16_t> pcm;
-    auto stale = [&job] { return job.generation != wantedGeneration.load(); };
+    auto stale = [&job] { return job_stale(job); };
     std::string why;
     const EspeakOutcome outcome = espeak_synthesise(job.text, job.voice, stale, rate, pcm, &why);
     if (outcome == EspeakOutcome::Refused) {
@@ -144,7 +215,7 @@ void speak_with_program(const Job& job)
                          job.voice.name.empty() ? "en" : job.voice.name.c_str());
         reported = true;
     }
-    if (outcome != EspeakOutcome::Spoken || pcm.empty()) return;
+    if (outcome != EspeakOutcome::Spoken || pcm.empty() || job_stale(job)) return;
     int mixerRate = 0;
     {
         std::lock_guard lock(workMutex);
@@ -154,9 +225,16 @@ void speak_with_program(const Job& job)
     // is made here, off the frame.
     SAMPLE* sample = make_sample(lift_speech(resample(pcm, rate, mixerRate)), mixerRate);
     if (!sample) return;
-    // A stale one too: the frame destroys it unplayed.
+    // Should it go stale meanwhile, the frame destroys it unplayed.
     std::lock_guard lock(workMutex);
-    finished.push_back({sample, job.generation});
+    Spoken spoken{sample, job.generation, job.seq, job.text, job.queuedNs, job.ahead};
+    // Words sent ahead go after the others sent ahead, before the rest.
+    auto at = finished.begin();
+    if (job.ahead)
+        while (at != finished.end() && at->ahead) ++at;
+    else
+        at = finished.end();
+    finished.insert(at, std::move(spoken));
 }
 
 void work()
@@ -180,19 +258,38 @@ void work()
             lock.lock();
             continue;
         }
+        // speech-dispatcher is given one message at a time, so that words still
+        // waiting can be dropped, or passed, without cutting the one being said.
+        if (route == SpeechRoute::SpeechDispatcher && speechd_busy()) {
+            workReady.wait_for(lock, std::chrono::milliseconds(10));
+            continue;
+        }
         Job job = std::move(jobs.front());
         jobs.pop_front();
         working = true;
         workingGeneration = job.generation;
+        workingAhead = job.ahead;
         lock.unlock();
         if (route == SpeechRoute::Undecided) choose_route(job.voice);
-        if (job.generation == wantedGeneration.load()) {
+        if (!job_stale(job)) {
             if (route == SpeechRoute::SpeechDispatcher) {
                 // A rate or volume changed on the settings page is heard from the next words.
                 if (!speechd_lost() && !same_voice(job.voice, serviceVoice)) speechd_set_voice(job.voice);
                 serviceVoice = job.voice;
-                const bool said = !speechd_lost() && speechd_say(job.text);
-                if (!said && speechd_lost()) fall_back_to_program();
+                // The helper's listener tells of the message, so no lock is held while it is handed over.
+                const long id = speechd_lost() ? -1 : speechd_say(job.text);
+                if (id >= 0) {
+                    std::lock_guard news(messagesMutex);
+                    Message message{job.text, job.queuedNs, 0};
+                    if (auto early = begunEarly.find(id); early != begunEarly.end()) {
+                        message.beganNs = early->second;
+                        tell(VoiceNews::Begins, job.text, job.queuedNs);
+                        begunEarly.erase(early);
+                    }
+                    messages[id] = message;
+                } else if (speechd_lost()) {
+                    fall_back_to_program();
+                }
             }
             if (route == SpeechRoute::EspeakProgram) {
                 try {
@@ -216,13 +313,17 @@ constexpr int SPEECH_PAN = 128;
 constexpr int SPEECH_FREQUENCY = 1000;  // the sample's own rate, already the mixer's
 
 int seenGeneration = 0;
+int seenDropGeneration = 0;
 SAMPLE* playingSample = nullptr;
 int playingVoice = -1;
 bool pendingWords = false;
+std::string playingText;
+int64_t playingSinceNs = 0;
 
 void stop_playing()
 {
     if (!playingSample) return;
+    tell(VoiceNews::Cut, playingText, playingSinceNs);
     audioBackend.stopSample(playingSample);
     destroy_sample(playingSample);
     playingSample = nullptr;
@@ -264,6 +365,14 @@ std::vector<int16_t> resample(const std::vector<int16_t>& in, int fromRate, int 
     return out;
 }
 
+std::vector<VoiceNews> take_voice_news()
+{
+    std::lock_guard lock(newsMutex);
+    std::vector<VoiceNews> taken;
+    taken.swap(news);
+    return taken;
+}
+
 SpeechRoute speech_route()
 {
     return route.load();
@@ -276,6 +385,7 @@ void speech_start(int rate)
     if (worker) return;
     stopping = false;
     workerDone = false;
+    speechdNews = on_speechd_news;
     worker = new std::thread(work);
 }
 
@@ -292,6 +402,7 @@ void speech_service()
     if (generation != seenGeneration) stop_playing();
     // A sample that has played to its end makes way for the next.
     if (playingSample && !(audioBackend.voicePlaying && audioBackend.voicePlaying(playingVoice, playingSample))) {
+        tell(VoiceNews::Ends, playingText, playingSinceNs);
         destroy_sample(playingSample);
         playingSample = nullptr;
         playingVoice = -1;
@@ -309,17 +420,35 @@ void speech_service()
             cancelWanted = true;
             workReady.notify_one();
         }
+        if (speechDropGeneration != seenDropGeneration) {
+            // What waits goes; what is being said (playing, or with the service) is heard out.
+            seenDropGeneration = speechDropGeneration;
+            droppedBelow = nextSeq;
+            jobs.clear();
+            drop_finished();
+        }
         if (!speechQueue.empty()) {
-            for (std::string& text : speechQueue) jobs.push_back({generation, std::move(text), settings.speech});
+            const int64_t now = monotonic_now_ns();
+            const long batch = nextSeq;
+            for (size_t i = 0; i < speechQueue.size(); ++i) {
+                const bool ahead = std::find(speechAheadAt.begin(), speechAheadAt.end(), i) != speechAheadAt.end();
+                Job job{generation, std::move(speechQueue[i]), now, nextSeq++, ahead, settings.speech};
+                // Ahead of the words of earlier frames that are not ahead themselves.
+                auto at = jobs.end();
+                if (ahead)
+                    at = std::find_if(jobs.begin(), jobs.end(), [batch](const Job& j) { return !j.ahead && j.seq < batch; });
+                jobs.insert(at, std::move(job));
+            }
             speechQueue.clear();
+            speechAheadAt.clear();
             workReady.notify_one();
         }
-        while (!finished.empty() && finished.front().generation != generation) {
-            destroy_sample(finished.front().sample);
-            finished.pop_front();
-        }
-        if (!playingSample && !finished.empty()) {
-            next = finished.front();
+        // Words sent ahead that are still being made are not passed by words made earlier.
+        const bool aheadComing = (working && workingAhead && workingGeneration == generation) ||
+                                 std::any_of(jobs.begin(), jobs.end(), [](const Job& j) { return j.ahead; });
+        drop_finished(true);
+        if (!playingSample && !finished.empty() && (finished.front().ahead || !aheadComing)) {
+            next = std::move(finished.front());
             finished.pop_front();
             haveNext = true;
         }
@@ -329,8 +458,12 @@ void speech_service()
 
     if (haveNext) {
         playingSample = next.sample;
-        if (playingSample)
+        {
             playingVoice = audioBackend.playSample(playingSample, SPEECH_VOLUME, SPEECH_PAN, SPEECH_FREQUENCY, 0);
+            playingText = next.text;
+            playingSinceNs = monotonic_now_ns();
+            tell(VoiceNews::Begins, next.text, next.queuedNs);
+        }
     }
     // The music stays low from the first word waiting to the last one spoken.
     music_set_ducked(speech_playing());

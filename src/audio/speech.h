@@ -26,6 +26,17 @@ void speech_service();
 bool speech_playing();
 // Stops the worker and closes the speech service (at exit; tests).
 void speech_shutdown();
+// What the voice did with each utterance, for --trace: it began (after waiting
+// `seconds` from being handed over), ended after `seconds` of speech, or was cut
+// after `seconds` of speech.
+struct VoiceNews {
+    enum Kind { Begins, Ends, Cut } kind;
+    std::string text;
+    double seconds;
+};
+// The news since the last call, oldest first.
+std::vector<VoiceNews> take_voice_news();
+
 // Tests: never try speech-dispatcher; go straight to the espeak-ng program.
 extern bool speechDispatcherAllowed;
 

@@ -8,15 +8,19 @@
 
 #include <speech-dispatcher/libspeechd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cctype>
 #include <condition_variable>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <thread>
 
 #include "platform/forked_work.h"
+
+void (*speechdNews)(long, SpeechdNews) = nullptr;
 
 namespace {
 
@@ -34,10 +38,8 @@ void tell_game(const std::string& line)
 
 void on_service_event(size_t id, size_t, SPDNotificationType type)
 {
-    if (type == SPD_EVENT_END || type == SPD_EVENT_CANCEL)
-        tell_game("end " + std::to_string(id) + "\n");
-    else
-        tell_game("news\n");
+    const char* what = type == SPD_EVENT_BEGIN ? "begin " : type == SPD_EVENT_END ? "end " : "cancel ";
+    tell_game(what + std::to_string(id) + "\n");
 }
 
 // "en", "en-GB", "fr": a language; anything else names a synthesis voice.
@@ -169,18 +171,31 @@ void note_finished(long id)
     while (id > seen && !lastFinished.compare_exchange_weak(seen, id)) {}
 }
 
+// One line from the helper, on the listener's thread.
 void hear(const std::string& line)
 {
-    std::lock_guard lock(replyLock);
-    if (line == "ready") opening = Opening::Ready;
-    if (line == "failed") opening = Opening::Failed;
-    if (line.rfind("said ", 0) == 0) {
-        reply = std::strtol(line.c_str() + 5, nullptr, 10);
-        haveReply = true;
+    const auto number_after = [&line](const char* word) {
+        const size_t length = std::strlen(word);
+        return line.compare(0, length, word) == 0 ? std::strtol(line.c_str() + length, nullptr, 10) : -1L;
+    };
+    const long begun = number_after("begin "), ended = number_after("end "), cancelled = number_after("cancel ");
+    {
+        std::lock_guard lock(replyLock);
+        if (line == "ready") opening = Opening::Ready;
+        if (line == "failed") opening = Opening::Failed;
+        if (line.rfind("said ", 0) == 0) {
+            reply = std::strtol(line.c_str() + 5, nullptr, 10);
+            haveReply = true;
+        }
+        if (ended >= 0 || cancelled >= 0) note_finished(std::max(ended, cancelled));
+        if (begun >= 0 || ended >= 0 || cancelled >= 0) lastNewsMs = now_ms();
+        replied.notify_all();
     }
-    if (line.rfind("end ", 0) == 0) note_finished(std::strtol(line.c_str() + 4, nullptr, 10));
-    if (line.rfind("end ", 0) == 0 || line == "news") lastNewsMs = now_ms();
-    replied.notify_all();
+    // Told with no lock held: the news may take locks of the speech worker's own.
+    if (!speechdNews) return;
+    if (begun >= 0) speechdNews(begun, SpeechdNews::Begun);
+    if (ended >= 0) speechdNews(ended, SpeechdNews::Ended);
+    if (cancelled >= 0) speechdNews(cancelled, SpeechdNews::Cancelled);
 }
 
 void listen(int socket)
@@ -264,13 +279,13 @@ bool speechd_lost()
     return helperPid > 0 && helperGone;
 }
 
-bool speechd_say(const std::string& text)
+long speechd_say(const std::string& text)
 {
     {
         std::lock_guard lock(replyLock);
         haveReply = false;
     }
-    if (!tell_helper("say " + std::to_string(text.size()) + "\n" + text)) return false;
+    if (!tell_helper("say " + std::to_string(text.size()) + "\n" + text)) return -1;
     long id = -1;
     {
         std::unique_lock lock(replyLock);
@@ -279,16 +294,16 @@ bool speechd_say(const std::string& text)
             helperGone = true;
             lock.unlock();
             shut_down_socket(helperSocket);
-            return false;
+            return -1;
         }
-        if (!haveReply) return false;
+        if (!haveReply) return -1;
         id = reply;
     }
-    if (id < 0) return false;
+    if (id < 0) return -1;
     lastNewsMs = now_ms();
     long seen = lastSaid.load();
     while (id > seen && !lastSaid.compare_exchange_weak(seen, id)) {}
-    return true;
+    return id;
 }
 
 void speechd_cancel()

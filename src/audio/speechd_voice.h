@@ -17,8 +17,12 @@ bool speechd_is_open();
 // Whether the helper ended without being asked (the library gave up on the
 // service, or the service never answered): nothing more is said through it.
 bool speechd_lost();
-// Queues `text` after whatever is being said.
-bool speechd_say(const std::string& text);
+// Queues `text` after whatever is being said: the message's id, or -1.
+long speechd_say(const std::string& text);
+// What the service tells of each message, on the helper's listener thread:
+// begun, ended, cancelled.
+enum class SpeechdNews { Begun, Ended, Cancelled };
+extern void (*speechdNews)(long id, SpeechdNews news);
 // Stops what is being said and drops what waits.
 void speechd_cancel();
 // Whether words handed over have not all been spoken yet (the begin, end and

@@ -8,7 +8,7 @@ constexpr SettingPlace PLACES[SETTING_KEY_COUNT] = {
     {"graphics", "fullscreen"},          {"graphics", "scale"},           {"sound", "music_volume"},
     {"sound", "effects_volume"},         {"accessibility", "voice_volume"}, {"accessibility", "voice"},
     {"accessibility", "voice_rate"},     {"accessibility", "captions"},   {"accessibility", "calm"},
-    {"controls", "auto_walk"},           {"controls", "exit_hold_frames"},
+    {"controls", "auto_walk"},           {"controls", "exit_hold_frames"}, {"controls", "hurry_read"},
 };
 
 bool changed[SETTING_KEY_COUNT];
@@ -41,6 +41,7 @@ std::string setting_text(SettingKey key)
     case SettingKey::Calm: return flag(settings.calm);
     case SettingKey::AutoWalk: return flag(settings.autoWalk);
     case SettingKey::ExitHold: return std::to_string(settings.exitHoldFrames);
+    case SettingKey::Hurry: return flag(settings.hurry);
     }
     return "";
 }

@@ -35,6 +35,7 @@ struct Settings {
     bool captions = false;            // [accessibility] captions
     bool autoWalk = false;            // [controls] auto_walk
     int exitHoldFrames = 10;          // [controls] exit_hold_frames: Up or Down held to take a way
+    bool hurry = false;               // [controls] hurry_read: pages already read pass by themselves
 };
 
 extern Settings settings;
@@ -52,8 +53,9 @@ enum class SettingKey {
     Calm,
     AutoWalk,
     ExitHold,
+    Hurry,
 };
-constexpr int SETTING_KEY_COUNT = 11;
+constexpr int SETTING_KEY_COUNT = 12;
 
 // Where a setting stands in config.ini.
 struct SettingPlace {

@@ -7,10 +7,17 @@
 #include <allegro.h>
 
 #include "audio/music.h"
+#include "audio/speech.h"
 #include "core/game_state.h"
+#include "core/settings.h"
 #include "events/endings.h"
+#include "events/endings_page.h"
+#include "events/hurry.h"
+#include "events/page_history.h"
 #include "events/pages.h"
+#include "events/pages_read.h"
 #include "play/input.h"
+#include "play/key_latch.h"
 #include "play/key_map.h"
 #include "play/room_entry.h"
 #include "render/blend.h"
@@ -32,6 +39,39 @@ constexpr int LAST_PATH_ROOM = 61;
 // The page the previous frame was on: an N pressed as a page comes up is no
 // press on it.
 EventCode nPage = -1;
+bool is_dialogue(EventCode code)
+{
+    return code != TITLE_PAGE && code != CONTINUE_PROMPT && code != END_PAGE;
+}
+
+// Escape leaves the endings page without quitting: it counts as up until let go,
+// or the title beneath would take it as a quit on the next frame.
+void hold_quit_keys()
+{
+    for (const KeyChord& chord : action_keys(Action::Quit))
+        for (int scancode : chord) hold_key_until_released(scancode);
+}
+
+// The endings page takes every key while it is up.
+void endings_page_act()
+{
+    if (held(Action::Quit)) {
+        hold_quit_keys();
+        close_endings_page();
+    } else if (pressed(Action::Endings) || pressed(Action::Page)) {
+        close_endings_page();
+    }
+}
+
+// A dialogue page is turned, by a key or by hurry: read, and the latest of this walk.
+void turn_page()
+{
+    const int count = count_endings();
+    mark_page_read(game.eventCode, count);
+    note_page_turned(game.eventCode, count);
+    reset_hurry();
+    game.gameMode = Play;
+}
 
 }  // namespace
 
@@ -78,7 +118,7 @@ void compose_event_frame(RenderContext& context)
 
     if (low) {
         acquire_bitmap(low);
-        if (game.eventCode == TITLE_PAGE || game.eventCode == CONTINUE_PROMPT)
+        if ((game.eventCode == TITLE_PAGE || game.eventCode == CONTINUE_PROMPT) && !endings_page_open())
             draw_noise_backdrop(context);
         else
             draw_corner_frame(context);
@@ -87,7 +127,18 @@ void compose_event_frame(RenderContext& context)
         clear_to_color(back, makecol(0, 0, 0));
     }
 
-    draw_event_text(context, game.eventCode);
+    if (endings_page_open()) {
+        draw_endings_page(context);
+    } else if (pages_looked_back() > 0) {
+        // An earlier page, as it read then; the page that is up keeps its effects.
+        const ReadPage earlier = page_looked_at();
+        draw_page_lines(context, earlier.code, earlier.endingsCount);
+        apply_page_effects(game.eventCode);
+        draw_small_centred(context, "[an earlier page: Space comes back]", 445, hint_grey());
+    } else {
+        draw_event_text(context, game.eventCode);
+        if (is_dialogue(game.eventCode) && page_hurries(game.eventCode, game.endingsCount)) draw_read_mark(context);
+    }
     if (game.switchCallbackFailed) draw_diagnostic_line(context);
     // The overlay darkens the text as well as the backdrop.
     if (game.fadeState != Idle) {
@@ -108,11 +159,17 @@ void draw_event_screen(RenderContext& context)
 
 void event_screen_input(RenderContext& context)
 {
-    // Escape leaves the game from every page, the title included.
-    if (held(Action::Quit)) game.quitRequested = true;
-
     const bool nPressed = pressed(Action::NewGame) && game.eventCode == nPage;
     nPage = game.eventCode;
+
+    if (endings_page_open()) {
+        endings_page_act();
+        clear_keybuf();
+        return;
+    }
+
+    // Escape leaves the game from every page, the title included.
+    if (held(Action::Quit)) game.quitRequested = true;
 
     // The title has faded to black: the walk begins.
     bool playStarted = false;
@@ -125,22 +182,38 @@ void event_screen_input(RenderContext& context)
         game.fadeLevel = 254;
         game.gameMode = Play;
         playStarted = true;
+        clear_page_history();
     }
 
     // A press in the very frame that play starts belongs to play: taking it as a
     // second dismissal of the title would fade the walk out to black and leave it there.
+    const bool firstPage = game.eventCode == TITLE_PAGE || game.eventCode == CONTINUE_PROMPT;
     if (!playStarted) {
         if (game.eventCode == CONTINUE_PROMPT && nPressed) {
             // A new set of endings, as when start-up finds all eight.
             clear_endings();
             game.eventCode = TITLE_PAGE;
+        } else if (firstPage && pressed(Action::Endings) && game.fadeState == Idle) {
+            open_endings_page();
+        } else if (pages_looked_back() > 0) {
+            // Looking back changes nothing: Left goes further, a page key comes back.
+            if (pressed(Action::Left))
+                look_back();
+            else if (pressed(Action::Page))
+                stop_looking_back();
         } else if (pressed(Action::Page)) {
             if (game.eventCode == TITLE_PAGE)
                 game.fadeState = FadeOut;
             else if (game.eventCode == CONTINUE_PROMPT)
                 game.eventCode = TITLE_PAGE;
             else
-                game.gameMode = Play;
+                turn_page();
+        } else if (is_dialogue(game.eventCode)) {
+            if (pressed(Action::Left) && look_back())
+                reset_hurry();
+            else if (hurry_turn_due(game.eventCode, count_endings(), held(Action::Walk),
+                                    settings.voice && speech_playing()))
+                turn_page();
         }
     }
 
@@ -150,4 +223,7 @@ void event_screen_input(RenderContext& context)
 void reset_event_screen_input()
 {
     nPage = -1;
+    close_endings_page();
+    clear_page_history();
+    reset_hurry();
 }

@@ -14,14 +14,19 @@ constexpr const char* WAY_DOWN_LINE = "A way down. Down to take it, Right to wal
 constexpr const char* PASSED_UP_LINE = "You passed the way up.";
 constexpr const char* PASSED_DOWN_LINE = "You passed the way down.";
 constexpr const char* PAGE_ON_LINE = "Press Space to go on";
+constexpr const char* PAGE_BACK_LINE = "Press Space to come back";
 
 // One line a room, saying what is seen there; null for an empty slot.
 const char* room_line(int room);
 // What is said on entering a room: first the ways up and down that lie ahead,
 // then what is seen, then any way that lies in an ending's shadow.
 std::string room_words(int room, const bool* endingsFound);
+// The same, one sentence an utterance. A room already heard in this run gives
+// its ways, the first sentence of what is seen and its shadow.
+std::vector<std::string> room_sentences(int room, const bool* endingsFound, bool heardBefore);
 // "The path ends: three paths out of eight found. ..." for the count after it.
-std::string path_end_words(int endingsCount);
+// After the last ending, the next page is "The End", which only Escape leaves.
+std::string path_end_words(int endingsCount, bool lastEnding = false);
 
 // The utterances for a full-screen page, in order: the title, the continue prompt,
 // a dialogue page (its lines as one sentence, then the way on), the end page, or

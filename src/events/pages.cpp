@@ -181,11 +181,17 @@ void draw_event_text(RenderContext& context, EventCode code)
         return;
     }
 
+    draw_page_lines(context, code, game.endingsCount);
+    apply_page_effects(code);
+}
+
+void draw_page_lines(RenderContext& context, EventCode code, int endingsCount)
+{
+    const std::vector<PageLine>* lines = page_lines(code, endingsCount);
+    if (!lines) return;
     const int grey = dialogue_grey();
     for (const PageLine& line : *lines)
         draw_text_line(context, 5, 5, line.text, grey, grey, grey, true, line.index, line.count);
-
-    apply_page_effects(code);
 }
 
 void apply_page_effects(EventCode code)

@@ -15,7 +15,11 @@ struct PageLine {
 };
 
 void draw_event_text(RenderContext& context, EventCode code);
-// What page `code` changes in the story while it is up (none for most pages).
+// The lines of a dialogue page as they read with `endingsCount` endings found,
+// without what the page changes (a page looked back on).
+void draw_page_lines(RenderContext& context, EventCode code, int endingsCount);
+// What page `code` changes in the story while it is up (none for most pages);
+// repeating it is harmless.
 void apply_page_effects(EventCode code);
 
 // The lines a dialogue page shows (code 2's by the endings found), or null for the

@@ -35,8 +35,8 @@ constexpr int DESKTOP_RATE = 170;
 const std::vector<int> HOLDS = {10, 20, 30, 45, 60, 90, 120, 180, 300, 600};
 
 constexpr int HEADING_Y = 22;
-constexpr int FIRST_LINE_Y = 72;
-constexpr int LINE_SPACING = 29;
+constexpr int FIRST_LINE_Y = 64;
+constexpr int LINE_SPACING = 27;
 constexpr int PATH_Y = 425;
 constexpr int HINT_Y = 452;
 
@@ -124,6 +124,7 @@ std::string settings_line_text(SettingsLine line)
     case SettingsLine::Calm: return "Calm mode: " + on_off(settings.calm);
     case SettingsLine::AutoWalk: return "Auto-walk: " + on_off(settings.autoWalk);
     case SettingsLine::ExitHold: return "Hold to take a way: " + seconds(settings.exitHoldFrames);
+    case SettingsLine::Hurry: return "Pages already read pass by: " + on_off(settings.hurry);
     // The display as it is (--window or a refused mode may differ from the choice).
     case SettingsLine::Fullscreen: return "Full-screen: " + on_off(game.fullscreen);
     case SettingsLine::Scale:
@@ -179,6 +180,10 @@ void change_setting(SettingsLine line, int step)
     case SettingsLine::ExitHold:
         settings.exitHoldFrames = step_in(HOLDS, settings.exitHoldFrames, step);
         setting_changed(SettingKey::ExitHold);
+        break;
+    case SettingsLine::Hurry:
+        settings.hurry = !settings.hurry;
+        setting_changed(SettingKey::Hurry);
         break;
     case SettingsLine::Fullscreen:
         settings.fullscreen = !game.fullscreen;

@@ -20,11 +20,12 @@ enum class SettingsLine {
     Calm,
     AutoWalk,
     ExitHold,
+    Hurry,
     Fullscreen,
     Scale,
     Keys,
 };
-constexpr int SETTINGS_LINE_COUNT = 12;
+constexpr int SETTINGS_LINE_COUNT = 13;
 
 bool settings_page_open();
 // Opens the page on its first line and says so.

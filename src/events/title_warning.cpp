@@ -32,9 +32,16 @@ std::string settings_hint()
     return named.empty() ? "Settings in config.ini" : named + " for settings";
 }
 
+std::string endings_hint()
+{
+    const std::string named = first_keys(Action::Endings);
+    return named.empty() ? "" : named + " for endings";
+}
+
 std::string title_warning_line()
 {
-    return flashing_warning() + ".  " + settings_hint();
+    const std::string endings = endings_hint();
+    return flashing_warning() + ".  " + settings_hint() + (endings.empty() ? "" : ".  " + endings);
 }
 
 int title_small_grey()

@@ -7,7 +7,9 @@
 std::string flashing_warning();
 // "F1 for settings", naming the key that opens the settings page.
 std::string settings_hint();
-// The warning with the hint beside it, as the title shows them.
+// "E for endings", naming the key that opens the endings page; "" for none.
+std::string endings_hint();
+// The warning with the hints beside it, as the title shows them.
 std::string title_warning_line();
 // The top of the warning, in smallFont like the credit: in the margin above the
 // page, as the credit stands in the one beneath it.

@@ -10,6 +10,7 @@
 #include "audio/captions.h"
 #include "audio/speech.h"
 #include "audio/voice_settings.h"
+#include "events/hurry.h"
 #include "events/narration.h"
 #include "platform/screen_reader_query.h"
 #include "play/input.h"
@@ -47,6 +48,17 @@ void trace_queue()
     if (!traceSpeech) return;
     for (const std::string& text : speechQueue) std::printf("say: %s\n", text.c_str());
     if (!speechQueue.empty()) std::fflush(stdout);
+}
+
+// What was heard: each line as it begins (after how long a wait), ends or is cut.
+void trace_voice_news()
+{
+    if (!traceSpeech) return;
+    static const char* const kinds[] = {"begins after", "ends after", "cut after"};
+    const std::vector<VoiceNews> heard = take_voice_news();
+    for (const VoiceNews& item : heard)
+        std::printf("voice: %s %.2f s: %s\n", kinds[item.kind], item.seconds, item.text.c_str());
+    if (!heard.empty()) std::fflush(stdout);
 }
 
 // A screen reader on the desktop turns the voice on, once, unless the player
@@ -93,6 +105,8 @@ void read_accessibility_config()
     }
     settings.captions = captionsOption || get_config_int("accessibility", "captions", 0) == 1;
     read_controls_config();
+    // Pages already read pass quickly only for a player who asks.
+    settings.hurry = get_config_int("controls", "hurry_read", 0) == 1;
     read_key_map_config();
 }
 
@@ -108,6 +122,7 @@ void accessibility_frame()
     }
     speech_start(sound_ready() ? get_mixer_frequency() : 0);
     speech_service();
+    trace_voice_news();
 }
 
 void draw_accessibility_overlay(RenderContext& context)

@@ -15,8 +15,11 @@
 #include "core/display_options.h"
 #include "core/frame_stats.h"
 #include "core/game_state.h"
+#include "events/endings_page.h"
 #include "events/event_screen.h"
 #include "events/endings.h"
+#include "events/page_history.h"
+#include "events/pages_read.h"
 #include "events/settings_page.h"
 #include "frame/accessibility.h"
 #include "frame/fade.h"
@@ -63,6 +66,23 @@ void trace_changes()
     lastRoom = game.currentRoom;
     std::printf("frame %d: mode %s, page %d, room %d\n", tracedFrames, modeNames[lastMode & 3], lastCode, lastRoom);
     std::fflush(stdout);
+}
+
+// --trace: the endings page and the look back at earlier pages, which change
+// what the screen shows without changing the page.
+void trace_page_view()
+{
+    static std::string lastView;
+    if (!traceEnabled) return;
+    std::string view;
+    if (game.gameMode == EventScreen && endings_page_open())
+        view = "endings page";
+    else if (game.gameMode == EventScreen && pages_looked_back() > 0)
+        view = "looking back " + std::to_string(pages_looked_back()) + ", page " + std::to_string(page_looked_at().code);
+    if (view == lastView) return;
+    std::printf("frame %d: %s\n", tracedFrames, view.empty() ? "the page itself" : view.c_str());
+    std::fflush(stdout);
+    lastView = view;
 }
 
 // --trace: each caption as it appears, so a script can tell what a player saw.
@@ -172,6 +192,7 @@ bool run_frame(RenderContext& context)
     if (game.gameMode == Play) world_step();
     // An ending reaches the disk the moment it is recorded, not only at exit.
     save_profile_if_changed();
+    save_pages_read_if_changed();
     save_settings_if_changed();
     if (game.fullscreenToggleRequested) {
         game.fullscreenToggleRequested = false;
@@ -179,6 +200,7 @@ bool run_frame(RenderContext& context)
         toggle_display();
     }
     trace_changes();
+    trace_page_view();
     trace_captions();
     return true;
 }
@@ -311,10 +333,13 @@ int game_main(int argc, char** argv)
     game.fadeLevel = 255;
     game.fadeState = FadeIn;
     game.gameMode = EventScreen;
-    if (warpRoom >= 0)
+    // A warped run leaves the player's profile and pages read alone.
+    if (warpRoom >= 0) {
         warp_start();
-    else
+    } else {
         read_profile();
+        read_pages_read();
+    }
     install_display_loss_handler(write_profile);
     frameOverlay = draw_accessibility_overlay;
 
@@ -325,6 +350,7 @@ int game_main(int argc, char** argv)
     // The endings are saved first: nothing that stops the voice or the music
     // can cost the player what was found.
     write_profile();
+    save_pages_read_if_changed(true);
     stop_accessibility();
     stop_music();
     if (frameStats.enabled) {

@@ -197,6 +197,15 @@ const char* profile_read_path()
     return seed.c_str();
 }
 
+std::string pages_read_path()
+{
+    const char* profile = profile_path();
+    if (!profile) return "";
+    const std::string path = profile;
+    const size_t slash = path.find_last_of('/');
+    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "pages-read.dat";
+}
+
 const char* config_path()
 {
     return game_paths().config.c_str();

@@ -47,6 +47,9 @@ const char* profile_path();
 // The profile to read at start-up: the saved one, else the read-only portable
 // one it replaces; "" when there is none.
 const char* profile_read_path();
+// The pages the player has read, kept beside the profile ("" when the profile has
+// no folder to be kept in).
+std::string pages_read_path();
 const char* config_path();
 // The same, named from the root, as a player is told it.
 std::string config_full_path();

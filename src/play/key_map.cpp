@@ -47,7 +47,7 @@ constexpr NamedKey KEY_NAMES[] = {
 
 constexpr const char* ACTION_NAMES[ACTION_COUNT] = {
     "walk", "up", "down", "page", "give_up", "quit", "toggle_display",
-    "new_game", "voice", "calm", "captions", "pause", "repeat", "left", "settings",
+    "new_game", "voice", "calm", "captions", "pause", "repeat", "left", "settings", "endings",
 };
 
 std::vector<KeyChord> default_keys(Action action)
@@ -70,6 +70,7 @@ std::vector<KeyChord> default_keys(Action action)
     case Action::Repeat: return {{KEY_TAB}};
     case Action::Left: return {{KEY_LEFT}};
     case Action::Settings: return {{KEY_F1}};
+    case Action::Endings: return {{KEY_E}};
     }
     return {};
 }

@@ -21,8 +21,9 @@ enum class Action {
     Repeat,
     Left,
     Settings,
+    Endings,
 };
-constexpr int ACTION_COUNT = 15;
+constexpr int ACTION_COUNT = 16;
 
 // Keys held together: the chord is down while every one of its scancodes is.
 using KeyChord = std::vector<int>;

@@ -12,7 +12,7 @@ e2e_setup() {
     WORK=$(mktemp -d /tmp/karvelle-e2e.XXXXXX)
     cp "$BUILD_DIR/karvelle" "$WORK/"
     mkdir -p "$WORK/data"
-    (cd "$BUILD_DIR/data" && tar cf - --exclude=profile.dat --exclude='profile.dat.*' .) | (cd "$WORK/data" && tar xf -)
+    (cd "$BUILD_DIR/data" && tar cf - --exclude=profile.dat --exclude='profile.dat.*' --exclude='pages-read.dat*' .) | (cd "$WORK/data" && tar xf -)
     printf '[graphics]\nfullscreen = 0\n' > "$WORK/config.ini"
     # Whatever the game keeps per player stays in the test's folder.
     export XDG_DATA_HOME=$WORK/xdg-data XDG_CONFIG_HOME=$WORK/xdg-config

@@ -261,10 +261,12 @@ listen() {
         "A way up. Up to take it, Right to walk on.")
             if [ "$policy" = first-up ] && [ $taken = 0 ]; then
                 taken=1
+                # Up held a moment takes the way; the rest of this room's words,
+                # said after the way's line, may come meanwhile.
                 hold Up
-                next_said 10  # the room the way leads to is named: let go
+                sleep 1
                 release Up
-                note "took the way up into: $SAID"
+                note "took the way up"
             else
                 walk_on
             fi ;;

@@ -136,7 +136,7 @@ TEST_F(AccessibilityTest, ARunningScreenReaderStartsTheVoiceUnlessTheFileSaysNo)
     read_accessibility_config();
     EXPECT_FALSE(settings.voice) << "not before the desktop has answered";
     EXPECT_EQ(title_frames(300),
-              "say: Voice on\nsay: Karvelle\nsay: Flashing images: K for calm mode\nsay: F1 for settings\nsay: Press Space to Begin\n");
+              "say: Voice on\nsay: Karvelle\nsay: Flashing images: K for calm mode\nsay: F1 for settings\nsay: E for endings\nsay: Press Space to Begin\n");
     EXPECT_TRUE(settings.voice);
 
     // The player's own "voice = 0" is kept: the desktop is not even asked.

@@ -13,6 +13,8 @@
 #include "audio/music.h"
 #include "events/endings.h"
 #include "events/event_screen.h"
+#include "events/hurry.h"
+#include "events/pages_read.h"
 #include "events/pages.h"
 #include "events/title_warning.h"
 #include "core/game_state.h"
@@ -335,7 +337,8 @@ TEST_F(TitlePageTest, TheWarningLineStandsAtTheTopAndNamesTheCalmKey)
     Canvas canvas;
     if (!canvas.has_fonts()) { GTEST_SKIP() << "font not available"; }
     EXPECT_EQ(flashing_warning(), "Flashing images: K for calm mode");
-    EXPECT_EQ(title_warning_line(), "Flashing images: K for calm mode.  F1 for settings");
+    // Beside it, the keys of the settings and the endings pages.
+    EXPECT_EQ(title_warning_line(), "Flashing images: K for calm mode.  F1 for settings.  E for endings");
     game.pulse100 = 0;
     draw_title_page(canvas.context);
     // Its ink spans the width the line measures, centred, in rows of its own.
@@ -558,3 +561,52 @@ TEST_F(EventScreenTest, NOnThePromptBeginsANewSetOfEndings)
 }
 
 }  // namespace
+
+namespace {
+
+// Ink in the band at the foot of a dialogue page, where the "read" mark goes.
+int foot_ink(EventCode code)
+{
+    Canvas canvas;
+    game.gameMode = EventScreen;
+    game.eventCode = code;
+    game.fadeState = Idle;
+    game.pulse100 = 0;
+    compose_event_frame(canvas.context);
+    int ink = 0;
+    for (int y = 440; y < 470; ++y)
+        for (int x = 200; x < 440; ++x) ink += canvas.at(x, y) != 0;
+    return ink;
+}
+
+}  // namespace
+
+TEST(HurryTest, APageReadBeforeIsMarkedAndTurnsAfterHalfASecondOfWalking)
+{
+    if (!Canvas().has_fonts()) { GTEST_SKIP() << "font not available"; }
+    forget_pages_read();
+    mark_page_read(4, 0);
+    settings.hurry = false;
+    EXPECT_EQ(foot_ink(4), 0) << "with hurry off no page is marked";
+    settings.hurry = true;
+    EXPECT_GT(foot_ink(4), 20);
+    EXPECT_EQ(foot_ink(5), 0) << "a page not read is not marked";
+
+    // The page turns on the frame after half a second, only with the walk key held
+    // and nothing left to say; a page not read, or hurry off, never does.
+    reset_hurry();
+    int frames = 0;
+    while (!hurry_turn_due(4, 0, true, false) && frames < 100) ++frames;
+    EXPECT_EQ(frames, HURRY_FRAMES);
+    const struct { EventCode code; bool walking, speaking, hurry; } never[] = {
+        {4, false, false, true}, {4, true, true, true}, {5, true, false, true}, {4, true, false, false}};
+    for (const auto& c : never) {
+        settings.hurry = c.hurry;
+        reset_hurry();
+        bool turned = false;
+        for (int f = 0; f < 100; ++f) turned |= hurry_turn_due(c.code, 0, c.walking, c.speaking);
+        EXPECT_FALSE(turned) << c.code << c.walking << c.speaking << c.hurry;
+    }
+    settings.hurry = false;
+    forget_pages_read();
+}

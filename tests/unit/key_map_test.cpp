@@ -10,6 +10,7 @@
 
 #include "audio/audio_backend.h"
 #include "audio/captions.h"
+#include "events/endings_page.h"
 #include "events/event_screen.h"
 #include "events/narration.h"
 #include "frame/accessibility.h"
@@ -125,6 +126,26 @@ bool new_game_started(int scancode)
     return game.eventCode == 0 && !game.endingsFound[2];
 }
 
+// The key opens the endings page from the title.
+bool endings_page_opened(int scancode)
+{
+    fresh_play();
+    reset_event_screen_input();
+    game.gameMode = EventScreen;
+    game.fadeState = Idle;
+    game.eventCode = 0;
+    RenderContext context;
+    poll_input();
+    event_screen_input(context);
+    key[scancode] = 1;
+    poll_input();
+    event_screen_input(context);
+    key[scancode] = 0;
+    const bool opened = endings_page_open();
+    reset_event_screen_input();
+    return opened;
+}
+
 bool switched(int scancode, bool& mode, void (*step)())
 {
     fresh_play();
@@ -214,6 +235,7 @@ TEST_F(KeyMapTest, EveryActionMovedToAnotherKeyFollowsItsKey)
              key[k] = 0;
              return down;
          }},
+        {Action::Endings, KEY_E, "F3", KEY_F3, endings_page_opened},
     };
     ASSERT_EQ(std::size(cases), size_t(ACTION_COUNT));
     for (const Case& c : cases) {

@@ -9,8 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "events/endings_page.h"
+#include "events/hurry.h"
 #include "play/input.h"
 #include "events/narration.h"
+#include "events/page_history.h"
+#include "events/pages_read.h"
 #include "core/game_state.h"
 #include "frame/game_setup.h"
 #include "play/gamepad.h"
@@ -75,8 +79,8 @@ protected:
 
 TEST_F(NarrationTest, EveryKindOfPageIsReadInOrder)
 {
-    EXPECT_EQ(page_utterances(0, 0), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "Press Space to Begin"}));
-    EXPECT_EQ(page_utterances(0, 3), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "three paths out of eight",
+    EXPECT_EQ(page_utterances(0, 0), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "E for endings", "Press Space to Begin"}));
+    EXPECT_EQ(page_utterances(0, 3), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "E for endings", "three paths out of eight",
                                             "Press Space to Begin"}));
     EXPECT_EQ(page_utterances(40, 5), (Words{"To start a new game, press N.", "To continue, press SPACE.",
                                              "five paths out of eight"}));
@@ -131,7 +135,7 @@ TEST_F(NarrationTest, VSwitchesTheVoiceOnAndOffOnAnyScreen)
     poll_input();
     narration_frame();
     EXPECT_TRUE(settings.voice);
-    EXPECT_EQ(queued(), (Words{"Voice on", "Karvelle", "Flashing images: K for calm mode", "F1 for settings", "Press Space to Begin"}));
+    EXPECT_EQ(queued(), (Words{"Voice on", "Karvelle", "Flashing images: K for calm mode", "F1 for settings", "E for endings", "Press Space to Begin"}));
 
     const int generation = speechGeneration;
     press(KEY_V);
@@ -142,7 +146,10 @@ TEST_F(NarrationTest, VSwitchesTheVoiceOnAndOffOnAnyScreen)
     // On again in play: the room and the way up where the player stands.
     walk_in(3, 170.0);
     press(KEY_V);
-    EXPECT_EQ(queued(), (Words{"Voice on", room_words(3, game.endingsFound), WAY_UP_LINE}));
+    Words onInRoom{"Voice on"};
+    for (const std::string& sentence : room_sentences(3, game.endingsFound, false)) onInRoom.push_back(sentence);
+    onInRoom.push_back(WAY_UP_LINE);
+    EXPECT_EQ(queued(), onInRoom);
 
     // V again repeats the page after switching off and on.
     show_page(12);
@@ -155,18 +162,19 @@ TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
 {
     settings.voice = true;
     walk_in(0, 100.0);
-    const std::string room = room_words(0, game.endingsFound);
-    EXPECT_EQ(queued(), (Words{room}));
+    // One sentence an utterance.
+    const Words room{"Home, in the morning.", "Someone stands by the door."};
+    EXPECT_EQ(queued(), room);
 
     // A page opening in the room never cuts the room's line: it is read after it.
     const int beforePage = speechGeneration;
     show_page(1);
-    EXPECT_EQ(queued(), (Words{room, "I worry when you're away...", PAGE_ON_LINE}));
+    EXPECT_EQ(queued(), (Words{room[0], room[1], "I worry when you're away...", PAGE_ON_LINE}));
     EXPECT_EQ(speechGeneration, beforePage) << "nothing said in the room is stopped";
 
     poll_input();
     narration_frame();
-    EXPECT_EQ(queued().size(), 3u) << "a page is queued once, not every frame";
+    EXPECT_EQ(queued().size(), 4u) << "a page is queued once, not every frame";
 
     // The page is turned: its words stop at once, and the room is not named again.
     const int beforeTurn = speechGeneration;
@@ -179,10 +187,10 @@ TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
     // The prompt turned to the title: the title is read in its place.
     show_page(40);
     show_page(0);
-    EXPECT_EQ(queued(), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "Press Space to Begin"}));
-    // Play begun from the title names the first room.
+    EXPECT_EQ(queued(), (Words{"Karvelle", "Flashing images: K for calm mode", "F1 for settings", "E for endings", "Press Space to Begin"}));
+    // Play begun from the title names the first room, heard before: by its first sentence.
     walk_in(0, 10.0);
-    EXPECT_EQ(queued(), (Words{room}));
+    EXPECT_EQ(queued(), (Words{room[0]}));
 }
 
 TEST_F(NarrationTest, ARoomSaysItsWaysAheadFirst)
@@ -217,8 +225,9 @@ TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
 {
     settings.voice = true;
     walk_in(3, 5.0);
-    const std::string room = room_words(3, game.endingsFound);
-    EXPECT_EQ(queued(), (Words{room}));
+    // The way ahead is said at once; what is seen waits for the way, which the
+    // walker reaches within a second, so that nothing long stands before its line.
+    EXPECT_EQ(queued(), (Words{"A way up ahead."}));
 
     // Walking through columns 1 and 2 says nothing more; column 3 holds the way up.
     for (double x = 5.0; x < 160.0; x += 2.5) {
@@ -227,45 +236,55 @@ TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
         narration_frame();
     }
     EXPECT_EQ(queued().size(), 1u);
-    // The walker waits there, so the way follows the room's line instead of cutting it.
+    // The walker waits there: the way, then the rest of the room.
     const int generation = speechGeneration;
     game.playerX = 160.0;
     poll_input();
     narration_frame();
-    EXPECT_EQ(queued(), (Words{room, WAY_UP_LINE}));
+    const Words atWay{"A way up ahead.", WAY_UP_LINE, "The road runs on towards the river.",
+                      "Houses climb away to the north."};
+    EXPECT_EQ(queued(), atWay);
     EXPECT_EQ(speechGeneration, generation);
     // Standing there says it once.
     poll_input();
     narration_frame();
     poll_input();
     narration_frame();
-    EXPECT_EQ(queued().size(), 2u);
+    EXPECT_EQ(queued().size(), 4u);
     // Walking on out of the column.
     game.playerX = 240.0;
     poll_input();
     narration_frame();
-    EXPECT_EQ(queued(), (Words{room, WAY_UP_LINE, PASSED_UP_LINE}));
+    Words passed = atWay;
+    passed.push_back(PASSED_UP_LINE);
+    EXPECT_EQ(queued(), passed);
     game.playerX = 250.0;
     poll_input();
     narration_frame();
-    EXPECT_EQ(queued().size(), 3u);
+    EXPECT_EQ(queued().size(), 5u);
 
-    // The next room is a new start: what was left of the last room's words goes.
+    // The next room is a new start: what waits of the last room's words goes, and
+    // a shadow over the way is told first at the way.
+    game.endingsFound[4] = game.endingsFound[5] = true;
     walk_in(13, 5.0);
-    EXPECT_EQ(queued(), (Words{room_words(13, game.endingsFound)}));
+    EXPECT_EQ(queued(), (Words{"A way down ahead."}));
     game.playerX = 165.0;  // column 3: the steps down
     poll_input();
     narration_frame();
-    EXPECT_EQ(queued(), (Words{room_words(13, game.endingsFound), WAY_DOWN_LINE}));
+    EXPECT_EQ(queued(), (Words{"A way down ahead.", WAY_DOWN_LINE, "The way down lies in shadow: its paths are walked.",
+                               "A street of tall houses.", "Steps lead down between them."}));
+    game.endingsFound[4] = game.endingsFound[5] = false;
 
     // Entering where a way is shown: the room first, then the way.
     walk_in(65, 85.0);
-    EXPECT_EQ(queued(), (Words{room_words(65, game.endingsFound), WAY_DOWN_LINE}));
+    Words maze{"A way up and a way down ahead.", WAY_DOWN_LINE, room_line(65)};
+    EXPECT_EQ(queued(), maze);
     // A maze room shows both ways, in different columns.
     game.playerX = 170.0;
     poll_input();
     narration_frame();
-    EXPECT_EQ(queued(), (Words{room_words(65, game.endingsFound), WAY_DOWN_LINE, PASSED_DOWN_LINE, WAY_UP_LINE}));
+    maze.insert(maze.end(), {PASSED_DOWN_LINE, WAY_UP_LINE});
+    EXPECT_EQ(queued(), maze);
 }
 
 TEST_F(NarrationTest, TabRepeatsTheLastLineAndOnlyWithTheVoiceOn)
@@ -375,6 +394,63 @@ TEST_F(NarrationTest, AnEndingSaysThePathEndsWithTheCount)
     poll_input();
     narration_frame();
     EXPECT_TRUE(speechQueue.empty());
+}
+
+TEST_F(NarrationTest, TheLastEndingSaysOnlyEscapeLeavesTheNextPage)
+{
+    settings.voice = true;
+    for (int n = 1; n <= 7; ++n) game.endingsFound[n] = true;
+    walk_in(72, 100.0);
+    narration_cancel();
+    game.endingsFound[8] = true;
+    game.eventCode = -10;
+    narration_frame();
+    EXPECT_EQ(queued(), (Words{"The path ends: eight paths out of eight found. On the next page, Escape quits."}));
+}
+
+// The endings page, a page looked back on and a page that hurries are each read
+// as they are shown.
+TEST_F(NarrationTest, TheEndingsPageTheLookBackAndAHurriedPageAreReadAsShown)
+{
+    settings.voice = true;
+    game.endingsFound[1] = game.endingsFound[7] = true;
+    show_page(40);
+    narration_cancel();
+    open_endings_page();
+    narration_frame();
+    EXPECT_EQ(queued(), (Words{"Endings found", "1. The loan sharks", "2. Not yet found", "3. Not yet found",
+                               "4. Not yet found", "5. Not yet found", "6. Not yet found", "7. The walk home",
+                               "8. Not yet found", "Press E to go back"}));
+    close_endings_page();
+    narration_frame();
+    EXPECT_EQ(queued(), page_utterances(40, 2)) << "back on the prompt, it is read again";
+
+    clear_page_history();
+    note_page_turned(1, 2);
+    show_page(2);
+    narration_cancel();
+    ASSERT_TRUE(look_back());
+    narration_frame();
+    EXPECT_EQ(queued(), (Words{"I worry when you're away...", "Press Space to come back"}));
+    stop_looking_back();
+    narration_frame();
+    EXPECT_EQ(queued(), page_utterances(2, 2));
+
+    // With hurry on, a page read before gives its first line only; off, all of it.
+    forget_pages_read();
+    mark_page_read(4, 0);
+    settings.hurry = true;
+    walk_in(6, 80.0);
+    narration_cancel();
+    show_page(4);
+    EXPECT_EQ(queued(), (Words{"Foolish human! Turn back or"}));
+    settings.hurry = false;
+    walk_in(6, 80.0);
+    narration_cancel();
+    show_page(4);
+    EXPECT_EQ(queued(), page_utterances(4, 0));
+    forget_pages_read();
+    clear_page_history();
 }
 
 TEST_F(NarrationTest, KSwitchesCalmModeOnTheTitleOnly)

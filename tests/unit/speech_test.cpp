@@ -305,6 +305,46 @@ TEST_F(SpeechTest, ACancelStopsTheWordsAtOnce)
     EXPECT_FLOAT_EQ(volumes.back(), musicVolume);
 }
 
+// A room left: the sentence being said is heard to its end, what waited goes; a
+// way reached: its line comes next, before the room's words that wait.
+TEST_F(SpeechTest, DroppingWhatWaitsNeverCutsTheSentenceBeingSaidAndAWayGoesAhead)
+{
+    speech_start(44100);
+    speak("A street in town.");
+    speak("The day has just begun, and the town wakes slowly around you.");
+    ASSERT_TRUE(run_frames_until([] { return !played.empty(); }));
+    take_voice_news();
+    speech_drop_waiting();
+    speak("Short.");
+    for (int frame = 0; frame < 30; ++frame) speech_service();
+    EXPECT_TRUE(stopped.empty()) << "the sentence being said goes on";
+    voiceStillPlaying = false;
+    ASSERT_TRUE(run_frames_until([] { return played.size() == 2; }));
+    EXPECT_LT(played[1].length, played[0].length * 2) << "the long sentence that waited is gone";
+    std::vector<VoiceNews> news = take_voice_news();
+    ASSERT_FALSE(news.empty());
+    EXPECT_EQ(news[0].kind, VoiceNews::Ends);
+    EXPECT_EQ(news[0].text, "A street in town.");
+
+    // Words waiting from an earlier frame; then a way's line, ahead of them.
+    voiceStillPlaying = true;
+    speak("The road runs on towards the river, past the mill and the old stone church.");
+    for (int frame = 0; frame < 100; ++frame) {
+        speech_service();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    speak_first(WAY_UP_LINE);
+    speech_service();
+    voiceStillPlaying = false;
+    ASSERT_TRUE(run_frames_until([] { return played.size() == 3; }));
+    news = take_voice_news();
+    std::vector<std::string> begun;
+    for (const VoiceNews& item : news)
+        if (item.kind == VoiceNews::Begins) begun.push_back(item.text);
+    ASSERT_FALSE(begun.empty());
+    EXPECT_EQ(begun.back(), WAY_UP_LINE);
+}
+
 TEST_F(SpeechTest, ASilentGameStartsNoVoice)
 {
     for (int frame = 0; frame < 5; ++frame) speech_service();
