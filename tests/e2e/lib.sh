@@ -301,3 +301,20 @@ walk_last_path() {
         quit_game
     fi
 }
+
+# expect_box TEXT SECONDS: a message box saying TEXT within SECONDS; dismissed,
+# the game stops with status 1, as after any data it cannot run without.
+expect_box() {
+    local text=$1 limit=$2 box="" waited=0
+    while [ -z "$box" ]; do
+        box=$(pgrep -a -P "$GAME_PID" xmessage)
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended without a message box for '$text' (status: $(wait "$GAME_PID"; echo $?))"
+        sleep 0.1
+        waited=$((waited + 1))
+        [ $waited -gt $((limit * 10)) ] && fail "no message box within ${limit}s for '$text'"
+    done
+    echo "$box" | grep -qF "$text" || fail "message box says: $box"
+    pkill -P "$GAME_PID" xmessage 2>/dev/null
+    wait_exit 5 || fail "the game did not stop after '$text'"
+    [ "$GAME_STATUS" = 1 ] || fail "exit code $GAME_STATUS after '$text'"
+}

@@ -117,14 +117,19 @@ for section in SYNOPSIS OPTIONS CONTROLS FILES "EXIT STATUS"; do
     grep -q "^$section" "$WORK/man.txt" || fail "the manual page has no $section"
 done
 
-note "icons: the right size, and crisp (whole-pixel blocks of a 16 or 32 pixel picture)"
+note "icons: the right size, and crisp (whole-pixel blocks of the 32 pixel picture; 48 painted at its own size)"
+icon_of() { echo "$ROOT/usr/share/icons/hicolor/${1}x${1}/apps/karvelle.png"; }
 for size in 16 32 48 64 128 256; do
-    icon=$ROOT/usr/share/icons/hicolor/${size}x${size}/apps/karvelle.png
+    icon=$(icon_of $size)
     [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "icon $size is $(identify -format '%wx%h' "$icon")"
-    grid=$([ $((size % 32)) -ne 0 ] && echo 16 || echo 32)
-    rebuilt=$(convert "$icon" -sample "${grid}x${grid}" -sample "${size}x${size}" png:- | compare -metric AE - "$icon" null: 2>&1)
+    [ "$(convert "$icon" -alpha extract -format %c histogram:info:- | wc -l)" -le 2 ] || fail "icon $size has soft edges"
+    [ "$(identify -format %k "$icon")" -le 32 ] || fail "icon $size has $(identify -format %k "$icon") colours"
+    [ $((size % 32)) -eq 0 ] || continue
+    rebuilt=$(convert "$icon" -sample 32x32 -sample "${size}x${size}" png:- | compare -metric AE - "$icon" null: 2>&1)
     [ "${rebuilt%% *}" = 0 ] || fail "icon $size is not made of whole pixels ($rebuilt pixels differ)"
 done
+enlarged=$(convert "$(icon_of 16)" -sample 48x48 png:- | compare -metric AE - "$(icon_of 48)" null: 2>&1)
+[ "${enlarged%% *}" != 0 ] || fail "icon 48 is the 16 pixel drawing enlarged"
 
 note "unpacked, the game runs and keeps the endings in the player's folder"
 # The font it depends on, where the package's relative link looks for it.

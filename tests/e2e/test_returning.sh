@@ -21,7 +21,9 @@ walk_frames() {
 
 # --- the first walk: every page waits for its key ----------------------------
 printf '0\n0\n0\n0\n0\n0\n1\n0\n' > "$WORK/data/profile.dat"
+start_game --trace
 walk_path 7
+quit_game
 expect_profile 00000010
 [ "$(cat "$pages_file")" = "$(printf '1\n11\n2.1\n4')" ] || fail "pages read: $(cat "$pages_file" | tr '\n' ' ')"
 first=$(walk_frames)
