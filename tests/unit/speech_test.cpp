@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -356,17 +355,13 @@ namespace {
 
 // Programs the tests stand in for, written to a private folder put first on PATH.
 struct StandIns {
-    std::string dir = mkdtemp(std::string("/tmp/karvelle-stand-ins.XXXXXX").data());
-    std::string path = std::getenv("PATH");
+    TempDir folder{"stand-ins"};
+    std::string dir = folder.path, path = std::getenv("PATH");
     StandIns() { setenv("PATH", (dir + ":" + path).c_str(), 1); }
-    ~StandIns()
-    {
-        setenv("PATH", path.c_str(), 1);
-        std::filesystem::remove_all(dir);
-    }
+    ~StandIns() { setenv("PATH", path.c_str(), 1); }
     void write(const std::string& name, const std::string& text) const
     {
-        std::ofstream(dir + "/" + name) << text;
+        put_file(dir + "/" + name, text);
         std::filesystem::permissions(dir + "/" + name, std::filesystem::perms::owner_all);
     }
 };
