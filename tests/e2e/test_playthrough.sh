@@ -12,29 +12,6 @@
 e2e_setup "$1"
 SCENES="$WORK/data/graphics/screens"
 
-# foot_words FILE: what tesseract reads in the band at the foot of a shot.
-foot_words() {
-    convert "$1" -crop 640x46+0+430 +repage -colorspace Gray -threshold 50% -negate -resize 300% png:- |
-        tesseract - - --psm 7 2>/dev/null | tr '\n' ' '
-}
-
-# expect_box TEXT SECONDS: a message box saying TEXT within SECONDS; dismissed,
-# the game stops with status 0.
-expect_box() {
-    local text=$1 limit=$2 box="" waited=0
-    while [ -z "$box" ]; do
-        box=$(pgrep -a -P "$GAME_PID" xmessage)
-        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended without a message box for '$text'"
-        sleep 0.1
-        waited=$((waited + 1))
-        [ $waited -gt $((limit * 10)) ] && fail "no message box within ${limit}s for '$text'"
-    done
-    echo "$box" | grep -qF "$text" || fail "message box says: $box"
-    pkill -P "$GAME_PID" xmessage 2>/dev/null
-    wait_exit 5 || fail "the game did not stop after '$text'"
-    [ "$GAME_STATUS" = 0 ] || fail "exit code $GAME_STATUS after '$text'"
-}
-
 note "path 1, then path 7, in one run"
 start_game --trace
 walk_path 1
@@ -54,7 +31,7 @@ tap space
 wait_trace "mode Play," 10
 xdotool keydown Right
 expect_page 1
-expect_box "Cannot load data/graphics/screens/scene2.pcx" 30
+expect_box "Cannot load data/graphics/screens/scene2.pcx" 30 0
 release_all
 expect_profile 10000010
 cp "$WORK/scene2.good" "$SCENES/scene2.pcx"
