@@ -110,7 +110,7 @@ TEST_F(SettingsFile, AFileThatCannotBeWrittenIsLeftAndSaidOnce)
     EXPECT_EQ(file_text(junk), bytes);
 }
 
-TEST(SettingsPage, EachLineStepsWithinItsRangeAndMarksItsKey)
+TEST(SettingsPage, EachLineStepsWithinItsRangeAndMarksItsKeyAndTheMusicFollows)
 {
     const Settings saved = settings;
     take_changed_settings();
@@ -140,19 +140,15 @@ TEST(SettingsPage, EachLineStepsWithinItsRangeAndMarksItsKey)
                                                SettingKey::VoiceVolume, SettingKey::VoiceRate, SettingKey::Calm,
                                                SettingKey::ExitHold}));
     EXPECT_EQ(setting_text(SettingKey::Scale), "8");
-    game.fullscreenToggleRequested = false;
-    settings = saved;
-}
 
-TEST(SoundVolumes, TheMusicFollowsItsVolumeAndDipsByTheSameShare)
-{
-    const int saved = settings.musicVolume;
+    // The music follows its volume, and dips by the same share under the voice.
     settings.musicVolume = 50;
     EXPECT_FLOAT_EQ(music_playing_volume(), 0.4f);
     music_set_ducked(true);
     EXPECT_FLOAT_EQ(music_playing_volume(), 0.4f * MUSIC_DUCK_FACTOR);
     music_set_ducked(false);
-    settings.musicVolume = saved;
+    game.fullscreenToggleRequested = false;
+    settings = saved;
 }
 
 TEST(InputPass, EachActionIsPressedHeldAndLetGoOnce)

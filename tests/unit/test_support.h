@@ -1,5 +1,6 @@
 // Shared set-up of the unit tests: Allegro with no display, 32-bit memory
-// bitmaps, whole files read and written, and a private folder for a test.
+// bitmaps, whole files read and written, a private folder for a test, and
+// stand-ins for the programs the game runs.
 #pragma once
 
 #include <allegro.h>
@@ -40,4 +41,17 @@ struct TempDir {
     ~TempDir() { std::filesystem::remove_all(path); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
+};
+
+// Programs the tests stand in for, written to a private folder put first on PATH.
+struct StandIns {
+    TempDir folder{"stand-ins"};
+    std::string dir = folder.path, path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    StandIns() { setenv("PATH", (dir + ":" + path).c_str(), 1); }
+    ~StandIns() { setenv("PATH", path.c_str(), 1); }
+    void write(const std::string& name, const std::string& text) const
+    {
+        put_file(dir + "/" + name, text);
+        std::filesystem::permissions(dir + "/" + name, std::filesystem::perms::owner_all);
+    }
 };
