@@ -179,6 +179,29 @@ ocr() {
         tesseract - - --psm 6 2>/dev/null | tr '\n' ' '
 }
 
+# foot_words FILE: what tesseract reads in the band at the foot of a shot.
+foot_words() {
+    convert "$1" -crop 640x46+0+430 +repage -colorspace Gray -threshold 50% -negate -resize 300% png:- |
+        tesseract - - --psm 7 2>/dev/null | tr '\n' ' '
+}
+
+# expect_box TEXT SECONDS STATUS: a message box saying TEXT within SECONDS;
+# dismissed, the game stops with STATUS.
+expect_box() {
+    local text=$1 limit=$2 status=$3 box="" waited=0
+    while [ -z "$box" ]; do
+        box=$(pgrep -a -P "$GAME_PID" xmessage)
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended without a message box for '$text' (status: $(wait "$GAME_PID"; echo $?))"
+        sleep 0.1
+        waited=$((waited + 1))
+        [ $waited -gt $((limit * 10)) ] && fail "no message box within ${limit}s for '$text'"
+    done
+    echo "$box" | grep -qF "$text" || fail "message box says: $box"
+    pkill -P "$GAME_PID" xmessage 2>/dev/null
+    wait_exit 5 || fail "the game did not stop after '$text'"
+    [ "$GAME_STATUS" = "$status" ] || fail "exit code $GAME_STATUS after '$text'"
+}
+
 # expect_words NAME TEXT: a screenshot NAME shows TEXT; a few tries, as reading
 # can stumble on one frame.
 expect_words() {
@@ -300,21 +323,4 @@ walk_last_path() {
     else
         quit_game
     fi
-}
-
-# expect_box TEXT SECONDS: a message box saying TEXT within SECONDS; dismissed,
-# the game stops with status 1, as after any data it cannot run without.
-expect_box() {
-    local text=$1 limit=$2 box="" waited=0
-    while [ -z "$box" ]; do
-        box=$(pgrep -a -P "$GAME_PID" xmessage)
-        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended without a message box for '$text' (status: $(wait "$GAME_PID"; echo $?))"
-        sleep 0.1
-        waited=$((waited + 1))
-        [ $waited -gt $((limit * 10)) ] && fail "no message box within ${limit}s for '$text'"
-    done
-    echo "$box" | grep -qF "$text" || fail "message box says: $box"
-    pkill -P "$GAME_PID" xmessage 2>/dev/null
-    wait_exit 5 || fail "the game did not stop after '$text'"
-    [ "$GAME_STATUS" = 1 ] || fail "exit code $GAME_STATUS after '$text'"
 }

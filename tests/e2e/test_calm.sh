@@ -17,12 +17,6 @@ pattern_changes() {
     awk -v ns=$(($(date +%s%N) - start)) 'BEGIN { printf "%.2f\n", ns / 1e9 }'
 }
 
-# foot_words FILE: what tesseract reads in the band at the foot of a shot.
-foot_words() {
-    convert "$1" -crop 640x46+0+430 +repage -colorspace Gray -threshold 50% -negate -resize 300% png:- |
-        tesseract - - --psm 7 2>/dev/null | tr '\n' ' '
-}
-
 # Escape gives up the walk; Escape on the title then quits.
 leave() {
     xdotool keydown Escape; sleep 0.2; xdotool keyup Escape

@@ -23,7 +23,7 @@ for case in "65536 65536 1 65536" "65536 21846 1 21846" "12000 12000 1 12000"; d
     pcx "$SCENES/scene1.pcx" $case
     printf '0\n1\n0\n0\n0\n0\n0\n0\n' > "$WORK/data/profile.dat"
     launch
-    expect_box "Cannot load data/graphics/screens/scene1.pcx" 3
+    expect_box "Cannot load data/graphics/screens/scene1.pcx" 3 1
     [ "$(profile_lines | tr -d '\n')" = 01000000 ] || fail "profile damaged: $(profile_lines | tr -d '\n')"
 done
 
@@ -31,7 +31,7 @@ note "scene1.pcx: 4096x4096 in three planes, a good file but far larger than a s
 pcx "$SCENES/scene1.pcx" 4096 4096 4096 $((4096 * 4096 * 3))
 poke "$SCENES/scene1.pcx" 65 3
 launch
-expect_box "Cannot load data/graphics/screens/scene1.pcx" 3
+expect_box "Cannot load data/graphics/screens/scene1.pcx" 3 1
 grep -q "scene1.pcx is 4096x4096 pixels; the game's pictures are at most 640x480" "$WORK/stderr.log" ||
     fail "the limit is not named: $(cat "$WORK/stderr.log")"
 cp "$WORK/scene1.good" "$SCENES/scene1.pcx"

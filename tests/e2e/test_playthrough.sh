@@ -12,12 +12,6 @@
 e2e_setup "$1"
 SCENES="$WORK/data/graphics/screens"
 
-# foot_words FILE: what tesseract reads in the band at the foot of a shot.
-foot_words() {
-    convert "$1" -crop 640x46+0+430 +repage -colorspace Gray -threshold 50% -negate -resize 300% png:- |
-        tesseract - - --psm 7 2>/dev/null | tr '\n' ' '
-}
-
 note "path 1, then path 7, in one run"
 start_game --trace
 walk_path 1
@@ -37,7 +31,7 @@ tap space
 wait_trace "mode Play," 10
 xdotool keydown Right
 expect_page 1
-expect_box "Cannot load data/graphics/screens/scene2.pcx" 30
+expect_box "Cannot load data/graphics/screens/scene2.pcx" 30 1
 release_all
 expect_profile 10000010
 cp "$WORK/scene2.good" "$SCENES/scene2.pcx"

@@ -11,13 +11,10 @@ e2e_setup "$1"
 printf '[graphics]\nfullscreen = 0\n[controls]\nhurry_read = 1\n' > "$WORK/config.ini"
 pages_file=$WORK/data/pages-read.dat
 
+# frame_at PATTERN: the frame of the first trace line (from stdin, or the log) matching it.
+frame_at() { grep -m1 "$1" "${2:-$WORK/stdout.log}" | sed 's/frame \([0-9]*\):.*/\1/'; }
 # walk_frames: frames from the start of the walk to the ending's sound event.
-walk_frames() {
-    local start end
-    start=$(grep -m1 'mode Play, page 0, room 0$' "$WORK/stdout.log" | sed 's/frame \([0-9]*\):.*/\1/')
-    end=$(grep -m1 'page -2,' "$WORK/stdout.log" | sed 's/frame \([0-9]*\):.*/\1/')
-    echo $((end - start))
-}
+walk_frames() { echo $(($(frame_at 'page -2,') - $(frame_at 'mode Play, page 0, room 0$'))); }
 
 # --- the first walk: every page waits for its key ----------------------------
 printf '0\n0\n0\n0\n0\n0\n1\n0\n' > "$WORK/data/profile.dat"
@@ -40,9 +37,9 @@ second=$(walk_frames)
 note "walk to ending 7: $first frames reading each page, $second holding Right with hurry on"
 # Each page stood half a second, turned without a key.
 for p in 1 2 4 11; do
-    opened=$(grep -m1 "mode EventScreen, page $p," "$WORK/stdout.log" | sed 's/frame \([0-9]*\):.*/\1/')
+    opened=$(frame_at "mode EventScreen, page $p,")
     [ -n "$opened" ] || fail "page $p was not shown on the second walk"
-    closed=$(sed -n "/mode EventScreen, page $p,/,\$p" "$WORK/stdout.log" | grep -m1 'mode Play' | sed 's/frame \([0-9]*\):.*/\1/')
+    closed=$(sed -n "/mode EventScreen, page $p,/,\$p" "$WORK/stdout.log" | frame_at 'mode Play' -)
     up=$((closed - opened))
     [ $up -ge 30 ] && [ $up -le 45 ] || fail "page $p stood $up frames, not half a second"
 done
@@ -55,10 +52,9 @@ sleep 0.4
 tap e
 wait_trace "endings page" 5
 sleep 0.3
-expect_words endings "1. The loan sharks"
-expect_words endings "2. Not yet found"
-expect_words endings "7. The walk home"
-expect_words endings "8. Not yet found"
+for line in "1. The loan sharks" "2. Not yet found" "7. The walk home" "8. Not yet found"; do
+    expect_words endings "$line"
+done
 tap Escape
 wait_trace "the page itself" 5
 sleep 0.3

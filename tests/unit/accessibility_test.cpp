@@ -105,13 +105,8 @@ TEST_F(AccessibilityTest, WithoutSoundTheVoiceSaysNothingAndSaysSoOnce)
 TEST_F(AccessibilityTest, ARunningScreenReaderStartsTheVoiceUnlessTheFileSaysNo)
 {
     // A stand-in gdbus that says a screen reader runs.
-    const std::filesystem::path bin = path.parent_path() / ("karvelle-a11y-bin-" + std::to_string(getpid()));
-    std::filesystem::create_directories(bin);
-    std::ofstream(bin / "gdbus") << "#!/bin/sh\necho '(<true>,)'\n";
-    std::filesystem::permissions(bin / "gdbus", std::filesystem::perms::owner_all);
-    const char* oldPath = std::getenv("PATH");
-    const std::string saved = oldPath ? oldPath : "";
-    setenv("PATH", (bin.string() + ":" + saved).c_str(), 1);
+    StandIns standIns;
+    standIns.write("gdbus", "#!/bin/sh\necho '(<true>,)'\n");
     construct_game_state();
     game.gameMode = EventScreen;
     game.eventCode = 0;
@@ -150,6 +145,4 @@ TEST_F(AccessibilityTest, ARunningScreenReaderStartsTheVoiceUnlessTheFileSaysNo)
     speech_shutdown();
     speechDispatcherAllowed = true;
     traceSpeech = false;
-    setenv("PATH", saved.c_str(), 1);
-    std::filesystem::remove_all(bin);
 }

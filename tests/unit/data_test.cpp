@@ -72,12 +72,6 @@ bool ground_edge(BITMAP* bmp, int x, int lo, int hi)
     return false;
 }
 
-std::string read_file(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 }  // namespace
 
 TEST(DataScenesTest, EverySceneLoadsAt80x60WithoutMagenta)
@@ -268,11 +262,11 @@ TEST(DataSpriteSheetTest, TilesSitOnMagenta)
 
 TEST(DataFontTest, FontAndLicenceAreBesideTheImages)
 {
-    std::string font = read_file(DATA + "/graphics/font.ttf");
+    std::string font = file_text(DATA + "/graphics/font.ttf");
     ASSERT_GT(font.size(), 12u);
     EXPECT_EQ(font.substr(0, 4), std::string("\0\1\0\0", 4));  // a TrueType outline font
     EXPECT_NE(font.find("glyf"), std::string::npos);
-    std::string licence = read_file(DATA + "/graphics/font-licence.txt");
+    std::string licence = file_text(DATA + "/graphics/font-licence.txt");
     EXPECT_NE(licence.find("SIL OPEN FONT LICENSE"), std::string::npos);
 }
 
@@ -379,16 +373,13 @@ TEST(DataGeneratorTest, SameBytesOnEveryRunAndProfileLeftAlone)
     fs::remove_all(base);
     fs::path a = base / "a", b = base / "b";
     fs::create_directories(a);
-    {
-        std::ofstream profile(a / "profile.dat");
-        profile << "1\n0\n1\n0\n0\n0\n0\n0\n";
-    }
+    put_file(a / "profile.dat", "1\n0\n1\n0\n0\n0\n0\n0\n");
     auto stamp = fs::last_write_time(a / "profile.dat");
     for (const fs::path& dir : {a, b}) {
         std::string command = GENERATOR + " " + dir.string() + " " + FONT_FILE + " " + FONT_LICENCE;
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }
-    EXPECT_EQ(read_file(a / "profile.dat"), "1\n0\n1\n0\n0\n0\n0\n0\n");
+    EXPECT_EQ(file_text(a / "profile.dat"), "1\n0\n1\n0\n0\n0\n0\n0\n");
     EXPECT_EQ(fs::last_write_time(a / "profile.dat"), stamp);
 
     int files = 0;
@@ -398,7 +389,7 @@ TEST(DataGeneratorTest, SameBytesOnEveryRunAndProfileLeftAlone)
         ++files;
         fs::path twin = a / fs::relative(entry.path(), b);
         ASSERT_TRUE(fs::exists(twin)) << twin;
-        EXPECT_TRUE(read_file(entry.path()) == read_file(twin)) << entry.path() << " differs between runs";
+        EXPECT_TRUE(file_text(entry.path()) == file_text(twin)) << entry.path() << " differs between runs";
     }
     EXPECT_EQ(files, 61 + 1 + 2 + 2 + 4 + 2);  // ... and the two cues of the voice's walk
     fs::remove_all(base);

@@ -560,10 +560,6 @@ TEST_F(EventScreenTest, NOnThePromptBeginsANewSetOfEndings)
     EXPECT_EQ(game.gameMode, EventScreen);
 }
 
-}  // namespace
-
-namespace {
-
 // Ink in the band at the foot of a dialogue page, where the "read" mark goes.
 int foot_ink(EventCode code)
 {

@@ -57,16 +57,24 @@ void fresh_play()
 // whether the action took place.
 using Probe = std::function<bool(int scancode)>;
 
+// On page `code`: one frame with the key up, then one with it down.
+void press_on_page(int scancode, EventCode code)
+{
+    game.gameMode = EventScreen;
+    game.eventCode = code;
+    RenderContext context;
+    for (int down : {0, 1}) {
+        key[scancode] = down;
+        poll_input();
+        event_screen_input(context);
+    }
+    key[scancode] = 0;
+}
+
 bool page_turned(int scancode)
 {
     fresh_play();
-    game.gameMode = EventScreen;
-    game.eventCode = 4;
-    RenderContext context;
-    { poll_input(); event_screen_input(context); }
-    key[scancode] = 1;
-    { poll_input(); event_screen_input(context); }
-    key[scancode] = 0;
+    press_on_page(scancode, 4);
     return game.gameMode == Play;
 }
 
@@ -115,14 +123,8 @@ bool display_switched(int scancode)
 bool new_game_started(int scancode)
 {
     fresh_play();
-    game.gameMode = EventScreen;
-    game.eventCode = 40;
     game.endingsFound[2] = true;
-    RenderContext context;
-    { poll_input(); event_screen_input(context); }
-    key[scancode] = 1;
-    { poll_input(); event_screen_input(context); }
-    key[scancode] = 0;
+    press_on_page(scancode, 40);
     return game.eventCode == 0 && !game.endingsFound[2];
 }
 
@@ -130,17 +132,7 @@ bool new_game_started(int scancode)
 bool endings_page_opened(int scancode)
 {
     fresh_play();
-    reset_event_screen_input();
-    game.gameMode = EventScreen;
-    game.fadeState = Idle;
-    game.eventCode = 0;
-    RenderContext context;
-    poll_input();
-    event_screen_input(context);
-    key[scancode] = 1;
-    poll_input();
-    event_screen_input(context);
-    key[scancode] = 0;
+    press_on_page(scancode, 0);
     const bool opened = endings_page_open();
     reset_event_screen_input();
     return opened;

@@ -15,7 +15,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -30,24 +29,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string read_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // The game's module, or a crafted copy: "high-loop", "slides64", "slide1", "fpe".
 std::string module_bytes(const std::string& how)
 {
     std::string original = std::string(KARVELLE_TEST_DATA_DIR) + "/music/possibilities.it";
-    if (how.empty()) return read_file(original);
-    char folder[] = "/tmp/karvelle-craft.XXXXXX";
-    if (!mkdtemp(folder)) return "";
-    std::string out = std::string(folder) + "/m.it";
+    if (how.empty()) return file_text(original);
+    TempDir folder("craft");
+    std::string out = folder.path + "/m.it";
     std::string command = "python3 " KARVELLE_SOURCE_DIR "/tests/e2e/craft_module.py " + how + " " + original + " " + out;
-    std::string bytes = std::system(command.c_str()) == 0 ? read_file(out) : "";
-    std::filesystem::remove_all(folder);
-    return bytes;
+    return std::system(command.c_str()) == 0 ? file_text(out) : "";
 }
 
 DUH* load(const std::string& bytes)
@@ -60,15 +50,8 @@ DUH* load(const std::string& bytes)
 
 class MusicWorker : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        // Allegro first: the guard must keep working once Allegro has its own handlers.
-        ensure_allegro();
-        char pattern[] = "/tmp/karvelle-proofs.XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = std::string(pattern) + "/cache/";
-    }
-    void TearDown() override { std::filesystem::remove_all(folder.substr(0, folder.size() - 7)); }
+    // Allegro first: the guard must keep working once Allegro has its own handlers.
+    void SetUp() override { ensure_allegro(); }
 
     // Takes from the ring at about the pace of frames (or `perTake` frames every
     // 2 ms, far faster) until the worker ends or `seconds` pass; no call may take 50 ms.
@@ -89,7 +72,8 @@ protected:
         return end;
     }
 
-    std::string folder;
+    TempDir proofs{"proofs"};
+    std::string folder = proofs.path + "/cache/";
 };
 
 TEST_F(MusicWorker, TheHashIsSha256)
@@ -109,7 +93,7 @@ TEST_F(MusicWorker, TheGameModuleIsProvedOnceAndPlays)
     ASSERT_NE(duh, nullptr);
     ModuleProof proof;
     EXPECT_EQ(prove_module_now(proof, duh, bytes.data(), bytes.size(), folder), ProofState::Proven) << proof.reason;
-    EXPECT_EQ(read_file(folder + sha256_hex(bytes.data(), bytes.size())), "proven\n");
+    EXPECT_EQ(file_text(folder + sha256_hex(bytes.data(), bytes.size())), "proven\n");
     // The second time, the kept verdict: no child.
     start_module_proof(proof, duh, bytes.data(), bytes.size(), folder);
     EXPECT_EQ(proof.state, ProofState::Proven);
@@ -162,7 +146,7 @@ TEST_F(MusicWorker, TheProofRefusesSlowAndFaultingModules)
         auto started = Clock::now();
         EXPECT_EQ(prove_module_now(proof, duh, bytes.data(), bytes.size(), folder), ProofState::Refused) << how;
         EXPECT_LT(Clock::now() - started, std::chrono::seconds(20)) << how;
-        std::string kept = read_file(folder + sha256_hex(bytes.data(), bytes.size()));
+        std::string kept = file_text(folder + sha256_hex(bytes.data(), bytes.size()));
         EXPECT_EQ(kept, "refused: " + proof.reason + "\n") << how;
         if (std::string(how) == "fpe")
             EXPECT_NE(proof.reason.find("crashes"), std::string::npos) << proof.reason;

@@ -48,30 +48,32 @@ protected:
         settings.calm = false;
     }
     static Words queued() { return Words(speechQueue.begin(), speechQueue.end()); }
+    // One frame of the game's: the input pass, then the narration.
+    static void next_frame()
+    {
+        poll_input();
+        narration_frame();
+    }
     // One frame with V (or K) pressed anew, and one with it let go.
     static void press(int scancode)
     {
         key[scancode] = 1;
-        poll_input();
-        narration_frame();
+        next_frame();
         key[scancode] = 0;
-        poll_input();
-        narration_frame();
+        next_frame();
     }
     static void show_page(EventCode code)
     {
         game.gameMode = EventScreen;
         game.eventCode = code;
-        poll_input();
-        narration_frame();
+        next_frame();
     }
     static void walk_in(int room, double x)
     {
         game.gameMode = Play;
         game.currentRoom = room;
         game.playerX = x;
-        poll_input();
-        narration_frame();
+        next_frame();
     }
 };
 
@@ -127,13 +129,9 @@ TEST_F(NarrationTest, VSwitchesTheVoiceOnAndOffOnAnyScreen)
     show_page(0);
     // Held, it switches once.
     key[KEY_V] = 1;
-    for (int frame = 0; frame < 5; ++frame) {
-        poll_input();
-        narration_frame();
-    }
+    for (int frame = 0; frame < 5; ++frame) next_frame();
     key[KEY_V] = 0;
-    poll_input();
-    narration_frame();
+    next_frame();
     EXPECT_TRUE(settings.voice);
     EXPECT_EQ(queued(), (Words{"Voice on", "Karvelle", "Flashing images: K for calm mode", "F1 for settings", "E for endings", "Press Space to Begin"}));
 
@@ -172,15 +170,13 @@ TEST_F(NarrationTest, APageWaitsForTheRoomLineAndStopsWhenItIsTurned)
     EXPECT_EQ(queued(), (Words{room[0], room[1], "I worry when you're away...", PAGE_ON_LINE}));
     EXPECT_EQ(speechGeneration, beforePage) << "nothing said in the room is stopped";
 
-    poll_input();
-    narration_frame();
+    next_frame();
     EXPECT_EQ(queued().size(), 4u) << "a page is queued once, not every frame";
 
     // The page is turned: its words stop at once, and the room is not named again.
     const int beforeTurn = speechGeneration;
     game.gameMode = Play;
-    poll_input();
-    narration_frame();
+    next_frame();
     EXPECT_TRUE(speechQueue.empty());
     EXPECT_NE(speechGeneration, beforeTurn);
 
@@ -232,35 +228,29 @@ TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
     // Walking through columns 1 and 2 says nothing more; column 3 holds the way up.
     for (double x = 5.0; x < 160.0; x += 2.5) {
         game.playerX = x;
-        poll_input();
-        narration_frame();
+        next_frame();
     }
     EXPECT_EQ(queued().size(), 1u);
     // The walker waits there: the way, then the rest of the room.
     const int generation = speechGeneration;
     game.playerX = 160.0;
-    poll_input();
-    narration_frame();
+    next_frame();
     const Words atWay{"A way up ahead.", WAY_UP_LINE, "The road runs on towards the river.",
                       "Houses climb away to the north."};
     EXPECT_EQ(queued(), atWay);
     EXPECT_EQ(speechGeneration, generation);
     // Standing there says it once.
-    poll_input();
-    narration_frame();
-    poll_input();
-    narration_frame();
+    next_frame();
+    next_frame();
     EXPECT_EQ(queued().size(), 4u);
     // Walking on out of the column.
     game.playerX = 240.0;
-    poll_input();
-    narration_frame();
+    next_frame();
     Words passed = atWay;
     passed.push_back(PASSED_UP_LINE);
     EXPECT_EQ(queued(), passed);
     game.playerX = 250.0;
-    poll_input();
-    narration_frame();
+    next_frame();
     EXPECT_EQ(queued().size(), 5u);
 
     // The next room is a new start: what waits of the last room's words goes, and
@@ -269,8 +259,7 @@ TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
     walk_in(13, 5.0);
     EXPECT_EQ(queued(), (Words{"A way down ahead."}));
     game.playerX = 165.0;  // column 3: the steps down
-    poll_input();
-    narration_frame();
+    next_frame();
     EXPECT_EQ(queued(), (Words{"A way down ahead.", WAY_DOWN_LINE, "The way down lies in shadow: its paths are walked.",
                                "A street of tall houses.", "Steps lead down between them."}));
     game.endingsFound[4] = game.endingsFound[5] = false;
@@ -281,8 +270,7 @@ TEST_F(NarrationTest, TheWaysAreSaidOnArrivalAndWhenPassed)
     EXPECT_EQ(queued(), maze);
     // A maze room shows both ways, in different columns.
     game.playerX = 170.0;
-    poll_input();
-    narration_frame();
+    next_frame();
     maze.insert(maze.end(), {PASSED_DOWN_LINE, WAY_UP_LINE});
     EXPECT_EQ(queued(), maze);
 }
@@ -296,8 +284,7 @@ TEST_F(NarrationTest, TabRepeatsTheLastLineAndOnlyWithTheVoiceOn)
     settings.voice = true;
     walk_in(3, 5.0);
     game.playerX = 160.0;
-    poll_input();
-    narration_frame();
+    next_frame();
     const int generation = speechGeneration;
     press(KEY_TAB);
     EXPECT_EQ(queued(), (Words{WAY_UP_LINE})) << "the way again, at once";
@@ -308,13 +295,9 @@ TEST_F(NarrationTest, TabRepeatsTheLastLineAndOnlyWithTheVoiceOn)
     // On a page, the whole page; held, once.
     show_page(12);
     key[KEY_TAB] = 1;
-    for (int frame = 0; frame < 4; ++frame) {
-        poll_input();
-        narration_frame();
-    }
+    for (int frame = 0; frame < 4; ++frame) next_frame();
     key[KEY_TAB] = 0;
-    poll_input();
-    narration_frame();
+    next_frame();
     EXPECT_EQ(queued(), (Words{"You're late... What took you so long?", PAGE_ON_LINE}));
     // The switches' own words are not what Tab repeats.
     press(KEY_V);
@@ -333,14 +316,11 @@ TEST_F(NarrationTest, ThePadsShouldersSwitchTheVoiceAndRepeat)
     auto press_button = [](int b) {
         joy[0].button[b].b = 1;
         read_gamepad();
-        poll_input();
-        narration_frame();
-        poll_input();
-        narration_frame();  // held: once
+        next_frame();
+        next_frame();  // held: once
         joy[0].button[b].b = 0;
         read_gamepad();
-        poll_input();
-        narration_frame();
+        next_frame();
     };
     show_page(4);
     press_button(1);
@@ -371,34 +351,26 @@ TEST_F(NarrationTest, AnEndingSaysThePathEndsWithTheCount)
     // The walk home's ending: the sound event marks it, and play goes on to the fade.
     game.endingsFound[7] = true;
     game.eventCode = -2;
-    poll_input();
-    narration_frame();
+    next_frame();
     EXPECT_EQ(queued(), (Words{"The path ends: two paths out of eight found. "
                                "On the next page, Space walks again and Escape quits."}));
-    poll_input();
-    narration_frame();
+    next_frame();
     EXPECT_EQ(queued().size(), 1u);
     // The Interlude that follows lets it be said to its end.
     const int generation = speechGeneration;
     game.gameMode = Interlude;
-    poll_input();
-    narration_frame();
+    next_frame();
     EXPECT_EQ(speechGeneration, generation);
     // A sound that marks no ending says nothing.
     walk_in(20, 100.0);
     narration_cancel();
     game.eventCode = -12;
-    poll_input();
-    narration_frame();
+    next_frame();
     game.eventCode = -6;
-    poll_input();
-    narration_frame();
+    next_frame();
     EXPECT_TRUE(speechQueue.empty());
-}
 
-TEST_F(NarrationTest, TheLastEndingSaysOnlyEscapeLeavesTheNextPage)
-{
-    settings.voice = true;
+    // The last ending: only Escape leaves the next page.
     for (int n = 1; n <= 7; ++n) game.endingsFound[n] = true;
     walk_in(72, 100.0);
     narration_cancel();
@@ -439,16 +411,13 @@ TEST_F(NarrationTest, TheEndingsPageTheLookBackAndAHurriedPageAreReadAsShown)
     // With hurry on, a page read before gives its first line only; off, all of it.
     forget_pages_read();
     mark_page_read(4, 0);
-    settings.hurry = true;
-    walk_in(6, 80.0);
-    narration_cancel();
-    show_page(4);
-    EXPECT_EQ(queued(), (Words{"Foolish human! Turn back or"}));
-    settings.hurry = false;
-    walk_in(6, 80.0);
-    narration_cancel();
-    show_page(4);
-    EXPECT_EQ(queued(), page_utterances(4, 0));
+    for (const bool hurry : {true, false}) {
+        settings.hurry = hurry;
+        walk_in(6, 80.0);
+        narration_cancel();
+        show_page(4);
+        EXPECT_EQ(queued(), hurry ? Words{"Foolish human! Turn back or"} : page_utterances(4, 0)) << hurry;
+    }
     forget_pages_read();
     clear_page_history();
 }

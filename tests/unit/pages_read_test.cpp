@@ -9,13 +9,12 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "core/game_state.h"
 #include "events/pages_read.h"
 #include "frame/profile.h"
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -23,29 +22,11 @@ namespace {
 
 class PagesRead : public ::testing::Test {
 protected:
-    std::string dir, pages, profile;
+    TempDir folder{"pages-read"};
+    std::string dir = folder.path, pages = dir + "/pages-read.dat", profile = dir + "/profile.dat";
 
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/karvelle-pages-read.XXXXXX";
-        dir = mkdtemp(pattern);
-        pages = dir + "/pages-read.dat";
-        profile = dir + "/profile.dat";
-        forget_pages_read();
-    }
-    void TearDown() override
-    {
-        forget_pages_read();
-        fs::remove_all(dir);
-    }
-    static void put(const std::string& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
-    static std::string get(const std::string& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    void SetUp() override { forget_pages_read(); }
+    void TearDown() override { forget_pages_read(); }
 };
 
 TEST_F(PagesRead, WhatIsWrittenReadsBackAndCode2CountsOncePerForm)
@@ -58,7 +39,7 @@ TEST_F(PagesRead, WhatIsWrittenReadsBackAndCode2CountsOncePerForm)
     mark_page_read(77, 0);
     ASSERT_TRUE(save_pages_read_if_changed_to(pages.c_str()));
     EXPECT_FALSE(save_pages_read_if_changed_to(pages.c_str())) << "nothing new to write";
-    EXPECT_EQ(get(pages), "11\n2.1\n2.6\n");
+    EXPECT_EQ(file_text(pages), "11\n2.1\n2.6\n");
 
     forget_pages_read();
     read_pages_read_from(pages.c_str());
@@ -69,10 +50,10 @@ TEST_F(PagesRead, WhatIsWrittenReadsBackAndCode2CountsOncePerForm)
     EXPECT_FALSE(page_was_read(1, 0));
 
     // Another copy of the game read other pages meanwhile: both are kept.
-    put(pages, "1\n11\n");
+    put_file(pages, "1\n11\n");
     mark_page_read(4, 0);
     ASSERT_TRUE(save_pages_read_if_changed_to(pages.c_str()));
-    EXPECT_EQ(get(pages), "1\n11\n2.1\n2.6\n4\n");
+    EXPECT_EQ(file_text(pages), "1\n11\n2.1\n2.6\n4\n");
 }
 
 TEST_F(PagesRead, ASaveInPlayNeverWaitsForAnotherCopysLock)
@@ -84,14 +65,14 @@ TEST_F(PagesRead, ASaveInPlayNeverWaitsForAnotherCopysLock)
     EXPECT_FALSE(fs::exists(pages));
     flock(held, LOCK_UN);
     EXPECT_TRUE(save_pages_read_if_changed_to(pages.c_str())) << "the next frame saves";
-    EXPECT_EQ(get(pages), "5\n");
+    EXPECT_EQ(file_text(pages), "5\n");
     close(held);
 }
 
 TEST_F(PagesRead, CraftedFilesAreReadAsFarAsTheyNamePagesAndNeverHarmTheProfile)
 {
     const std::string endings = "1\n0\n0\n1\n0\n0\n0\n0\n";
-    put(profile, endings);
+    put_file(profile, endings);
     const struct { const char* text; const char* kept; } cases[] = {
         {"", ""},
         {"junk\n\x01\xff\n-3\n0\n40\n42\n43\n2.7\n2.-1\n2\n11.0\n 5\n9x\n1e1\n+4\n", ""},
@@ -99,19 +80,19 @@ TEST_F(PagesRead, CraftedFilesAreReadAsFarAsTheyNamePagesAndNeverHarmTheProfile)
         {"99999999999999999999\n41\n", "41\n"},
     };
     for (const auto& c : cases) {
-        put(pages, c.text);
+        put_file(pages, c.text);
         forget_pages_read();
         read_pages_read_from(pages.c_str());
         EXPECT_EQ(pages_read_text(), c.kept) << c.text;
     }
 
     // A file too large to be a list of pages counts nothing, and is replaced.
-    put(pages, std::string(200000, '1'));
+    put_file(pages, std::string(200000, '1'));
     read_pages_read_from(pages.c_str());
     EXPECT_EQ(pages_read_text(), "");
     mark_page_read(1, 0);
     EXPECT_TRUE(write_pages_read_to(pages.c_str()));
-    EXPECT_EQ(get(pages), "1\n");
+    EXPECT_EQ(file_text(pages), "1\n");
 
     // A link to the profile in its place is neither read nor written through.
     fs::remove(pages);
@@ -134,7 +115,7 @@ TEST_F(PagesRead, CraftedFilesAreReadAsFarAsTheyNamePagesAndNeverHarmTheProfile)
     testing::internal::GetCapturedStderr();
 
     // The profile is untouched, and still reads as it was.
-    EXPECT_EQ(get(profile), endings);
+    EXPECT_EQ(file_text(profile), endings);
     game = GameState{};
     read_profile_from(profile.c_str());
     EXPECT_TRUE(game.endingsFound[1] && game.endingsFound[4]);

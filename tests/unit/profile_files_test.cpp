@@ -9,12 +9,12 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "events/endings.h"
 #include "core/game_state.h"
 #include "frame/profile.h"
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -34,14 +34,6 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    static void put(const std::string& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
-    static std::string get(const std::string& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
     std::string stderr_of(const std::function<void()>& action)
     {
         testing::internal::CaptureStderr();
@@ -67,31 +59,31 @@ TEST_F(ProfileFiles, AFifoIsNeitherWaitedForNorReplaced)
 TEST_F(ProfileFiles, ALinkIsUpdatedAtItsTarget)
 {
     fs::create_directory(dir + "/saves");
-    put(dir + "/saves/mine.dat", "0\n1\n0\n0\n0\n0\n0\n0\n");
+    put_file(dir + "/saves/mine.dat", "0\n1\n0\n0\n0\n0\n0\n0\n");
     fs::create_symlink("saves/mine.dat", path);
     read_profile_from(path.c_str());
     EXPECT_EQ(game.eventCode, 40);
     game.endingsFound[6] = true;
     ASSERT_TRUE(write_profile_to(path.c_str()));
     EXPECT_TRUE(fs::is_symlink(path));
-    EXPECT_EQ(get(dir + "/saves/mine.dat"), "0\n1\n0\n0\n0\n1\n0\n0\n");
+    EXPECT_EQ(file_text(dir + "/saves/mine.dat"), "0\n1\n0\n0\n0\n1\n0\n0\n");
 }
 
 TEST_F(ProfileFiles, ALinkPlantedBesideTheProfileIsNotFollowed)
 {
-    put(dir + "/precious", "keep me");
+    put_file(dir + "/precious", "keep me");
     fs::create_symlink(dir + "/precious", path + ".tmp");
     game.endingsFound[1] = true;
     ASSERT_TRUE(write_profile_to(path.c_str()));
-    EXPECT_EQ(get(dir + "/precious"), "keep me");
-    EXPECT_EQ(get(path), "1\n0\n0\n0\n0\n0\n0\n0\n");
+    EXPECT_EQ(file_text(dir + "/precious"), "keep me");
+    EXPECT_EQ(file_text(path), "1\n0\n0\n0\n0\n0\n0\n0\n");
     // Nothing but the profile, the planted link and its target is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
 }
 
 TEST_F(ProfileFiles, TheNewProfileKeepsTheOldPermissions)
 {
-    put(path, "0\n0\n0\n0\n0\n0\n0\n0\n");
+    put_file(path, "0\n0\n0\n0\n0\n0\n0\n0\n");
     chmod(path.c_str(), 0640);
     game.endingsFound[2] = true;
     ASSERT_TRUE(write_profile_to(path.c_str()));
@@ -101,7 +93,7 @@ TEST_F(ProfileFiles, TheNewProfileKeepsTheOldPermissions)
 
 TEST_F(ProfileFiles, AReadOnlyProfileIsLeftAsItIs)
 {
-    put(path, "1\n0\n0\n0\n0\n0\n0\n0\n");
+    put_file(path, "1\n0\n0\n0\n0\n0\n0\n0\n");
     chmod(path.c_str(), 0444);
     read_profile_from(path.c_str());
     game.endingsFound[7] = true;
@@ -109,48 +101,48 @@ TEST_F(ProfileFiles, AReadOnlyProfileIsLeftAsItIs)
         EXPECT_FALSE(write_profile_to(path.c_str()));
         EXPECT_FALSE(write_profile_to(path.c_str()));
     });
-    EXPECT_EQ(get(path), "1\n0\n0\n0\n0\n0\n0\n0\n");
+    EXPECT_EQ(file_text(path), "1\n0\n0\n0\n0\n0\n0\n0\n");
     EXPECT_NE(said.find("read-only"), std::string::npos);
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << "told once: " << said;
 }
 
 TEST_F(ProfileFiles, EndingsAnotherCopySavedAreKept)
 {
-    put(path, "1\n0\n0\n0\n0\n0\n0\n0\n");
+    put_file(path, "1\n0\n0\n0\n0\n0\n0\n0\n");
     read_profile_from(path.c_str());
     // Another copy of the game finds ending 5 and saves; this one then finds 3.
-    put(path, "1\n0\n0\n0\n1\n0\n0\n0\n");
+    put_file(path, "1\n0\n0\n0\n1\n0\n0\n0\n");
     game.endingsFound[3] = true;
     ASSERT_TRUE(write_profile_to(path.c_str()));
-    EXPECT_EQ(get(path), "1\n0\n1\n0\n1\n0\n0\n0\n");
+    EXPECT_EQ(file_text(path), "1\n0\n1\n0\n1\n0\n0\n0\n");
 }
 
 TEST_F(ProfileFiles, ClearingWithNStillWins)
 {
-    put(path, "1\n1\n0\n0\n0\n0\n0\n0\n");
+    put_file(path, "1\n1\n0\n0\n0\n0\n0\n0\n");
     read_profile_from(path.c_str());
     clear_endings();
-    put(path, "1\n1\n0\n0\n1\n0\n0\n0\n");
+    put_file(path, "1\n1\n0\n0\n1\n0\n0\n0\n");
     ASSERT_TRUE(write_profile_to(path.c_str()));
-    EXPECT_EQ(get(path), "0\n0\n0\n0\n0\n0\n0\n0\n");
+    EXPECT_EQ(file_text(path), "0\n0\n0\n0\n0\n0\n0\n0\n");
 }
 
 TEST_F(ProfileFiles, AllEightWipedAtStartUpStayWiped)
 {
-    put(path, "1\n1\n1\n1\n1\n1\n1\n1\n");
+    put_file(path, "1\n1\n1\n1\n1\n1\n1\n1\n");
     read_profile_from(path.c_str());
     ASSERT_TRUE(write_profile_to(path.c_str()));
-    EXPECT_EQ(get(path), "0\n0\n0\n0\n0\n0\n0\n0\n");
+    EXPECT_EQ(file_text(path), "0\n0\n0\n0\n0\n0\n0\n0\n");
 }
 
 TEST_F(ProfileFiles, AnEndingIsSavedTheMomentItIsRecorded)
 {
-    put(path, "0\n0\n1\n0\n0\n0\n0\n0\n");
+    put_file(path, "0\n0\n1\n0\n0\n0\n0\n0\n");
     read_profile_from(path.c_str());
     EXPECT_FALSE(save_profile_if_changed_to(path.c_str())) << "nothing new";
     game.endingsFound[7] = true;
     EXPECT_TRUE(save_profile_if_changed_to(path.c_str()));
-    EXPECT_EQ(get(path), "0\n0\n1\n0\n0\n0\n1\n0\n");
+    EXPECT_EQ(file_text(path), "0\n0\n1\n0\n0\n0\n1\n0\n");
     fs::remove(path);
     EXPECT_FALSE(save_profile_if_changed_to(path.c_str())) << "saved once per change";
     EXPECT_FALSE(fs::exists(path));

@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "core/game_state.h"
 #include "frame/profile.h"
+#include "test_support.h"
 
 namespace {
 
@@ -64,8 +64,7 @@ TEST(ProfileLock, TwoCopiesSavingAtOnceLoseNoEnding)
         close(pipeEnds[0]);
         ASSERT_TRUE(WIFEXITED(statusA) && WEXITSTATUS(statusA) == 0) << "round " << round;
         ASSERT_TRUE(WIFEXITED(statusB) && WEXITSTATUS(statusB) == 0) << "round " << round;
-        std::ifstream in(path);
-        std::string text(std::istreambuf_iterator<char>(in), {});
+        const std::string text = file_text(path);
         std::string expected = "0\n0\n0\n0\n0\n0\n0\n0\n";
         expected[2 * (a - 1)] = '1';
         expected[2 * (b - 1)] = '1';
@@ -76,18 +75,11 @@ TEST(ProfileLock, TwoCopiesSavingAtOnceLoseNoEnding)
     EXPECT_EQ(lost, 0) << "endings lost in " << lost << " of " << rounds << " rounds";
 }
 
-std::string contents(const std::string& path)
-{
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(ProfileLock, APlayingSaveNeverGoesWithoutTheLockAndTriesAgain)
 {
-    std::string pattern = "/tmp/karvelle-held.XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    const std::string path = pattern + "/profile.dat";
-    std::ofstream(path) << "0\n0\n0\n0\n0\n0\n0\n0\n";
+    TempDir folder("held");
+    const std::string pattern = folder.path, path = pattern + "/profile.dat";
+    put_file(path, "0\n0\n0\n0\n0\n0\n0\n0\n");
     GameState saved = game;
     read_profile_from(path.c_str());
     // Another copy holds the folder's lock.
@@ -95,18 +87,17 @@ TEST(ProfileLock, APlayingSaveNeverGoesWithoutTheLockAndTriesAgain)
     ASSERT_EQ(flock(held, LOCK_EX), 0);
     game.endingsFound[3] = true;
     for (int frame = 0; frame < 3; ++frame) EXPECT_FALSE(save_profile_if_changed_to(path.c_str()));
-    EXPECT_EQ(contents(path), "0\n0\n0\n0\n0\n0\n0\n0\n") << "not written without the lock";
+    EXPECT_EQ(file_text(path), "0\n0\n0\n0\n0\n0\n0\n0\n") << "not written without the lock";
     flock(held, LOCK_UN);
     EXPECT_TRUE(save_profile_if_changed_to(path.c_str())) << "the next frame saves";
-    EXPECT_EQ(contents(path), "0\n0\n1\n0\n0\n0\n0\n0\n");
+    EXPECT_EQ(file_text(path), "0\n0\n1\n0\n0\n0\n0\n0\n");
     // At the final exit the lock is waited for only a moment.
     flock(held, LOCK_EX);
     game.endingsFound[5] = true;
     EXPECT_TRUE(write_profile_to(path.c_str()));
-    EXPECT_EQ(contents(path), "0\n0\n1\n0\n1\n0\n0\n0\n");
+    EXPECT_EQ(file_text(path), "0\n0\n1\n0\n1\n0\n0\n0\n");
     close(held);
     game = saved;
-    std::filesystem::remove_all(pattern);
 }
 
 }  // namespace

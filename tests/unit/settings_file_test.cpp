@@ -7,9 +7,6 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "core/config_text.h"
 #include "core/game_state.h"
@@ -28,24 +25,15 @@ namespace {
 
 // No test may write the config.ini of the folder the tests run in.
 struct PrivateConfig : ::testing::Environment {
-    std::string dir;
+    TempDir* dir = nullptr;
     void SetUp() override
     {
-        char pattern[] = "/tmp/karvelle-unit-config.XXXXXX";
-        dir = mkdtemp(pattern);
-        game_paths().config = dir + "/config.ini";
+        dir = new TempDir("unit-config");
+        game_paths().config = dir->path + "/config.ini";
     }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override { delete dir; }
 };
 [[maybe_unused]] ::testing::Environment* const privateConfig = ::testing::AddGlobalTestEnvironment(new PrivateConfig);
-
-std::string get(const std::string& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(ConfigText, SetsOneKeyAndKeepsEveryOtherLine)
 {
@@ -77,21 +65,11 @@ TEST(ConfigText, SetsOneKeyAndKeepsEveryOtherLine)
 
 class SettingsFile : public ::testing::Test {
 protected:
-    std::string dir, path;
-    Settings saved;
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/karvelle-settings-file.XXXXXX";
-        dir = mkdtemp(pattern);
-        path = dir + "/karvelle/config.ini";
-        saved = settings;
-        reset_settings_file();
-    }
-    void TearDown() override
-    {
-        settings = saved;
-        fs::remove_all(dir);
-    }
+    TempDir folder{"settings-file"};
+    std::string dir = folder.path, path = dir + "/karvelle/config.ini";
+    Settings saved = settings;
+    void SetUp() override { reset_settings_file(); }
+    void TearDown() override { settings = saved; }
 };
 
 TEST_F(SettingsFile, WritesTheChangedKeysAndKeepsThePlayersLines)
@@ -100,39 +78,39 @@ TEST_F(SettingsFile, WritesTheChangedKeysAndKeepsThePlayersLines)
     settings.musicVolume = 70;
     settings.voice = true;
     ASSERT_TRUE(write_settings_to(path, {SettingKey::MusicVolume, SettingKey::Voice}));
-    EXPECT_EQ(get(path), "[sound]\nmusic_volume = 70\n\n[accessibility]\nvoice = 1\n");
+    EXPECT_EQ(file_text(path), "[sound]\nmusic_volume = 70\n\n[accessibility]\nvoice = 1\n");
 
-    std::ofstream(path, std::ios::binary) << "# my keys\n[keys]\nwalk = D\n[accessibility]\nvoice = 1\nfancy = yes\n";
+    put_file(path, "# my keys\n[keys]\nwalk = D\n[accessibility]\nvoice = 1\nfancy = yes\n");
     settings.calm = true;
     settings.speech.wordsPerMinute = 0;
     ASSERT_TRUE(write_settings_to(path, {SettingKey::Calm, SettingKey::VoiceRate}));
-    EXPECT_EQ(get(path), "# my keys\n[keys]\nwalk = D\n[accessibility]\nvoice = 1\nfancy = yes\ncalm = 1\n"
+    EXPECT_EQ(file_text(path), "# my keys\n[keys]\nwalk = D\n[accessibility]\nvoice = 1\nfancy = yes\ncalm = 1\n"
                          "voice_rate = desktop\n");
 }
 
 TEST_F(SettingsFile, AFileThatCannotBeWrittenIsLeftAndSaidOnce)
 {
     fs::create_directories(dir + "/karvelle");
-    std::ofstream(path) << "[sound]\nmusic_volume = 30\n";
+    put_file(path, "[sound]\nmusic_volume = 30\n");
     chmod(path.c_str(), 0444);
     settings.musicVolume = 90;
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(write_settings_to(path, {SettingKey::MusicVolume}));
     EXPECT_FALSE(write_settings_to(path, {SettingKey::MusicVolume}));
     const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(get(path), "[sound]\nmusic_volume = 30\n");
+    EXPECT_EQ(file_text(path), "[sound]\nmusic_volume = 30\n");
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_NE(said.find("read-only"), std::string::npos) << said;
     EXPECT_EQ(settings.musicVolume, 90) << "the run keeps the change";
 
     // Bytes the game would not read are not rewritten either.
-    const std::string junk = dir + "/junk.ini";
-    std::ofstream(junk, std::ios::binary) << std::string("\x01\x02[sound]\n", 10);
+    const std::string junk = dir + "/junk.ini", bytes("\x01\x02[sound]\n", 10);
+    put_file(junk, bytes);
     EXPECT_FALSE(write_settings_to(junk, {SettingKey::MusicVolume}));
-    EXPECT_EQ(get(junk), std::string("\x01\x02[sound]\n", 10));
+    EXPECT_EQ(file_text(junk), bytes);
 }
 
-TEST(SettingsPage, EachLineStepsWithinItsRangeAndMarksItsKey)
+TEST(SettingsPage, EachLineStepsWithinItsRangeAndMarksItsKeyAndTheMusicFollows)
 {
     const Settings saved = settings;
     take_changed_settings();
@@ -162,19 +140,15 @@ TEST(SettingsPage, EachLineStepsWithinItsRangeAndMarksItsKey)
                                                SettingKey::VoiceVolume, SettingKey::VoiceRate, SettingKey::Calm,
                                                SettingKey::ExitHold}));
     EXPECT_EQ(setting_text(SettingKey::Scale), "8");
-    game.fullscreenToggleRequested = false;
-    settings = saved;
-}
 
-TEST(SoundVolumes, TheMusicFollowsItsVolumeAndDipsByTheSameShare)
-{
-    const int saved = settings.musicVolume;
+    // The music follows its volume, and dips by the same share under the voice.
     settings.musicVolume = 50;
     EXPECT_FLOAT_EQ(music_playing_volume(), 0.4f);
     music_set_ducked(true);
     EXPECT_FLOAT_EQ(music_playing_volume(), 0.4f * MUSIC_DUCK_FACTOR);
     music_set_ducked(false);
-    settings.musicVolume = saved;
+    game.fullscreenToggleRequested = false;
+    settings = saved;
 }
 
 TEST(InputPass, EachActionIsPressedHeldAndLetGoOnce)
@@ -182,21 +156,22 @@ TEST(InputPass, EachActionIsPressedHeldAndLetGoOnce)
     ensure_allegro();
     std::memset(const_cast<char*>(key), 0, KEY_MAX);
     reset_input();
+    auto pass = [] {
+        clear_key_taps();
+        poll_input();
+    };
     key[KEY_LEFT] = 1;
-    poll_input();
+    pass();
     EXPECT_TRUE(pressed(Action::Left) && held(Action::Left));
     EXPECT_FALSE(let_go(Action::Left) || held(Action::Walk));
-    clear_key_taps();
-    poll_input();
+    pass();
     EXPECT_TRUE(held(Action::Left));
     EXPECT_FALSE(pressed(Action::Left)) << "held is no new press";
     key[KEY_LEFT] = 0;
-    clear_key_taps();
-    poll_input();
+    pass();
     EXPECT_TRUE(let_go(Action::Left));
     EXPECT_FALSE(held(Action::Left) || pressed(Action::Left));
-    clear_key_taps();
-    poll_input();
+    pass();
     EXPECT_FALSE(let_go(Action::Left)) << "let go once";
 
     // A tap between two passes is a press of one pass, and then let go.
@@ -205,10 +180,8 @@ TEST(InputPass, EachActionIsPressedHeldAndLetGoOnce)
     latch_key_event(KEY_F1 | 0x80);
     poll_input();
     EXPECT_TRUE(pressed(Action::Settings));
-    clear_key_taps();
-    poll_input();
-    EXPECT_TRUE(let_go(Action::Settings));
-    EXPECT_FALSE(pressed(Action::Settings));
+    pass();
+    EXPECT_TRUE(let_go(Action::Settings) && !pressed(Action::Settings));
     reset_input();
 }
 

@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -329,10 +328,8 @@ TEST_F(SpeechTest, DroppingWhatWaitsNeverCutsTheSentenceBeingSaidAndAWayGoesAhea
     // Words waiting from an earlier frame; then a way's line, ahead of them.
     voiceStillPlaying = true;
     speak("The road runs on towards the river, past the mill and the old stone church.");
-    for (int frame = 0; frame < 100; ++frame) {
-        speech_service();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    int frames = 0;
+    run_frames_until([&] { return ++frames == 50; });  // half a second
     speak_first(WAY_UP_LINE);
     speech_service();
     voiceStillPlaying = false;
@@ -353,23 +350,6 @@ TEST_F(SpeechTest, ASilentGameStartsNoVoice)
 }
 
 namespace {
-
-// Programs the tests stand in for, written to a private folder put first on PATH.
-struct StandIns {
-    std::string dir = mkdtemp(std::string("/tmp/karvelle-stand-ins.XXXXXX").data());
-    std::string path = std::getenv("PATH");
-    StandIns() { setenv("PATH", (dir + ":" + path).c_str(), 1); }
-    ~StandIns()
-    {
-        setenv("PATH", path.c_str(), 1);
-        std::filesystem::remove_all(dir);
-    }
-    void write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(dir + "/" + name) << text;
-        std::filesystem::permissions(dir + "/" + name, std::filesystem::perms::owner_all);
-    }
-};
 
 // A line with "Hostile" in it gets a WAV header at $RATE (octal escapes) and
 // whatever $BODY writes; every other line goes to the real program.

@@ -54,21 +54,20 @@ public:
 
     void OnTestStart(const ::testing::TestInfo& test) override
     {
+        watch_over(std::string(test.test_suite_name()) + "." + test.name());
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override { watch_over(""); }
+
+private:
+    // The test now running (none: ""), its limit counted from now.
+    void watch_over(const std::string& name)
+    {
         std::lock_guard<std::mutex> hold(w.lock);
-        w.running = std::string(test.test_suite_name()) + "." + test.name();
+        w.running = name;
         w.deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limit);
         ++w.serial;
         w.wake.notify_all();
     }
-    void OnTestEnd(const ::testing::TestInfo&) override
-    {
-        std::lock_guard<std::mutex> hold(w.lock);
-        w.running.clear();
-        ++w.serial;
-        w.wake.notify_all();
-    }
-
-private:
     const int limit;
     Watched& w;
 };
