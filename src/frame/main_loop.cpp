@@ -106,6 +106,16 @@ void trace_pause(bool wasPaused)
     std::fflush(stdout);
 }
 
+// Alt+Enter or F4 asked for the other display: the window is made anew at the
+// end of the frame, and the frame statistics mark the new mapping.
+void switch_display_if_asked()
+{
+    if (!game.fullscreenToggleRequested) return;
+    game.fullscreenToggleRequested = false;
+    frame_stats_event(FRAME_DISPLAY_OPENED);
+    toggle_display();
+}
+
 // F1 on the title, the continue prompt or the pause (the pad's Back on the
 // title) opens the settings page; while it is open the game stands still behind
 // it, the music and the voice go on. True when this frame was the page's.
@@ -129,11 +139,7 @@ bool settings_step(RenderContext& context)
     notice_tick();
     poll_music();
     save_settings_if_changed();
-    if (game.fullscreenToggleRequested) {
-        game.fullscreenToggleRequested = false;
-        frame_stats_event(FRAME_DISPLAY_OPENED);
-        toggle_display();
-    }
+    switch_display_if_asked();
     return true;
 }
 
@@ -194,11 +200,7 @@ bool run_frame(RenderContext& context)
     save_profile_if_changed();
     save_pages_read_if_changed();
     save_settings_if_changed();
-    if (game.fullscreenToggleRequested) {
-        game.fullscreenToggleRequested = false;
-        frame_stats_event(FRAME_DISPLAY_OPENED);
-        toggle_display();
-    }
+    switch_display_if_asked();
     trace_changes();
     trace_page_view();
     trace_captions();
