@@ -29,9 +29,17 @@ run: run-deps
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target karvelle game_data
 	@scripts/run-game $(BUILD_DIR)
 
+# ctest runs six tests at a time: the end-to-end tests mostly wait on the game.
+# Beside them, at the lowest priority so that they keep their pace, the
+# sanitizer pass builds and runs; its output follows ctest's.
+TEST_JOBS ?= 6
 test: build
-	@cd $(BUILD_DIR) && ctest --output-on-failure -j 1
-	@$(MAKE) --no-print-directory sanitize
+	@nice -n 19 $(MAKE) --no-print-directory sanitize >$(BUILD_DIR)/sanitize.log 2>&1 & pass=$$!; \
+	 (cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS)); tests=$$?; \
+	 wait $$pass; sanitized=$$?; \
+	 echo "The sanitizer pass ($(BUILD_DIR)/sanitize.log):"; cat $(BUILD_DIR)/sanitize.log; \
+	 [ $$sanitized = 0 ] || echo "The sanitizer pass failed."; \
+	 [ $$tests = 0 ] && [ $$sanitized = 0 ]
 
 # The unit tests and one end-to-end run again, built with AddressSanitizer and
 # UndefinedBehaviorSanitizer. Leaks are not checked: the game keeps its resources
@@ -41,7 +49,15 @@ sanitize: deps
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DKARVELLE_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS) --target karvelle unit_tests game_data
 	@# A unit case has ten minutes here, not two: the sanitizers slow the fuzzing down.
-	@KARVELLE_TEST_TIME_LIMIT=600 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 $(SANITIZE_DIR)/tests/unit_tests --gtest_brief=1
+	@# The profile's races and generated profiles run a tenth as often as in
+	@# ctest, which runs them all. The cases run in two halves side by side,
+	@# each half's report printed whole.
+	@export KARVELLE_TEST_TIME_LIMIT=600 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 GTEST_TOTAL_SHARDS=2 \
+	   KARVELLE_PROFILE_RACES=100 KARVELLE_FUZZ_PROFILES=100000; \
+	 status=0; pids=""; for half in 0 1; do \
+	   GTEST_SHARD_INDEX=$$half $(SANITIZE_DIR)/tests/unit_tests --gtest_brief=1 >$(SANITIZE_DIR)/unit-tests-$$half.log 2>&1 & pids="$$pids $$!"; \
+	 done; for pid in $$pids; do wait $$pid || status=1; done; \
+	 cat $(SANITIZE_DIR)/unit-tests-0.log $(SANITIZE_DIR)/unit-tests-1.log; exit $$status
 	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 tests/e2e/test_dialogue.sh $(SANITIZE_DIR)
 
 unit: build

@@ -381,7 +381,8 @@ SpeechRoute speech_route()
 void speech_start(int rate)
 {
     std::lock_guard lock(workMutex);
-    if (rate > 0) outputRate = rate;
+    // 0 is no sound device, whatever an earlier start was given.
+    outputRate = rate;
     if (worker) return;
     stopping = false;
     workerDone = false;
@@ -506,4 +507,7 @@ void speech_shutdown()
     pendingWords = false;
     stop_playing();
     music_set_ducked(false);
+    // What the ended worker did is no one's news.
+    std::lock_guard lock(newsMutex);
+    news.clear();
 }

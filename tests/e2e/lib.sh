@@ -10,9 +10,14 @@ note() { echo "-- $*" >&2; }
 e2e_setup() {
     BUILD_DIR=$(cd "$1" && pwd)
     WORK=$(mktemp -d /tmp/karvelle-e2e.XXXXXX)
+    # Tests run side by side: the copy waits while another test's `make install`
+    # or `make package` relinks the game (build_folder_alone).
+    exec 8>"$BUILD_DIR/.e2e-build.lock"
+    flock -s 8
     cp "$BUILD_DIR/karvelle" "$WORK/"
     mkdir -p "$WORK/data"
     (cd "$BUILD_DIR/data" && tar cf - --exclude=profile.dat --exclude='profile.dat.*' --exclude='pages-read.dat*' .) | (cd "$WORK/data" && tar xf -)
+    exec 8>&-
     printf '[graphics]\nfullscreen = 0\n' > "$WORK/config.ini"
     # Whatever the game keeps per player stays in the test's folder.
     export XDG_DATA_HOME=$WORK/xdg-data XDG_CONFIG_HOME=$WORK/xdg-config
@@ -20,6 +25,8 @@ e2e_setup() {
     XVFB_PID=""
     trap e2e_cleanup EXIT
     exec 9<> "$WORK/.displayfd"
+    mkfifo "$WORK/.nap"
+    exec {NAP_FD}<>"$WORK/.nap"
     start_xvfb "${2:-800x600}"
 }
 
@@ -33,6 +40,10 @@ start_xvfb() {
     [ -s "$WORK/.displayfd" ] || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$WORK/.displayfd" | tr -dc 0-9)"
 }
+
+# build_folder_alone COMMAND...: runs COMMAND, which rebuilds in the build
+# folder, while no other test copies the game out of it.
+build_folder_alone() { (flock -x 8 && "$@") 8>"$BUILD_DIR/.e2e-build.lock"; }
 
 e2e_cleanup() {
     [ -n "${GAME_PID:-}" ] && kill -9 "$GAME_PID" 2>/dev/null
@@ -65,7 +76,7 @@ release() { xdotool keyup "$1"; }
 wait_exit() {
     local limit=${1:-5} waited=0
     while kill -0 "$GAME_PID" 2>/dev/null; do
-        sleep 0.1
+        nap 0.1
         waited=$((waited + 1))
         [ $waited -ge $((limit * 10)) ] && return 1
     done
@@ -96,18 +107,51 @@ profile_lines() { cat "$WORK/data/profile.dat" 2>/dev/null; }
 
 TRACE_POS=0
 
+# The trace is read through a descriptor of its own, a line at a time, so that
+# waiting on it starts no process per look: tests run side by side, and a few
+# hundred little processes a second would slow the games beside them. It is
+# opened again when the game was started again or TRACE_POS was set by hand.
+TRACE_READ=-1 TRACE_PID="" TRACE_PARTIAL=""
+trace_open() {
+    [ -e "$WORK/stdout.log" ] || return 1
+    [ -n "${TRACE_FD:-}" ] && exec {TRACE_FD}<&-
+    exec {TRACE_FD}<"$WORK/stdout.log"
+    TRACE_READ=0 TRACE_PID=$GAME_PID TRACE_PARTIAL=""
+    local line
+    while [ "$TRACE_READ" -lt "$TRACE_POS" ] && IFS= read -r line <&"$TRACE_FD"; do TRACE_READ=$((TRACE_READ + 1)); done
+    TRACE_POS=$TRACE_READ
+}
+
+# trace_match REGEX: reads the lines written so far; true at the first that
+# matches, consumed with those before it.
+trace_match() {
+    local line
+    while IFS= read -r line <&"$TRACE_FD"; do
+        line=$TRACE_PARTIAL$line TRACE_PARTIAL=""
+        TRACE_READ=$((TRACE_READ + 1)) TRACE_POS=$((TRACE_POS + 1))
+        [[ $line =~ $1 ]] && return 0
+    done
+    TRACE_PARTIAL+=$line   # the start of a line still being written
+    return 1
+}
+
+# nap SECONDS: sleeps without starting a process (a read that times out).
+nap() { read -r -t "$1" -u "$NAP_FD" _ 2>/dev/null || true; }
+
 # wait_trace REGEX [SECONDS]: waits for the next trace line (after those already
 # consumed) that matches; consumes up to it.
 wait_trace() {
-    local pattern=$1 limit=${2:-60} waited=0 hit
+    local pattern=$1 limit=${2:-60} waited=0
     while :; do
-        hit=$(tail -n +$((TRACE_POS + 1)) "$WORK/stdout.log" 2>/dev/null | grep -n -m1 -E "$pattern" | cut -d: -f1)
-        if [ -n "$hit" ]; then
-            TRACE_POS=$((TRACE_POS + hit))
-            return 0
+        if [ "$TRACE_READ" != "$TRACE_POS" ] || [ "$TRACE_PID" != "$GAME_PID" ]; then trace_open; fi
+        if [ "$TRACE_READ" -ge 0 ]; then
+            trace_match "$pattern" && return 0
+            if ! kill -0 "$GAME_PID" 2>/dev/null; then
+                trace_match "$pattern" && return 0
+                fail "the game ended while waiting for '$pattern'"
+            fi
         fi
-        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for '$pattern'"
-        sleep 0.05
+        nap 0.05
         waited=$((waited + 1))
         [ $waited -ge $((limit * 20)) ] && fail "no '$pattern' within ${limit}s; last trace: $(tail -n 3 "$WORK/stdout.log")"
     done
@@ -116,15 +160,15 @@ wait_trace() {
 # A new press of the action key, long enough for the game to see it in a frame.
 tap() {
     xdotool keydown "${1:-space}"
-    sleep 0.08
+    nap 0.08
     xdotool keyup "${1:-space}"
-    sleep 0.05
+    nap 0.05
 }
 
 # expect_page CODE: waits for page CODE and turns it.
 expect_page() {
     wait_trace "mode EventScreen, page $1," "${2:-60}"
-    sleep 0.1
+    nap 0.1
     tap space
 }
 

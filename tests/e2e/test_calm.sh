@@ -11,8 +11,7 @@ e2e_setup "$1"
 pattern_changes() {
     local start=$(date +%s%N) i
     for i in $(seq 12); do
-        import -window "$WID" "$WORK/shadow$i.png" 2>/dev/null || fail "screenshot"
-        convert "$WORK/shadow$i.png" -crop 120x300+500+0 +repage rgb:- | md5sum
+        import -window "$WID" -crop 120x300+500+0 rgb:- 2>/dev/null | md5sum
     done | uniq | wc -l | awk '{ print $1 - 1 }'
     awk -v ns=$(($(date +%s%N) - start)) 'BEGIN { printf "%.2f\n", ns / 1e9 }'
 }
@@ -28,10 +27,15 @@ leave() {
 start_game --trace --calm --warp 61
 wait_trace "mode Play, page 0, room 61" 10
 sleep 0.5
-set -- $(pattern_changes)
-note "calm on: $1 changes in 11 shots over $2 s"
-awk -v n="$1" -v t="$2" 'BEGIN { exit !(n <= int(3 * t) + 1) }' || fail "calm mode: $1 changes in $2 s"
-[ "$1" -lt 10 ] || fail "calm mode flickers: $1 changes in 11 shots"
+# A flicker changes at every shot, which tells it from calm only when the shots
+# take less than 3 1/3 s: on a busy machine the twelve are taken again.
+for try in 1 2 3 4; do
+    set -- $(pattern_changes)
+    note "calm on: $1 changes in 11 shots over $2 s"
+    awk -v n="$1" -v t="$2" 'BEGIN { exit !(n <= int(3 * t) + 1) }' || fail "calm mode: $1 changes in $2 s"
+    awk -v t="$2" 'BEGIN { exit !(t < 3) }' && break
+done
+[ "$1" -lt 10 ] || fail "calm mode flickers, or the shots were too slow to tell: $1 changes in 11 shots over $2 s"
 leave
 
 printf '1\n1\n1\n1\n1\n1\n1\n0\n' > "$WORK/data/profile.dat"

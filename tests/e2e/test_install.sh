@@ -10,7 +10,7 @@ SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
 e2e_setup "$1"
 
 ROOT=$WORK/root
-make -s -C "$SOURCE" install BUILD_DIR="$BUILD_DIR" DESTDIR="$ROOT" PREFIX=/usr >"$WORK/install.log" 2>&1 ||
+build_folder_alone make -s -C "$SOURCE" install BUILD_DIR="$BUILD_DIR" DESTDIR="$ROOT" PREFIX=/usr >"$WORK/install.log" 2>&1 ||
     fail "make install: $(tail -n 5 "$WORK/install.log")"
 for file in usr/games/karvelle usr/share/games/karvelle/graphics/spritesheet.pcx \
     usr/share/games/karvelle/graphics/font.ttf usr/share/games/karvelle/music/possibilities.it \
@@ -79,7 +79,7 @@ if [ ! -d /usr/share/games/karvelle/graphics ]; then
 fi
 
 note "make uninstall removes what make install wrote"
-make -s -C "$SOURCE" uninstall BUILD_DIR="$BUILD_DIR" DESTDIR="$WORK/moved" >"$WORK/uninstall.log" 2>&1 || fail "make uninstall"
+build_folder_alone make -s -C "$SOURCE" uninstall BUILD_DIR="$BUILD_DIR" DESTDIR="$WORK/moved" >"$WORK/uninstall.log" 2>&1 || fail "make uninstall"
 [ -d "$WORK/moved/usr/games" ] || fail "make uninstall removed a folder not its own"
 [ -z "$(find "$WORK/moved" -type f)" ] || fail "left after make uninstall: $(find "$WORK/moved" -type f | head)"
 [ ! -e "$WORK/moved/usr/share/games/karvelle" ] || fail "the data folder is left after make uninstall"

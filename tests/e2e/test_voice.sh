@@ -25,7 +25,9 @@ band_rms_of() {
 }
 
 # speech_band_rms NAME [OPTIONS]: plays to page 1 and prints the RMS level, in
-# the speech band, of the sound written in the second after the page opened.
+# the speech band, of the sound written in the second after the page opened
+# (with --voice, after the next line's speech began: espeak-ng takes a while
+# on a busy machine).
 speech_band_rms() {
     local name=$1 raw="$WORK/$1.raw"
     shift
@@ -35,6 +37,7 @@ speech_band_rms() {
     xdotool keydown Right
     wait_trace "mode EventScreen, page 1," 30
     xdotool keyup Right
+    case " $* " in *" --voice "*) wait_trace "voice: begins" 10 ;; esac
     local from=$(stat -c %s "$raw")
     sleep 1
     local to=$(stat -c %s "$raw")

@@ -27,6 +27,7 @@ protected:
     void SetUp() override
     {
         ensure_allegro();
+        speech_shutdown();  // a voice an earlier case left running
         reset_narration();
         voiceOption = calmOption = false;
         settings.calm = false;

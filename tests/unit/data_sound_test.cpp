@@ -19,7 +19,7 @@
 
 namespace {
 
-const std::string DATA = KARVELLE_TEST_DATA_DIR;
+const std::string SOUND_DATA = KARVELLE_TEST_DATA_DIR;
 constexpr float GAME_MUSIC_VOLUME = 0.8f;  // the level the game starts its music at
 
 double decibels(double ratio) { return 20.0 * std::log10(ratio); }
@@ -28,7 +28,7 @@ double decibels(double ratio) { return 20.0 * std::log10(ratio); }
 double module_rms(const std::string& name)
 {
     dumb_register_stdfiles();
-    DUH* duh = dumb_load_it((DATA + "/music/" + name).c_str());
+    DUH* duh = dumb_load_it((SOUND_DATA + "/music/" + name).c_str());
     if (!duh)
         return -1;
     const int rate = 11025;
@@ -58,7 +58,7 @@ Effect load_effect(const std::string& file)
 {
     ensure_allegro();
     Effect e;
-    SAMPLE* s = load_sample((DATA + "/sound/" + file).c_str());
+    SAMPLE* s = load_sample((SOUND_DATA + "/sound/" + file).c_str());
     if (!s)
         return e;
     const unsigned short* data = static_cast<const unsigned short*>(s->data);
@@ -128,7 +128,7 @@ using Rows = std::vector<std::vector<Cell>>;  // [row of the whole song][channel
 
 Rows read_module_rows(const std::string& name)
 {
-    std::ifstream in(DATA + "/music/" + name, std::ios::binary);
+    std::ifstream in(SOUND_DATA + "/music/" + name, std::ios::binary);
     std::vector<uint8_t> f{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     Rows song;
     if (f.size() < 0xC0 || std::string(f.begin(), f.begin() + 4) != "IMPM")
@@ -190,7 +190,7 @@ TEST(DataMusicTest, TheThemeIsWideButNotSplit)
     // the theme's voices stand apart in stereo, yet the two sides still play
     // one tune: the correlation of left and right over one pass
     dumb_register_stdfiles();
-    DUH* duh = dumb_load_it((DATA + "/music/possibilities.it").c_str());
+    DUH* duh = dumb_load_it((SOUND_DATA + "/music/possibilities.it").c_str());
     ASSERT_NE(duh, nullptr);
     const int rate = 11025;
     DUH_SIGRENDERER* sr = duh_start_sigrenderer(duh, 0, 2, 0);
@@ -357,7 +357,7 @@ Playback play_module(const std::string& name)
 {
     Playback p;
     dumb_register_stdfiles();
-    DUH* duh = dumb_load_it((DATA + "/music/" + name).c_str());
+    DUH* duh = dumb_load_it((SOUND_DATA + "/music/" + name).c_str());
     if (!duh)
         return p;
     const int rate = 11025, step = 25;

@@ -11,7 +11,7 @@
 
 namespace {
 
-AudioBackend quiet_backend()
+AudioBackend muted_real_backend()
 {
     AudioBackend backend = real_audio_backend();
     backend.playSample = [](const SAMPLE*, int, int, int, int) { return 0; };
@@ -23,7 +23,7 @@ class WayStop : public PlayFixture {
 protected:
     void SetUp() override
     {
-        start_play(quiet_backend());
+        start_play(muted_real_backend());
         reset_way_stop();
         Room& room = bare_room(40);
         room.hasUpExit = true;
