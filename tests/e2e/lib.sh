@@ -25,8 +25,6 @@ e2e_setup() {
     XVFB_PID=""
     trap e2e_cleanup EXIT
     exec 9<> "$WORK/.displayfd"
-    mkfifo "$WORK/.nap"
-    exec {NAP_FD}<>"$WORK/.nap"
     start_xvfb "${2:-800x600}"
 }
 
@@ -76,7 +74,7 @@ release() { xdotool keyup "$1"; }
 wait_exit() {
     local limit=${1:-5} waited=0
     while kill -0 "$GAME_PID" 2>/dev/null; do
-        nap 0.1
+        sleep 0.1
         waited=$((waited + 1))
         [ $waited -ge $((limit * 10)) ] && return 1
     done
@@ -108,8 +106,8 @@ profile_lines() { cat "$WORK/data/profile.dat" 2>/dev/null; }
 TRACE_POS=0
 
 # The trace is read through a descriptor of its own, a line at a time, so that
-# waiting on it starts no process per look: tests run side by side, and a few
-# hundred little processes a second would slow the games beside them. It is
+# a look at it starts no process: tests run side by side, and a few hundred
+# little processes a second would slow the games beside them. It is
 # opened again when the game was started again or TRACE_POS was set by hand.
 TRACE_READ=-1 TRACE_PID="" TRACE_PARTIAL=""
 trace_open() {
@@ -135,9 +133,6 @@ trace_match() {
     return 1
 }
 
-# nap SECONDS: sleeps without starting a process (a read that times out).
-nap() { read -r -t "$1" -u "$NAP_FD" _ 2>/dev/null || true; }
-
 # wait_trace REGEX [SECONDS]: waits for the next trace line (after those already
 # consumed) that matches; consumes up to it.
 wait_trace() {
@@ -151,7 +146,7 @@ wait_trace() {
                 fail "the game ended while waiting for '$pattern'"
             fi
         fi
-        nap 0.05
+        sleep 0.05
         waited=$((waited + 1))
         [ $waited -ge $((limit * 20)) ] && fail "no '$pattern' within ${limit}s; last trace: $(tail -n 3 "$WORK/stdout.log")"
     done
@@ -160,15 +155,15 @@ wait_trace() {
 # A new press of the action key, long enough for the game to see it in a frame.
 tap() {
     xdotool keydown "${1:-space}"
-    nap 0.08
+    sleep 0.08
     xdotool keyup "${1:-space}"
-    nap 0.05
+    sleep 0.05
 }
 
 # expect_page CODE: waits for page CODE and turns it.
 expect_page() {
     wait_trace "mode EventScreen, page $1," "${2:-60}"
-    nap 0.1
+    sleep 0.1
     tap space
 }
 

@@ -99,7 +99,10 @@ wait_trace "say: Press Space to Begin" 10
 tries=0
 while [ ! -s "$speech_raw" ] && [ $tries -lt 100 ]; do sleep 0.05; tries=$((tries + 1)); done
 [ -s "$speech_raw" ] || fail "speech-dispatcher did not speak the title"
-sleep 0.2
+# The title's five lines take some four seconds; the music heard a second in,
+# when what the mixer and the music's worker had made before the voice began
+# has surely been played, is the music lowered.
+sleep 1
 g0=$(stat -c %s "$game_raw")
 sleep 0.6
 g1=$(stat -c %s "$game_raw")
