@@ -29,13 +29,15 @@ run: run-deps
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target karvelle game_data
 	@scripts/run-game $(BUILD_DIR)
 
-# ctest runs six tests at a time: the end-to-end tests mostly wait on the game.
-# Beside them, at the lowest priority so that they keep their pace, the
-# sanitizer pass builds and runs; its output follows ctest's.
+# The sanitizer pass starts first, at the lowest priority: it builds and runs
+# on what the build and ctest leave of the processor, and its output follows
+# ctest's. ctest runs six tests at a time: the end-to-end tests mostly wait on
+# the game.
 TEST_JOBS ?= 6
-test: build
-	@nice -n 19 $(MAKE) --no-print-directory sanitize >$(BUILD_DIR)/sanitize.log 2>&1 & pass=$$!; \
-	 (cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS)); tests=$$?; \
+test: deps
+	@mkdir -p $(BUILD_DIR); \
+	 nice -n 19 $(MAKE) --no-print-directory sanitize >$(BUILD_DIR)/sanitize.log 2>&1 & pass=$$!; \
+	 $(MAKE) --no-print-directory build && (cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS)); tests=$$?; \
 	 wait $$pass; sanitized=$$?; \
 	 echo "The sanitizer pass ($(BUILD_DIR)/sanitize.log):"; cat $(BUILD_DIR)/sanitize.log; \
 	 [ $$sanitized = 0 ] || echo "The sanitizer pass failed."; \

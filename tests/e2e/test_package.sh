@@ -22,7 +22,7 @@ DEB=$BUILD_DIR/karvelle_${version}_$(dpkg --print-architecture).deb
 TREE=$WORK/another/karvelle
 mkdir -p "$TREE"
 (cd "$SOURCE" && tar cf - --exclude='./build*' --exclude=./.git .) | (cd "$TREE" && tar xf -)
-setsid nice -n 10 bash -c 'make -s -C "$1" package JOBS=2 >"$2/tree.log" 2>&1; echo $? >"$2/tree.status"' _ "$TREE" "$WORK" &
+setsid bash -c 'make -s -C "$1" package JOBS=2 >"$2/tree.log" 2>&1; echo $? >"$2/tree.status"' _ "$TREE" "$WORK" &
 TREE_BUILD=$!
 trap 'kill -- -$TREE_BUILD 2>/dev/null; wait "$TREE_BUILD"; e2e_cleanup' EXIT
 
