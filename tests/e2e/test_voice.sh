@@ -106,14 +106,9 @@ sleep 1
 g0=$(stat -c %s "$game_raw")
 sleep 0.6
 g1=$(stat -c %s "$game_raw")
-# The title's lines end; then the music plays on at its own level.
-last=-1
-tries=0
-while [ "$(stat -c %s "$speech_raw")" != "$last" ] && [ $tries -lt 50 ]; do
-    last=$(stat -c %s "$speech_raw")
-    sleep 0.3
-    tries=$((tries + 1))
-done
+# The title's last line ends (the service says when); then the music plays on
+# at its own level.
+wait_trace "voice: ends after .*: Press Space to Begin" 30
 sleep 0.5
 g2=$(stat -c %s "$game_raw")
 sleep 0.6
