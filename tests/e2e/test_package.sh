@@ -12,19 +12,20 @@ SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
 e2e_setup "$1"
 unset SOURCE_DATE_EPOCH
 
-build_folder_alone make -s -C "$SOURCE" package BUILD_DIR="$BUILD_DIR" >"$WORK/package.log" 2>&1 || fail "make package: $(tail -n 5 "$WORK/package.log")"
-version=$(sed -n 's/^project(Karvelle VERSION \([0-9.]*\).*/\1/p' "$SOURCE/CMakeLists.txt")
-DEB=$BUILD_DIR/karvelle_${version}_$(dpkg --print-architecture).deb
-[ -f "$DEB" ] || fail "no $DEB"
-
-# A fresh copy of the source in another folder is packaged while the packages
-# made here are checked; its packages must be these, byte for byte.
+# A fresh copy of the source in another folder is packaged, from the start
+# (the longest part of this test), while the packages made here are made and
+# checked; its packages must be these, byte for byte.
 TREE=$WORK/another/karvelle
 mkdir -p "$TREE"
 (cd "$SOURCE" && tar cf - --exclude='./build*' --exclude=./.git .) | (cd "$TREE" && tar xf -)
 setsid bash -c 'make -s -C "$1" package JOBS=2 >"$2/tree.log" 2>&1; echo $? >"$2/tree.status"' _ "$TREE" "$WORK" &
 TREE_BUILD=$!
 trap 'kill -- -$TREE_BUILD 2>/dev/null; wait "$TREE_BUILD"; e2e_cleanup' EXIT
+
+build_folder_alone make -s -C "$SOURCE" package BUILD_DIR="$BUILD_DIR" >"$WORK/package.log" 2>&1 || fail "make package: $(tail -n 5 "$WORK/package.log")"
+version=$(sed -n 's/^project(Karvelle VERSION \([0-9.]*\).*/\1/p' "$SOURCE/CMakeLists.txt")
+DEB=$BUILD_DIR/karvelle_${version}_$(dpkg --print-architecture).deb
+[ -f "$DEB" ] || fail "no $DEB"
 
 note "control fields"
 field() { dpkg-deb -f "$DEB" "$1"; }
