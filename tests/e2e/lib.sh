@@ -185,6 +185,12 @@ begin_game() {
 walk_into_room1() {
     rm -f "$WORK/data/profile.dat"
     start_game --trace "$@"
+    enter_room1
+}
+
+# enter_room1: from the first page of a run into play, and on into room 1,
+# standing there with the Right key let go.
+enter_room1() {
     begin_game
     xdotool keydown Right
     expect_page 1

@@ -21,13 +21,7 @@ rms() {
 start_game --trace
 expect_words title "KARVELLE"
 expect_words title "Press Space to Begin"
-begin_game
-xdotool keydown Right
-expect_page 1
-wait_trace "room 1$" 30
-sleep 0.25
-xdotool keyup Right
-sleep 0.4
+enter_room1
 shot=$(screenshot room1)
 # The room as painted, enlarged like the game does; what differs is the player.
 convert "$WORK/data/graphics/screens/scene2.pcx" -crop 80x60+0+0 +repage -scale 800% "$WORK/scene2.png"
