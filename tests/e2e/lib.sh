@@ -230,12 +230,19 @@ foot_words() {
         tesseract - - --psm 7 2>/dev/null | tr '\n' ' '
 }
 
+# box_line: the game's message window (xmessage) with its words. For a moment
+# after it is started (or once it has ended) its command line is empty:
+# "PID [xmessage]".
+box_line() {
+    pgrep -a -P "$GAME_PID" xmessage | grep -v ' \[xmessage\]'
+}
+
 # expect_box TEXT SECONDS STATUS: a message box saying TEXT within SECONDS;
 # dismissed, the game stops with STATUS.
 expect_box() {
     local text=$1 limit=$2 status=$3 box="" waited=0
     while [ -z "$box" ]; do
-        box=$(pgrep -a -P "$GAME_PID" xmessage)
+        box=$(box_line)
         kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended without a message box for '$text' (status: $(wait "$GAME_PID"; echo $?))"
         sleep 0.1
         waited=$((waited + 1))

@@ -57,7 +57,7 @@ PY
 expect_message() {
     local text=$1 box="" waited=0
     while [ -z "$box" ]; do
-        box=$(pgrep -a -P "$GAME_PID" xmessage)
+        box=$(box_line)
         sleep 0.1
         waited=$((waited + 1))
         [ $waited -gt 100 ] && fail "no message box for '$text'"

@@ -63,7 +63,7 @@ if [ ! -d /usr/share/games/karvelle/graphics ]; then
     # Started from a menu there is no stderr to read: a message window says it too.
     box=""
     for _ in $(seq 100); do
-        box=$(pgrep -a -P "$GAME_PID" xmessage) && break
+        box=$(box_line) && break
         sleep 0.1
     done
     [ -n "$box" ] || fail "no message window without data"
