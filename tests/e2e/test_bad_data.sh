@@ -124,12 +124,21 @@ note "the first scene flipping between the picture and a FIFO"
 spoil truncated graphics/screens/scene1.pcx
 scene="$WORK/data/graphics/screens/scene1.pcx"
 cp "$PRISTINE/graphics/screens/scene1.pcx" "$WORK/scene1.real"
-(
-    while :; do
-        cp "$WORK/scene1.real" "$scene.new" && mv -f "$scene.new" "$scene"
-        rm -f "$scene.new"; mkfifo "$scene.new" && mv -f "$scene.new" "$scene"
-    done
-) &
+# The picture and a FIFO take turns at its name, each put there whole (a link
+# renamed over it), each for half a millisecond or so.
+python3 - "$WORK/scene1.real" "$scene" <<'PY' &
+import os, sys, time
+real, scene = sys.argv[1], sys.argv[2]
+fifo, new = scene + ".fifo", scene + ".new"
+os.mkfifo(fifo)
+while True:
+    for source in (real, fifo):
+        if os.path.lexists(new):
+            os.unlink(new)
+        os.link(source, new)
+        os.rename(new, scene)
+        time.sleep(0.0005)
+PY
 FLIPPER=$!
 trap 'kill $FLIPPER 2>/dev/null; e2e_cleanup' EXIT
 ran=0 refused=0

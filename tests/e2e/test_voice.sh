@@ -228,22 +228,10 @@ printf 'pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n'
 printf '[graphics]\nfullscreen = 0\n[accessibility]\nvoice = 1\ncalm = 1\n' > "$WORK/config.ini"
 rm -f "$WORK/data/profile.dat"
 
-SAID_POS=0
 # next_said SECONDS: the next line handed to speech (after those already heard).
 next_said() {
-    local waited=0 line
-    while :; do
-        line=$(tail -n +$((SAID_POS + 1)) "$WORK/stdout.log" 2>/dev/null | grep -n -m1 '^say: ')
-        if [ -n "$line" ]; then
-            SAID_POS=$((SAID_POS + ${line%%:*}))
-            SAID=${line#*:say: }
-            return 0
-        fi
-        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while the listener waited"
-        sleep 0.05
-        waited=$((waited + 1))
-        [ $waited -ge $(($1 * 20)) ] && fail "nothing said for $1 s; last: $(grep '^say:' "$WORK/stdout.log" | tail -n 3)"
-    done
+    wait_trace '^say: ' "$1"
+    SAID=${TRACE_LINE#say: }
 }
 
 # listen POLICY BEGUN: follows one walk to the next title, taking the first way
