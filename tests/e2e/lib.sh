@@ -9,8 +9,10 @@ set -u
 enable -f /usr/lib/bash/sleep sleep 2>/dev/null || true
 
 # The Python that scripts/install-deps installs, not a version manager's shim
-# that PATH may find first (a third of a second a call).
-[ -x /usr/bin/python3 ] && python3() { /usr/bin/python3 "$@"; }
+# that PATH may find first (a third of a second a call). A program, not a
+# function: started in the background, $! is the Python itself.
+PYTHON=python3
+[ -x /usr/bin/python3 ] && PYTHON=/usr/bin/python3
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 note() { echo "-- $*" >&2; }
@@ -55,6 +57,11 @@ e2e_cleanup() {
     [ -n "${GAME_PID:-}" ] && kill -9 "$GAME_PID" 2>/dev/null
     pkill -f "xmessage" -P "${GAME_PID:-1}" 2>/dev/null
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    # Whatever else the script left running in the background (a pacer, a
+    # flipper) would keep ctest waiting on the test's output.
+    local left
+    left=$(jobs -p)
+    [ -n "$left" ] && kill $left 2>/dev/null
     wait 2>/dev/null
     if [ -n "${KEEP_E2E:-}" ]; then echo "kept $WORK" >&2; else rm -rf "$WORK"; fi
 }

@@ -31,7 +31,7 @@ spoil() {  # spoil HOW FILE
 # wav_spoil HOW FILE: a field of a PCM WAV changed in place: its data chunk
 # emptied (or its size set to 0xFFFFFFFF), or its rate set to 0, 1 or 2^31.
 wav_spoil() {
-    python3 - "$1" "$2" <<'PY'
+    "$PYTHON" - "$1" "$2" <<'PY'
 import struct, sys
 how, path = sys.argv[1], sys.argv[2]
 b = bytearray(open(path, 'rb').read())
@@ -126,7 +126,7 @@ scene="$WORK/data/graphics/screens/scene1.pcx"
 cp "$PRISTINE/graphics/screens/scene1.pcx" "$WORK/scene1.real"
 # The picture and a FIFO take turns at its name, each put there whole (a link
 # renamed over it), each for half a millisecond or so.
-python3 - "$WORK/scene1.real" "$scene" <<'PY' &
+"$PYTHON" - "$WORK/scene1.real" "$scene" <<'PY' &
 import os, sys, time
 real, scene = sys.argv[1], sys.argv[2]
 fifo, new = scene + ".fifo", scene + ".new"

@@ -114,7 +114,7 @@ wait_stderr() {
 CRAFT="$(dirname "$0")/craft_module.py"
 for how in high-loop slides64 slide1 fpe; do
     note "possibilities.it: $how"
-    python3 "$CRAFT" "$how" "$WORK/possibilities.good" "$MODULE" || fail "cannot craft $how"
+    "$PYTHON" "$CRAFT" "$how" "$WORK/possibilities.good" "$MODULE" || fail "cannot craft $how"
     start_game --trace
     wait_trace "mode EventScreen" 5
     wait_stderr "possibilities.it is refused" 30
@@ -128,7 +128,7 @@ done
 # music stops with one line, and the game goes on and quits on Escape at once.
 for how in high-loop slides64 slide1 fpe; do
     note "possibilities.it: $how, played"
-    python3 "$CRAFT" "$how" "$WORK/possibilities.good" "$MODULE" || fail "cannot craft $how"
+    "$PYTHON" "$CRAFT" "$how" "$WORK/possibilities.good" "$MODULE" || fail "cannot craft $how"
     echo proven > "$PROOFS/$(sha256sum "$MODULE" | cut -d' ' -f1)"
     start_game --trace
     wait_trace "mode EventScreen" 5

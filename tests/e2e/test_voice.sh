@@ -68,7 +68,7 @@ game_raw="$WORK/sd-game.raw" speech_raw="$WORK/sd-speech.raw" speech_fifo="$WORK
 # playback (22050 mono 16-bit samples a second) into a file, with a small pipe,
 # so that the service's begin and end fall where a listener hears them.
 mkfifo "$speech_fifo"
-python3 - "$speech_fifo" "$speech_raw" <<'PACE' &
+"$PYTHON" - "$speech_fifo" "$speech_raw" <<'PACE' &
 import fcntl, os, sys, time
 fifo, out = sys.argv[1], sys.argv[2]
 with open(out, "wb", buffering=0) as sink:
