@@ -33,6 +33,7 @@ e2e_setup() {
     export XDG_DATA_HOME=$WORK/xdg-data XDG_CONFIG_HOME=$WORK/xdg-config
     GAME_PID=""
     XVFB_PID=""
+    E2E_SHELL=$BASHPID E2E_AT_EXIT=""
     trap e2e_cleanup EXIT
     exec 9<> "$WORK/.displayfd"
     start_xvfb "${2:-800x600}"
@@ -53,7 +54,15 @@ start_xvfb() {
 # folder, while no other test copies the game out of it.
 build_folder_alone() { (flock -x 8 && "$@") 8>"$BUILD_DIR/.e2e-build.lock"; }
 
+# at_exit COMMAND: run by the test's own shell when it ends, before the cleanup.
+at_exit() { E2E_AT_EXIT=$1; }
+
 e2e_cleanup() {
+    # A subshell that a signal ends before it has become the game, as when a
+    # test stops the game a few milliseconds after starting it, runs this trap
+    # too. Only the test's own shell ends its processes and deletes its folder.
+    [ "$BASHPID" = "$E2E_SHELL" ] || return 0
+    [ -n "$E2E_AT_EXIT" ] && eval "$E2E_AT_EXIT"
     [ -n "${GAME_PID:-}" ] && kill -9 "$GAME_PID" 2>/dev/null
     pkill -f "xmessage" -P "${GAME_PID:-1}" 2>/dev/null
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null

@@ -140,7 +140,7 @@ while True:
         time.sleep(0.0005)
 PY
 FLIPPER=$!
-trap 'kill $FLIPPER 2>/dev/null; e2e_cleanup' EXIT
+at_exit 'kill $FLIPPER 2>/dev/null'
 ran=0 refused=0
 for round in $(seq 15); do
     launch

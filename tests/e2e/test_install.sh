@@ -90,7 +90,7 @@ SAVED=$WORK/build-profile.dat
 restore_build_profile() {
     if [ -f "$SAVED" ]; then cp -p "$SAVED" "$BUILD_DIR/data/profile.dat"; else rm -f "$BUILD_DIR/data/profile.dat"; fi
 }
-trap 'restore_build_profile; e2e_cleanup' EXIT
+at_exit restore_build_profile
 printf '0\n0\n0\n0\n0\n1\n0\n0\n' > "$BUILD_DIR/data/profile.dat"
 touch -d 2000-01-01 "$BUILD_DIR/data/profile.dat"
 player_files=$(snapshot "$PLAYER")

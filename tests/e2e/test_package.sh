@@ -20,7 +20,7 @@ mkdir -p "$TREE"
 (cd "$SOURCE" && tar cf - --exclude='./build*' --exclude=./.git .) | (cd "$TREE" && tar xf -)
 setsid bash -c 'make -s -C "$1" package JOBS=2 >"$2/tree.log" 2>&1; echo $? >"$2/tree.status"' _ "$TREE" "$WORK" &
 TREE_BUILD=$!
-trap 'kill -- -$TREE_BUILD 2>/dev/null; wait "$TREE_BUILD"; e2e_cleanup' EXIT
+at_exit 'kill -- -$TREE_BUILD 2>/dev/null; wait "$TREE_BUILD"'
 
 build_folder_alone make -s -C "$SOURCE" package BUILD_DIR="$BUILD_DIR" >"$WORK/package.log" 2>&1 || fail "make package: $(tail -n 5 "$WORK/package.log")"
 version=$(sed -n 's/^project(Karvelle VERSION \([0-9.]*\).*/\1/p' "$SOURCE/CMakeLists.txt")

@@ -125,7 +125,7 @@ stop_service() {
         kill -9 "$pid" 2>/dev/null
     done
 }
-trap 'stop_service; e2e_cleanup' EXIT
+at_exit stop_service
 stop_service
 kill "$PACER_PID" 2>/dev/null
 spoken=$(sox -t raw -r 22050 -e signed -b 16 -c 1 "$speech_raw" -n sinc 300-3400 stat 2>&1 | awk '/RMS +amplitude/ { print $3 }')
