@@ -4,10 +4,6 @@
 # the size of the X screen).
 set -u
 
-# The naps between looks are the shell's own (bash-builtins): a sleep process
-# twenty times a second, in six tests side by side, took most of a core.
-enable -f /usr/lib/bash/sleep sleep 2>/dev/null || true
-
 # The Python that scripts/install-deps installs, not a version manager's shim
 # that PATH may find first (a third of a second a call). A program, not a
 # function: started in the background, $! is the Python itself.
