@@ -60,18 +60,9 @@ if [ ! -d /usr/share/games/karvelle/graphics ]; then
     # stderr where the X server has few fonts.
     (cd "$PLAYER/run" && LC_ALL=C exec "$WORK/lonely/games/karvelle" 2>"$WORK/lonely.log") &
     GAME_PID=$!
-    # Started from a menu there is no stderr to read: a message window says it too.
-    box=""
-    for _ in $(seq 100); do
-        box=$(box_line) && break
-        sleep 0.1
-    done
-    [ -n "$box" ] || fail "no message window without data"
-    echo "$box" | grep -qF "cannot find the game's data" || fail "the message window says: $box"
-    pkill -P "$GAME_PID" xmessage
-    wait_exit 5 || fail "the game did not stop once the message was closed"
-    status=$GAME_STATUS
-    [ $status = 1 ] || fail "exit status $status without data"
+    # Started from a menu there is no stderr to read: a message window says it
+    # too, and once it is closed the game stops with status 1.
+    expect_box "cannot find the game's data" 10 1
     [ "$(wc -l < "$WORK/lonely.log")" = 1 ] || fail "not one line: $(cat "$WORK/lonely.log")"
     for place in "$PLAYER/run/data/" "$WORK/lonely/games/data/" "$WORK/lonely/share/games/karvelle/" /usr/share/games/karvelle/; do
         grep -qF "$place" "$WORK/lonely.log" || fail "the message does not name $place: $(cat "$WORK/lonely.log")"
